@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace huespan {
+
+// The readings and renderings with which colour component fields keep their texts canonical and
+// in range. Readings saturate instead of overflowing, so absurdly long digit runs stay harmless.
+namespace ComponentText {
+
+// The value of the leading run of decimal digits, leading blanks skipped; 0 without such a run.
+int decimalReading(QStringView text);
+
+// The value of the leading run of hexadecimal digits (either case); 0 without such a run.
+int hexadecimalReading(QStringView text);
+
+// Decimal digits without sign or leading zeros; 0 gives "0".
+QString decimalRendering(int value);
+
+// Upper-case hexadecimal digits without leading zeros; 0 gives "0", 255 gives "FF".
+QString hexadecimalRendering(int value);
+
+// Whether a text converts to an integer as a whole (optional blanks and sign, then decimal
+// digits, within the 16-bit range). An empty text or one holding hexadecimal letters does not.
+bool convertsToInteger(QStringView text);
+
+} // namespace ComponentText
+} // namespace huespan

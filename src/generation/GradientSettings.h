@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+namespace huespan {
+
+enum class GradientForm
+{
+    LeftToRight,
+    BothSidesSame,
+};
+
+enum class SizeMode
+{
+    Normal,
+    Heading,
+};
+
+enum class Notation
+{
+    Decimal,
+    Hexadecimal,
+};
+
+// Every input of one generation besides the text itself, taken from the main window's
+// controls when a run starts (or from the command line).
+struct GradientSettings
+{
+    GradientForm form = GradientForm::LeftToRight;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    SizeMode sizeMode = SizeMode::Normal;
+    QString fontSize = QStringLiteral(u"指定なし");
+    QString heading = QStringLiteral(u"指定なし");
+    QString tagsBefore;
+    QString tagsAfter;
+    bool lineBreaks = false;
+    Notation notation = Notation::Decimal;
+    // Red, green, blue of the first colour, then of the second colour, as typed.
+    std::array<QString, 6> componentTexts{QStringLiteral(u"0"), QStringLiteral(u"0"), QStringLiteral(u"0"),
+                                          QStringLiteral(u"0"), QStringLiteral(u"0"), QStringLiteral(u"0")};
+};
+
+// The list item that means "write no size or heading element".
+inline const QString kNoSizeItem = QStringLiteral(u"指定なし");
+
+} // namespace huespan

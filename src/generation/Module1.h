@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ColourTriple.h"
+
+#include <QString>
+
+#include <array>
+
+namespace huespan {
+
+// The state that the windows and the generators share. It lives as long as the program;
+// windows come and go, so whatever must outlive one of them is kept here.
+struct Module1
+{
+    QString SourceText;
+    QString ResultHtml;
+    // The program's folder, always ending with the platform's separator.
+    QString AppFolder;
+    // The last preview background: red, green, blue. Memory only.
+    std::array<qint16, 3> PreviewBackground{0, 0, 0};
+    // 0 = false, -1 = true, as the abort button writes it.
+    qint16 AbortRequested = 0;
+};
+
+// The program's one instance.
+Module1& module1();
+
+} // namespace huespan
