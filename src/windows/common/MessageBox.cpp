@@ -1,0 +1,51 @@
+#include "MessageBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace huespan {
+
+QString MessageBox::caption()
+{
+    return QStringLiteral(u"HuespanHTML生成");
+}
+
+MessageBox::Handler& MessageBox::handler()
+{
+    static Handler current;
+    return current;
+}
+
+void MessageBox::setHandler(Handler replacement)
+{
+    handler() = std::move(replacement);
+}
+
+int MessageBox::show(const QString& text, int style)
+{
+    if (handler())
+        return handler()(text, style);
+    return showReal(text, style);
+}
+
+int MessageBox::showReal(const QString& text, int style)
+{
+    QMessageBox box(QMessageBox::Information, caption(), text, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    if (style == kInformationYesNo) {
+        box.addButton(QMessageBox::Yes);
+        box.addButton(QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.addButton(QMessageBox::Ok);
+    }
+    const auto answer = box.exec();
+    if (answer == QMessageBox::Yes)
+        return kAnswerYes;
+    if (answer == QMessageBox::No)
+        return kAnswerNo;
+    return kAnswerOk;
+}
+
+} // namespace huespan
