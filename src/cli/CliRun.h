@@ -1,0 +1,30 @@
+#pragma once
+
+#include "CliExitStatus.h"
+#include "CliRequest.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace huespan {
+
+// Carries out one checked request: takes the text, runs the same generation the windows run,
+// and writes the markup or the preview page in the requested encoding.
+class CliRun
+{
+public:
+    explicit CliRun(const CliRequest& request);
+
+    // Writes the result, or the refusal's or the failure's message on standard error.
+    CliExitStatus execute();
+
+    // Standard input as the text: UTF-8, without the one line break that ends the last line.
+    static QString textFromInput(const QByteArray& input);
+
+private:
+    QString outputText(const QString& markup) const;
+
+    const CliRequest& m_request;
+};
+
+} // namespace huespan
