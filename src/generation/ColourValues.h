@@ -5,7 +5,6 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <utility>
 
 namespace huespan {

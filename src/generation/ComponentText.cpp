@@ -1,1 +1,77 @@
-// placeholder
+#include "ComponentText.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace huespan::ComponentText {
+
+namespace {
+
+// Far above any component, far below overflow: a pasted run of digits cannot wrap around.
+constexpr int kSaturation = 1'000'000;
+
+bool isDecimalDigit(QChar c)
+{
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+
+int hexDigitValue(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+} // namespace
+
+int decimalReading(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    int value = 0;
+    for (; i < text.size() && isDecimalDigit(text[i]); ++i)
+        value = std::min(value * 10 + (text[i].unicode() - u'0'), kSaturation);
+    return value;
+}
+
+int hexadecimalReading(QStringView text)
+{
+    int value = 0;
+    for (const QChar c : text) {
+        const int digit = hexDigitValue(c);
+        if (digit < 0)
+            break;
+        value = std::min(value * 16 + digit, kSaturation);
+    }
+    return value;
+}
+
+QString decimalRendering(int value)
+{
+    return QString::number(value);
+}
+
+QString hexadecimalRendering(int value)
+{
+    return QString::number(value, 16).toUpper();
+}
+
+bool convertsToInteger(QStringView text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok && value >= std::numeric_limits<qint16>::min() && value <= std::numeric_limits<qint16>::max();
+}
+
+} // namespace huespan::ComponentText

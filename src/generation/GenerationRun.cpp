@@ -1,1 +1,84 @@
-// placeholder
+#include "GenerationRun.h"
+
+#include "Markup.h"
+#include "ProgressText.h"
+
+#include <array>
+#include <limits>
+
+namespace huespan {
+
+namespace {
+
+// A run counts its characters in 16 bits; a longer text is treated like an empty one.
+constexpr qsizetype kLongestText = std::numeric_limits<qint16>::max();
+
+} // namespace
+
+GenerationRun::GenerationRun(Module1& state, const GradientSettings& settings, GenerationHost& host)
+    : m_state(state)
+    , m_settings(settings)
+    , m_host(host)
+{
+}
+
+int GenerationRun::check(int minimum, const QString& tooShortMessage)
+{
+    m_state.AbortRequested = 0;
+    m_text = m_state.SourceText;
+    m_characters.emplace(m_text.size() > kLongestText ? QStringView() : QStringView(m_text));
+    const auto n = static_cast<int>(m_characters->count());
+    if (n == 0) {
+        m_host.ShowMessage(QStringLiteral(u"文字列を指定してください！"));
+        m_host.EnableMainWindow();
+        return 0;
+    }
+    if (n < minimum) {
+        m_host.ShowMessage(tooShortMessage);
+        m_host.EnableMainWindow();
+        return 0;
+    }
+    return n;
+}
+
+void GenerationRun::start()
+{
+    m_host.ShowProgress();
+    m_state.ResultHtml.clear();
+    m_html.emplace(m_state.ResultHtml);
+    m_html->reserve(OpeningLengthBound(m_settings) + CharacterElementLengthBound(m_text.size()) +
+                    ClosingLengthBound(m_settings));
+    EmitOpening(*m_html, m_settings);
+}
+
+void GenerationRun::appendElement(QStringView character, const ColourTriple& colour)
+{
+    EmitCharacter(*m_html, character, colour, m_settings);
+}
+
+void GenerationRun::finish()
+{
+    EmitClosing(*m_html, m_settings);
+    m_html.reset(); // settles ResultHtml to exactly what was written
+    m_host.CloseProgress();
+    if (m_state.AbortRequested == 0)
+        m_host.ShowResult(m_state.ResultHtml);
+}
+
+const QString& GenerationRun::progressText(int percentage)
+{
+    // Built once: a run sets a text for every character, but there are only 101 different ones.
+    static const std::array<QString, 101> texts = [] {
+        std::array<QString, 101> all;
+        for (int p = 0; p <= 100; ++p)
+            all[static_cast<size_t>(p)] = ProgressText(p);
+        return all;
+    }();
+    if (percentage >= 0 && percentage <= 100)
+        return texts[static_cast<size_t>(percentage)];
+    static thread_local QString other;
+    other = ProgressText(percentage);
+    return other;
+}
+
+} // namespace huespan

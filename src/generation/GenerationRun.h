@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ColourTriple.h"
+#include "GenerationHost.h"
+#include "GradientSettings.h"
+#include "MarkupWriter.h"
+#include "Module1.h"
+#include "TextCharacters.h"
+
+#include <QString>
+#include <optional>
+
+namespace huespan {
+
+// The frame both gradient forms share: the checks and their messages, the progress window, one
+// element, one progress text and one turn of the event loop per character, the abort test, the
+// closing, and the hand-over of the result. The forms supply only their schedules.
+class GenerationRun
+{
+public:
+    GenerationRun(Module1& state, const GradientSettings& settings, GenerationHost& host);
+
+    // Clears the abort flag and measures the text. Refuses an empty text (or one longer than a
+    // run can count) and one shorter than minimum with a message, enables the main window, and
+    // returns 0; otherwise returns the number of characters.
+    int check(int minimum, const QString& tooShortMessage);
+
+    // The text as it stood when checked, character by character.
+    const TextCharacters& characters() const { return *m_characters; }
+
+    // Shows the progress window, empties the result and writes the opening.
+    void start();
+
+    // Appends one character element and shows the percentage. False when an abort has been
+    // requested: the caller then emits nothing more. Otherwise the event loop has had its turn.
+    bool emitCharacter(QStringView character, const ColourTriple& colour, int percentage)
+    {
+        appendElement(character, colour);
+        m_host.SetProgressText(progressText(percentage));
+        if (m_state.AbortRequested != 0)
+            return false;
+        m_host.PumpEvents();
+        return true;
+    }
+
+    // Writes the closing, closes the progress window and, unless aborted, shows the result.
+    void finish();
+
+private:
+    void appendElement(QStringView character, const ColourTriple& colour);
+    static const QString& progressText(int percentage);
+
+    Module1& m_state;
+    const GradientSettings& m_settings;
+    GenerationHost& m_host;
+    // Holds the text checked, so that a form may cut SourceText while the characters stay valid.
+    QString m_text;
+    std::optional<TextCharacters> m_characters;
+    std::optional<MarkupWriter> m_html;
+};
+
+} // namespace huespan

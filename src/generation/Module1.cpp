@@ -1,1 +1,11 @@
-// placeholder
+#include "Module1.h"
+
+namespace huespan {
+
+Module1& module1()
+{
+    static Module1 state;
+    return state;
+}
+
+} // namespace huespan

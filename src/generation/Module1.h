@@ -3,7 +3,6 @@
 #include "ColourTriple.h"
 
 #include <QString>
-
 #include <array>
 
 namespace huespan {
