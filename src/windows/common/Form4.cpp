@@ -1,0 +1,79 @@
+#include "Form4.h"
+
+#include "Module1.h"
+#include "WindowSet.h"
+#include "main/Form1.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+using namespace Qt::StringLiterals;
+
+namespace huespan {
+
+Form4& form4()
+{
+    return SingleInstance<Form4>::get();
+}
+
+Form4::Form4()
+    : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+{
+    setWindowTitle(u"生成中..."_s);
+    setFixedSize(1440 / 15, 1050 / 15);
+
+    Label1 = new QLabel(u"Label1"_s, this);
+    Label1->setGeometry(120 / 15, 120 / 15, 1215 / 15, 255 / 15);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    Command1 = new QPushButton(u"中止"_s, this);
+    Command1->setGeometry(120 / 15, 480 / 15, 1215 / 15, 495 / 15);
+    Command1->setAutoDefault(false);
+    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+}
+
+void Form4::unload()
+{
+    if (!SingleInstance<Form4>::isLoaded())
+        return;
+    Form4& window = form4();
+    SingleInstance<Form4>::forget();
+    window.m_unloading = true;
+    window.close();
+    window.deleteLater();
+}
+
+// The run notices the flag at its next test; the window stays until the run unloads it.
+void Form4::Command1_Click()
+{
+    module1().AbortRequested = -1;
+    form1().setEnabled(true);
+}
+
+// The window has no close box, but the window system may still ask it to close (Alt+F4, a
+// taskbar menu). That request means "stop", and the window stays for the run to unload, so the
+// run's progress updates and its final unload always find it.
+void Form4::closeEvent(QCloseEvent* event)
+{
+    if (m_unloading) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    Command1_Click();
+}
+
+void Form4::showEvent(QShowEvent* event)
+{
+    if (!m_placed && screen() != nullptr) {
+        m_placed = true;
+        QRect placed = frameGeometry();
+        placed.moveCenter(screen()->availableGeometry().center());
+        move(placed.topLeft());
+    }
+    QWidget::showEvent(event);
+}
+
+} // namespace huespan

@@ -1,0 +1,56 @@
+#include "WindowsGenerationHost.h"
+
+#include "Form4.h"
+#include "MessageBox.h"
+#include "WindowSet.h"
+#include "main/Form1.h"
+#include "result/Form2.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QWindow>
+
+namespace huespan {
+
+void WindowsGenerationHost::ShowMessage(const QString& text)
+{
+    MessageBox::show(text, MessageBox::kInformation);
+}
+
+void WindowsGenerationHost::EnableMainWindow()
+{
+    form1().setEnabled(true);
+}
+
+void WindowsGenerationHost::ShowProgress()
+{
+    Form4& progress = form4();
+    progress.show();
+    // Kept above the disabled main window, which a click could otherwise raise over it.
+    if (SingleInstance<Form1>::isLoaded() && progress.windowHandle() != nullptr)
+        progress.windowHandle()->setTransientParent(form1().windowHandle());
+    progress.raise();
+    progress.activateWindow();
+}
+
+void WindowsGenerationHost::SetProgressText(const QString& text)
+{
+    form4().Label1->setText(text);
+}
+
+void WindowsGenerationHost::PumpEvents()
+{
+    QCoreApplication::processEvents();
+}
+
+void WindowsGenerationHost::CloseProgress()
+{
+    Form4::unload();
+}
+
+void WindowsGenerationHost::ShowResult(const QString& markup)
+{
+    form2().showResult(markup);
+}
+
+} // namespace huespan

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "GenerationHost.h"
+
+namespace huespan {
+
+// A generation run's operations done on the program's windows.
+class WindowsGenerationHost : public GenerationHost
+{
+public:
+    void ShowMessage(const QString& text) override;
+    void EnableMainWindow() override;
+    void ShowProgress() override;
+    void SetProgressText(const QString& text) override;
+    void PumpEvents() override;
+    void CloseProgress() override;
+    void ShowResult(const QString& markup) override;
+};
+
+} // namespace huespan

@@ -1,0 +1,254 @@
+#include "ColourComponentFields.h"
+
+#include "ComponentText.h"
+
+#include <QColor>
+#include <QEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QPalette>
+#include <QRadioButton>
+#include <QWidget>
+#include <algorithm>
+
+namespace huespan {
+
+namespace {
+
+constexpr int kComponentsPerTriple = 3;
+constexpr int kLargestComponent = 255;
+
+int clampedComponent(int value)
+{
+    return std::clamp(value, 0, kLargestComponent);
+}
+
+// Keys that edit or move without typing a character: the filter leaves them to the box, the
+// window (Enter presses the default button) or the focus chain.
+bool isEditingKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isClipboardShortcut(const QKeyEvent* event)
+{
+    return event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
+           event->matches(QKeySequence::Paste);
+}
+
+// A value from a text that converts to an integer as a whole; such texts may carry blanks and a sign.
+int integerValue(const QString& text)
+{
+    bool converted = false;
+    const int value = text.trimmed().toInt(&converted);
+    return converted ? value : ComponentText::decimalReading(text);
+}
+
+} // namespace
+
+ColourComponentFields::ColourComponentFields(const QList<QLineEdit*>& fields, const QList<QWidget*>& swatches,
+                                             QRadioButton* decimalOption, QRadioButton* hexadecimalOption,
+                                             bool inputMethodOff, QObject* parent)
+    : QObject(parent)
+    , m_fields(fields)
+    , m_swatches(swatches)
+    , m_decimalOption(decimalOption)
+    , m_hexadecimalOption(hexadecimalOption)
+{
+    Q_ASSERT(m_fields.size() == m_swatches.size() * kComponentsPerTriple);
+
+    for (qsizetype index = 0; index < m_fields.size(); ++index) {
+        QLineEdit* field = m_fields.at(index);
+        field->installEventFilter(this);
+        if (inputMethodOff)
+            field->setAttribute(Qt::WA_InputMethodEnabled, false);
+        connect(field, &QLineEdit::textChanged, this, [this, index] { applyChangeRule(index); });
+    }
+    for (QWidget* swatch : std::as_const(m_swatches))
+        swatch->setAutoFillBackground(true);
+
+    connect(m_decimalOption, &QRadioButton::clicked, this, &ColourComponentFields::switchToDecimal);
+    connect(m_hexadecimalOption, &QRadioButton::clicked, this, &ColourComponentFields::switchToHexadecimal);
+}
+
+void ColourComponentFields::paintSwatchesFromDecimalTexts()
+{
+    repaintSwatchesFromDecimalTexts();
+}
+
+bool ColourComponentFields::accepts(QChar character) const
+{
+    const char16_t code = character.unicode();
+    if (code >= u'0' && code <= u'9')
+        return true;
+    if (code == u'\b')
+        return true;
+    if (m_decimalNotation)
+        return false;
+    return (code >= u'a' && code <= u'f') || (code >= u'A' && code <= u'F');
+}
+
+QColor ColourComponentFields::swatchColour(const QWidget* swatch)
+{
+    return swatch->palette().color(QPalette::Window);
+}
+
+bool ColourComponentFields::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* field = qobject_cast<QLineEdit*>(watched);
+    if (field == nullptr || !m_fields.contains(field))
+        return QObject::eventFilter(watched, event);
+
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return filterKeyPress(field, static_cast<QKeyEvent*>(event));
+    case QEvent::InputMethod:
+        return filterInputMethod(field, static_cast<QInputMethodEvent*>(event));
+    case QEvent::FocusIn:
+        field->selectAll();
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
+            m_selectOnRelease = field;
+        break;
+    case QEvent::FocusOut:
+        if (m_selectOnRelease == field)
+            m_selectOnRelease = nullptr;
+        break;
+    case QEvent::MouseButtonRelease:
+        if (m_selectOnRelease == field) {
+            m_selectOnRelease = nullptr;
+            field->event(event);
+            field->selectAll();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// Returns true for a discarded key press, which then never reaches the field.
+bool ColourComponentFields::filterKeyPress(QLineEdit* /*field*/, QKeyEvent* event) const
+{
+    if (isClipboardShortcut(event))
+        return true;
+    if (isEditingKey(event->key()))
+        return false;
+    const QString typed = event->text();
+    if (typed.isEmpty())
+        return false; // moves the caret or selects; types nothing
+    // Control combinations type control characters, which the fields never take.
+    if (event->modifiers().testAnyFlags(Qt::ControlModifier | Qt::MetaModifier))
+        return true;
+    return !std::all_of(typed.cbegin(), typed.cend(), [this](QChar character) { return accepts(character); });
+}
+
+// A commit from an input method is typing as well: only the characters that a key press could
+// type pass; the text being composed never reaches the field.
+bool ColourComponentFields::filterInputMethod(QLineEdit* field, QInputMethodEvent* event) const
+{
+    QString accepted;
+    const QString committed = event->commitString();
+    std::copy_if(committed.cbegin(), committed.cend(), std::back_inserter(accepted),
+                 [this](QChar character) { return accepts(character) && character != u'\b'; });
+    if (accepted == committed && event->preeditString().isEmpty())
+        return false;
+    if (!accepted.isEmpty()) {
+        QInputMethodEvent filtered;
+        filtered.setCommitString(accepted);
+        field->event(&filtered);
+    }
+    return true;
+}
+
+void ColourComponentFields::applyChangeRule(qsizetype index)
+{
+    QLineEdit* field = m_fields.at(index);
+    if (field->text().isEmpty())
+        return;
+
+    if (m_decimalOption->isChecked()) {
+        writeField(field, ComponentText::decimalRendering(ComponentText::decimalReading(field->text())));
+        if (ComponentText::decimalReading(field->text()) > kLargestComponent)
+            writeField(field, ComponentText::decimalRendering(kLargestComponent));
+        repaintSwatchesFromDecimalTexts();
+    } else {
+        if (ComponentText::hexadecimalReading(field->text()) > kLargestComponent)
+            writeField(field, ComponentText::hexadecimalRendering(kLargestComponent));
+        repaintSwatchesFromHexadecimalTexts();
+    }
+}
+
+void ColourComponentFields::switchToDecimal()
+{
+    if (!m_decimalNotation) {
+        for (QLineEdit* field : std::as_const(m_fields))
+            writeField(field,
+                       ComponentText::decimalRendering(ComponentText::hexadecimalReading(field->text())));
+    }
+    m_decimalNotation = true;
+}
+
+void ColourComponentFields::switchToHexadecimal()
+{
+    if (m_decimalNotation) {
+        for (QLineEdit* field : std::as_const(m_fields))
+            writeField(field,
+                       ComponentText::hexadecimalRendering(ComponentText::decimalReading(field->text())));
+    }
+    m_decimalNotation = false;
+}
+
+void ColourComponentFields::repaintSwatchesFromDecimalTexts()
+{
+    for (qsizetype triple = 0; triple < m_swatches.size(); ++triple) {
+        const auto first = triple * kComponentsPerTriple;
+        const QString red = m_fields.at(first)->text();
+        const QString green = m_fields.at(first + 1)->text();
+        const QString blue = m_fields.at(first + 2)->text();
+        if (!ComponentText::convertsToInteger(red) || !ComponentText::convertsToInteger(green) ||
+            !ComponentText::convertsToInteger(blue))
+            continue;
+        paintSwatch(m_swatches.at(triple), integerValue(red), integerValue(green), integerValue(blue));
+    }
+}
+
+void ColourComponentFields::repaintSwatchesFromHexadecimalTexts()
+{
+    for (qsizetype triple = 0; triple < m_swatches.size(); ++triple) {
+        const auto first = triple * kComponentsPerTriple;
+        paintSwatch(m_swatches.at(triple), ComponentText::hexadecimalReading(m_fields.at(first)->text()),
+                    ComponentText::hexadecimalReading(m_fields.at(first + 1)->text()),
+                    ComponentText::hexadecimalReading(m_fields.at(first + 2)->text()));
+    }
+}
+
+// Writing the text a field already holds is no change: the change rule must not run for it.
+void ColourComponentFields::writeField(QLineEdit* field, const QString& text)
+{
+    if (field->text() != text)
+        field->setText(text);
+}
+
+void ColourComponentFields::paintSwatch(QWidget* swatch, int red, int green, int blue)
+{
+    QPalette palette = swatch->palette();
+    palette.setColor(QPalette::Window,
+                     QColor(clampedComponent(red), clampedComponent(green), clampedComponent(blue)));
+    swatch->setPalette(palette);
+}
+
+} // namespace huespan

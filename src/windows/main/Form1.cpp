@@ -1,0 +1,303 @@
+#include "Form1.h"
+
+#include "ColourComponentFields.h"
+#include "Generators.h"
+#include "Module1.h"
+#include "common/MessageBox.h"
+#include "common/ProgramIcon.h"
+#include "common/WindowSet.h"
+#include "common/WindowsGenerationHost.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace Qt::StringLiterals;
+
+namespace huespan {
+
+Form1& form1()
+{
+    return SingleInstance<Form1>::get();
+}
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+// The layout is drawn in twips; Qt's device-independent pixels are the 96-dpi pixels they map to,
+// so the window scales on high-density screens.
+QRect twips(int left, int top, int width, int height)
+{
+    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
+}
+
+template <typename Control> Control* place(QWidget* parent, const QRect& geometry)
+{
+    auto* control = new Control(parent);
+    control->setGeometry(geometry);
+    return control;
+}
+
+QGroupBox* frame(QWidget* parent, const QString& caption, const QRect& geometry)
+{
+    auto* box = place<QGroupBox>(parent, geometry);
+    box->setTitle(caption);
+    return box;
+}
+
+QLabel* rightAlignedLabel(QWidget* parent, const QString& caption, const QRect& geometry)
+{
+    auto* label = place<QLabel>(parent, geometry);
+    label->setText(caption);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return label;
+}
+
+template <typename Button> Button* button(QWidget* parent, const QString& caption, const QRect& geometry)
+{
+    auto* control = place<Button>(parent, geometry);
+    control->setText(caption);
+    return control;
+}
+
+QWidget* swatch(QWidget* parent, const QRect& geometry)
+{
+    auto* picture = place<QFrame>(parent, geometry);
+    picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return picture;
+}
+
+QComboBox* pickOnlyList(QWidget* parent, const QStringList& items, const QRect& geometry)
+{
+    auto* list = place<QComboBox>(parent, geometry);
+    list->addItems(items);
+    return list;
+}
+
+// The three rows of a colour frame: labels and component fields, with the swatch beside them.
+void buildColourFrame(QGroupBox* frame, std::array<QLabel**, 3> labels, QList<QLineEdit*>& fields,
+                      QWidget*& picture)
+{
+    static const std::array<QString, 3> captions{u"赤："_s, u"緑："_s, u"青："_s};
+    static constexpr std::array<int, 3> tops{240, 600, 960};
+    for (std::size_t row = 0; row < tops.size(); ++row) {
+        *labels[row] = rightAlignedLabel(frame, captions[row], twips(120, tops[row], 375, 255));
+        auto* field = place<QLineEdit>(frame, twips(480, tops[row], 615, 270));
+        field->setText(u"0"_s);
+        fields.append(field);
+    }
+    picture = swatch(frame, twips(1200, 600, 375, 375));
+}
+
+} // namespace
+
+Form1::Form1()
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(u"HuespanHTML生成"_s);
+    setWindowIcon(programIcon());
+
+    buildControls();
+    setTabOrder();
+    connectHandlers();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls()
+{
+    mnuAbout = new QAction(u"バージョン情報(&A)"_s, this);
+    menuBar()->addAction(mnuAbout);
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(5430 / kTwipsPerPixel, 4920 / kTwipsPerPixel);
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    Frame1 = frame(client, u"文字列"_s, twips(120, 120, 5175, 615));
+    Text1 = place<QLineEdit>(Frame1, twips(120, 240, 4935, 270));
+
+    Frame2 = frame(client, u"始めの色"_s, twips(120, 840, 1695, 1335));
+    buildColourFrame(Frame2, {&Label1, &Label2, &Label3}, TextC, Picture1);
+    Frame3 = frame(client, u"終わりの色"_s, twips(1920, 840, 1695, 1335));
+    buildColourFrame(Frame3, {&Label4, &Label5, &Label6}, TextC, Picture2);
+
+    Frame4 = frame(client, u"文字形状"_s, twips(3720, 840, 1575, 1335));
+    Check1 = button<QCheckBox>(Frame4, u"太字"_s, twips(120, 240, 1215, 255));
+    Check2 = button<QCheckBox>(Frame4, u"斜体"_s, twips(120, 480, 1215, 255));
+    Check3 = button<QCheckBox>(Frame4, u"下線"_s, twips(120, 720, 1215, 255));
+    Check4 = button<QCheckBox>(Frame4, u"取り消し線"_s, twips(120, 960, 1215, 255));
+
+    Frame8 = frame(client, u"形式"_s, twips(120, 2280, 2295, 735));
+    Option5 = button<QRadioButton>(Frame8, u"左から右へ"_s, twips(120, 240, 1695, 180));
+    Option6 = button<QRadioButton>(Frame8, u"両側を同じに"_s, twips(120, 480, 1695, 180));
+    Option5->setChecked(true);
+
+    Frame7 = frame(client, u"色指定方法"_s, twips(2520, 2280, 2775, 735));
+    Option3 = button<QRadioButton>(Frame7, u"10進数で指定(0～255)"_s, twips(120, 240, 2175, 225));
+    Option4 = button<QRadioButton>(Frame7, u"16進数で指定(0～FF)"_s, twips(120, 480, 2175, 225));
+    Option3->setChecked(true);
+
+    Frame5 = frame(client, u"サイズ"_s, twips(120, 3120, 2295, 1095));
+    Option1 = button<QRadioButton>(Frame5, u"通常"_s, twips(120, 240, 855, 255));
+    Combo1 = pickOnlyList(Frame5, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, kNoSizeItem},
+                          twips(1080, 240, 1095, 300));
+    Option2 = button<QRadioButton>(Frame5, u"見出し"_s, twips(120, 600, 855, 255));
+    Combo2 = pickOnlyList(Frame5, {u"H6"_s, u"H5"_s, u"H4"_s, u"H3"_s, u"H2"_s, u"H1"_s, kNoSizeItem},
+                          twips(1080, 600, 1095, 300));
+    Option1->setChecked(true);
+    Combo2->setEnabled(false);
+
+    Frame6 = frame(client, u"その他、入れたいタグ"_s, twips(2520, 3120, 2775, 1095));
+    Label7 = rightAlignedLabel(Frame6, u"前："_s, twips(240, 240, 375, 255));
+    Text2 = place<QLineEdit>(Frame6, twips(600, 240, 1935, 270));
+    Label8 = rightAlignedLabel(Frame6, u"後ろ："_s, twips(120, 600, 495, 255));
+    Text3 = place<QLineEdit>(Frame6, twips(600, 600, 1935, 270));
+
+    Check5 = button<QCheckBox>(client, u"コードに改行を入れる"_s, twips(120, 4320, 2055, 255));
+    Command1 = button<QPushButton>(client, u"生成！"_s, twips(3720, 4320, 1575, 495));
+    Command1->setDefault(true);
+}
+
+void Form1::setTabOrder()
+{
+    QList<QWidget*> chain{Text1};
+    chain.append({TextC.cbegin(), TextC.cend()});
+    chain.append({Check1, Check2, Check4, Check3, Combo1, Command1, Check5, Option1, Option2, Combo2, Text2,
+                  Text3, Option3, Option4, Option5, Option6});
+    for (qsizetype index = 1; index < chain.size(); ++index)
+        QWidget::setTabOrder(chain.at(index - 1), chain.at(index));
+}
+
+void Form1::connectHandlers()
+{
+    connect(Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
+    connect(Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
+    connect(Option5, &QRadioButton::clicked, this, &Form1::Option5_Click);
+    connect(Option6, &QRadioButton::clicked, this, &Form1::Option6_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
+}
+
+void Form1::Form_Load()
+{
+    // The component fields' rules, starting in decimal notation.
+    m_colourFields = new ColourComponentFields(TextC, {Picture1, Picture2}, Option3, Option4, true, this);
+
+    Combo1->setCurrentText(kNoSizeItem);
+    Combo2->setCurrentText(kNoSizeItem);
+
+    m_colourFields->paintSwatchesFromDecimalTexts();
+
+    QString folder = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    if (!folder.endsWith(QDir::separator()))
+        folder += QDir::separator();
+    module1().AppFolder = folder;
+}
+
+GradientSettings Form1::settings() const
+{
+    GradientSettings settings;
+    settings.form = Option5->isChecked() ? GradientForm::LeftToRight : GradientForm::BothSidesSame;
+    settings.bold = Check1->checkState() == Qt::Checked;
+    settings.italic = Check2->checkState() == Qt::Checked;
+    settings.underline = Check3->checkState() == Qt::Checked;
+    settings.strike = Check4->checkState() == Qt::Checked;
+    settings.sizeMode = Option1->isChecked() ? SizeMode::Normal : SizeMode::Heading;
+    settings.fontSize = Combo1->currentText();
+    settings.heading = Combo2->currentText();
+    settings.tagsBefore = Text2->text();
+    settings.tagsAfter = Text3->text();
+    settings.lineBreaks = Check5->checkState() == Qt::Checked;
+    settings.notation = Option3->isChecked() ? Notation::Decimal : Notation::Hexadecimal;
+    for (std::size_t index = 0; index < settings.componentTexts.size(); ++index)
+        settings.componentTexts[index] = TextC.at(static_cast<qsizetype>(index))->text();
+    return settings;
+}
+
+void Form1::Option1_Click()
+{
+    Combo1->setEnabled(true);
+    Combo2->setEnabled(false);
+}
+
+void Form1::Option2_Click()
+{
+    Combo2->setEnabled(true);
+    Combo1->setEnabled(false);
+}
+
+void Form1::Option5_Click()
+{
+    Frame2->setTitle(u"始めの色"_s);
+    Frame3->setTitle(u"終わりの色"_s);
+}
+
+void Form1::Option6_Click()
+{
+    Frame2->setTitle(u"両側の色"_s);
+    Frame3->setTitle(u"真ん中の色"_s);
+}
+
+// The window stays disabled when the generator returns: a refusal, the abort button or the
+// result window's unload makes it usable again.
+void Form1::Command1_Click()
+{
+    setEnabled(false);
+    module1().SourceText = Text1->text();
+    WindowsGenerationHost host;
+    if (Option5->isChecked())
+        GenerateLeftToRight(module1(), settings(), host);
+    else
+        GenerateBothSidesSame(module1(), settings(), host);
+}
+
+void Form1::mnuAbout_Click()
+{
+    // The version window arrives with the result window's work.
+}
+
+bool Form1::Form_QueryUnload()
+{
+    return MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::kInformationYesNo) ==
+           MessageBox::kAnswerNo;
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // A disabled window waits for a run or the result window; it cannot be closed meanwhile.
+    if (!isEnabled() || Form_QueryUnload()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    SingleInstance<Form1>::forget();
+}
+
+// Enter anywhere in the window presses the default button; the controls pass it on.
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && Command1->isEnabled()) {
+        Command1->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+} // namespace huespan

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "GradientSettings.h"
+
+#include <QList>
+#include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace huespan {
+
+class ColourComponentFields;
+
+// The main window: the text, two colours, styles, size, extra tags and the form of the gradient,
+// and the button that starts a generation. The controls keep their design names and are public
+// so that tests drive the real widgets.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    Form1();
+    ~Form1() override;
+
+    QGroupBox* Frame1 = nullptr;
+    QLineEdit* Text1 = nullptr;
+
+    QGroupBox* Frame2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QWidget* Picture1 = nullptr;
+
+    QGroupBox* Frame3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QWidget* Picture2 = nullptr;
+
+    // Red, green, blue of the first colour, then of the second.
+    QList<QLineEdit*> TextC;
+
+    QGroupBox* Frame4 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QCheckBox* Check2 = nullptr;
+    QCheckBox* Check3 = nullptr;
+    QCheckBox* Check4 = nullptr;
+
+    QGroupBox* Frame8 = nullptr;
+    QRadioButton* Option5 = nullptr;
+    QRadioButton* Option6 = nullptr;
+
+    QGroupBox* Frame7 = nullptr;
+    QRadioButton* Option3 = nullptr;
+    QRadioButton* Option4 = nullptr;
+
+    QGroupBox* Frame5 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QComboBox* Combo2 = nullptr;
+
+    QGroupBox* Frame6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLineEdit* Text3 = nullptr;
+
+    QCheckBox* Check5 = nullptr;
+    QPushButton* Command1 = nullptr;
+
+    QAction* mnuAbout = nullptr;
+
+    ColourComponentFields& colourFields() const { return *m_colourFields; }
+
+    // Every setting of a generation, as the controls hold it now.
+    GradientSettings settings() const;
+
+public slots:
+    void Option1_Click();
+    void Option2_Click();
+    void Option5_Click();
+    void Option6_Click();
+    void Command1_Click();
+    void mnuAbout_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildControls();
+    void setTabOrder();
+    void connectHandlers();
+    void Form_Load();
+    // Returns true when the unload must not go on.
+    bool Form_QueryUnload();
+
+    ColourComponentFields* m_colourFields = nullptr;
+};
+
+} // namespace huespan
