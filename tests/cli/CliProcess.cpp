@@ -1,0 +1,30 @@
+#include "CliProcess.h"
+
+#include <QProcess>
+
+namespace huespan::CliProcess {
+
+CliOutcome run(const QStringList& arguments, const QByteArray& standardInput)
+{
+    QProcess process;
+    process.start(QStringLiteral(HUESPAN_CLI_PATH), arguments);
+    CliOutcome outcome;
+    if (!process.waitForStarted())
+        return outcome;
+    process.write(standardInput);
+    // Every run sees the end of its input, so one that reads standard input by mistake still ends.
+    process.closeWriteChannel();
+    // Generous: the sanitizer build of the longest text takes a while.
+    if (!process.waitForFinished(120'000)) {
+        process.kill();
+        process.waitForFinished();
+        return outcome;
+    }
+    outcome.finishedNormally = process.exitStatus() == QProcess::NormalExit;
+    outcome.exitCode = process.exitCode();
+    outcome.standardOutput = process.readAllStandardOutput();
+    outcome.standardError = process.readAllStandardError();
+    return outcome;
+}
+
+} // namespace huespan::CliProcess
