@@ -263,10 +263,8 @@ std::optional<QString> CliOptionsParser::readColourTriple(const QCommandLineOpti
     const QString optionName = optionLabel(option);
     const QString value = m_parser.value(option);
     const QStringList components = value.split(u',');
-    if (components.size() != 3) {
-        return optionName + u": "_s + quoted(value) + u" has "_s + QString::number(components.size()) +
-               u" components, R,G,B takes three"_s;
-    }
+    if (components.size() != 3)
+        return optionName + u": "_s + quoted(value) + u" is not three components R,G,B"_s;
     for (qsizetype index = 0; index < 3; ++index) {
         if (std::optional<QString> error = checkComponent(optionName, components.at(index)))
             return error;
