@@ -1,9 +1,7 @@
+#include "ColourInterpolator.h"
 #include "ColourValues.h"
 #include "GenerationRun.h"
 #include "Generators.h"
-#include "GradientSteps.h"
-
-#include <cmath>
 
 namespace huespan {
 
@@ -25,28 +23,25 @@ void GenerateBothSidesSame(Module1& state, const GradientSettings& settings, Gen
     run.start();
     const auto [edge, middle] = ReadColours(settings);
     const auto halfPercentage = [h](int i) {
-        return static_cast<int>(std::floor(static_cast<double>(i) / h * 100 / 2));
+        // Truncation rounds down, the value never being negative.
+        return static_cast<int>(static_cast<double>(i) / h * 100 / 2);
     };
 
     bool aborted = false;
-    const ColourTriple towardsMiddle = ColourDifference(middle, edge);
+    const ColourInterpolator towardsMiddle(edge, middle, h - 1);
     for (int i = 1; i <= h; ++i) {
         if (i == h && odd)
             break;
-        const ColourTriple colour = i == 1   ? edge
-                                    : i == h ? middle
-                                             : StepColour(edge, towardsMiddle, i - 1, h - 1);
+        const ColourTriple colour = i == 1 ? edge : i == h ? middle : towardsMiddle.at(i - 1);
         if (!run.emitCharacter(characters.at(i - 1), colour, halfPercentage(i))) {
             aborted = true;
             break;
         }
     }
 
-    const ColourTriple towardsEdge = ColourDifference(edge, middle);
+    const ColourInterpolator towardsEdge(middle, edge, h - 1);
     for (int i = 1; i <= h && !aborted; ++i) {
-        const ColourTriple colour = i == 1   ? middle
-                                    : i == h ? edge
-                                             : StepColour(middle, towardsEdge, i - 1, h - 1);
+        const ColourTriple colour = i == 1 ? middle : i == h ? edge : towardsEdge.at(i - 1);
         if (!run.emitCharacter(characters.at(rightStart + i - 1), colour, halfPercentage(i) + 50))
             aborted = true;
     }

@@ -1,8 +1,9 @@
 #include "ColourValues.h"
 
+#include "ComponentInterpolator.h"
+
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <limits>
 
 namespace huespan {
@@ -63,24 +64,6 @@ double readHexadecimalNumber(QStringView text)
     return value;
 }
 
-// Decimal places that seven significant digits leave for a magnitude.
-int decimalPlacesForSevenDigits(float magnitude)
-{
-    if (magnitude >= 1000.0F) {
-        int places = 3;
-        for (float limit = 10000.0F; magnitude >= limit && places > -3; limit *= 10.0F)
-            --places;
-        return places;
-    }
-    if (magnitude >= 100.0F)
-        return 4;
-    if (magnitude >= 10.0F)
-        return 5;
-    if (magnitude >= 1.0F)
-        return 6;
-    return 7;
-}
-
 } // namespace
 
 qint16 ReadComponent(QStringView text, Notation notation)
@@ -114,32 +97,7 @@ QString ColourCode(const ColourTriple& colour)
 
 qint16 InterpolateComponent(qint16 start, qint16 delta, int position, int span)
 {
-    const double exact = static_cast<double>(static_cast<float>(delta)) / static_cast<float>(span) *
-                             static_cast<float>(position) +
-                         static_cast<float>(start);
-    const float narrowed = static_cast<float>(exact);
-
-    // Seven significant digits: scale so that the seventh digit is the last whole one, round there,
-    // and keep the scaled integer. The product of a float and a power of ten below 10^8 is exact in
-    // double, so the only rounding is the intended one (halves to even, as printf does).
-    const float magnitude = std::fabs(narrowed);
-    if (magnitude == 0.0F)
-        return 0;
-    const int places = decimalPlacesForSevenDigits(magnitude);
-    if (places <= 0)
-        return saturateToComponent(std::nearbyint(static_cast<double>(narrowed)));
-    std::int64_t scale = 1;
-    for (int i = 0; i < places; ++i)
-        scale *= 10;
-    const auto digits = static_cast<std::int64_t>(
-        std::nearbyint(static_cast<double>(magnitude) * static_cast<double>(scale)));
-
-    // Whole number from the seven-digit value, an exact half going to the even neighbour.
-    std::int64_t whole = digits / scale;
-    const std::int64_t remainder = digits % scale;
-    if (remainder * 2 > scale || (remainder * 2 == scale && (whole % 2) != 0))
-        ++whole;
-    return saturateToComponent(static_cast<double>(narrowed < 0 ? -whole : whole));
+    return ComponentInterpolator(start, delta, span).at(position);
 }
 
 } // namespace huespan

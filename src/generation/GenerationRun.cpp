@@ -19,6 +19,7 @@ GenerationRun::GenerationRun(Module1& state, const GradientSettings& settings, G
     : m_state(state)
     , m_settings(settings)
     , m_host(host)
+    , m_progressTexts(progressTexts())
 {
 }
 
@@ -65,20 +66,15 @@ void GenerationRun::finish()
         m_host.ShowResult(m_state.ResultHtml);
 }
 
-const QString& GenerationRun::progressText(int percentage)
+const std::array<QString, 101>& GenerationRun::progressTexts()
 {
-    // Built once: a run sets a text for every character, but there are only 101 different ones.
     static const std::array<QString, 101> texts = [] {
         std::array<QString, 101> all;
         for (int p = 0; p <= 100; ++p)
             all[static_cast<size_t>(p)] = ProgressText(p);
         return all;
     }();
-    if (percentage >= 0 && percentage <= 100)
-        return texts[static_cast<size_t>(percentage)];
-    static thread_local QString other;
-    other = ProgressText(percentage);
-    return other;
+    return texts;
 }
 
 } // namespace huespan

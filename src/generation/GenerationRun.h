@@ -8,6 +8,7 @@
 #include "TextCharacters.h"
 
 #include <QString>
+#include <array>
 #include <optional>
 
 namespace huespan {
@@ -36,7 +37,7 @@ public:
     bool emitCharacter(QStringView character, const ColourTriple& colour, int percentage)
     {
         appendElement(character, colour);
-        m_host.SetProgressText(progressText(percentage));
+        m_host.SetProgressText(m_progressTexts[percentage]);
         if (m_state.AbortRequested != 0)
             return false;
         m_host.PumpEvents();
@@ -48,7 +49,8 @@ public:
 
 private:
     void appendElement(QStringView character, const ColourTriple& colour);
-    static const QString& progressText(int percentage);
+    // Every percentage a run can show, built once: a text is set for every character.
+    static const std::array<QString, 101>& progressTexts();
 
     Module1& m_state;
     const GradientSettings& m_settings;
@@ -57,6 +59,7 @@ private:
     QString m_text;
     std::optional<TextCharacters> m_characters;
     std::optional<MarkupWriter> m_html;
+    const std::array<QString, 101>& m_progressTexts;
 };
 
 } // namespace huespan

@@ -1,9 +1,7 @@
+#include "ColourInterpolator.h"
 #include "ColourValues.h"
 #include "GenerationRun.h"
 #include "Generators.h"
-#include "GradientSteps.h"
-
-#include <cmath>
 
 namespace huespan {
 
@@ -16,13 +14,14 @@ void GenerateLeftToRight(Module1& state, const GradientSettings& settings, Gener
 
     run.start();
     const auto [first, second] = ReadColours(settings);
-    const ColourTriple delta = ColourDifference(second, first);
+    const ColourInterpolator steps(first, second, n - 1);
     const TextCharacters& characters = run.characters();
 
     for (int i = 1; i <= n; ++i) {
-        const ColourTriple colour = i == 1 ? first : i == n ? second : StepColour(first, delta, i - 1, n - 1);
-        // In this order, in double precision: a few exact percentages come out one lower.
-        const auto percentage = static_cast<int>(std::floor(static_cast<double>(i) / n * 100));
+        const ColourTriple colour = i == 1 ? first : i == n ? second : steps.at(i - 1);
+        // In this order, in double precision, then truncated (the value is never negative): a few
+        // exact percentages come out one lower.
+        const auto percentage = static_cast<int>(static_cast<double>(i) / n * 100);
         if (!run.emitCharacter(characters.at(i - 1), colour, percentage))
             break;
     }

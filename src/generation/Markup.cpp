@@ -2,7 +2,7 @@
 
 #include "ColourValues.h"
 
-#include <array>
+#include <cstring>
 
 namespace huespan {
 
@@ -43,11 +43,28 @@ bool isByteComponent(qint16 component)
     return component >= 0 && component <= 255;
 }
 
-void writeHexPair(QChar* place, qint16 component)
+// The two upper-case hexadecimal digits of every byte, ready to be stored as one unit.
+struct HexPairTable
 {
-    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-    place[0] = QChar(kDigits[(component >> 4) & 0xF]);
-    place[1] = QChar(kDigits[component & 0xF]);
+    char16_t digits[256][2];
+
+    constexpr HexPairTable()
+        : digits{}
+    {
+        constexpr char16_t hex[] = u"0123456789ABCDEF";
+        for (int value = 0; value < 256; ++value) {
+            digits[value][0] = hex[value >> 4];
+            digits[value][1] = hex[value & 0xF];
+        }
+    }
+};
+constexpr HexPairTable kHexPairs;
+
+template <qsizetype N> QChar* copyFixed(QChar* out, const char16_t (&piece)[N])
+{
+    // N counts the terminating zero; a constant size lets the compiler use plain moves.
+    std::memcpy(out, piece, (N - 1) * sizeof(char16_t));
+    return out + (N - 1);
 }
 
 } // namespace
@@ -77,25 +94,6 @@ void EmitOpening(MarkupWriter& html, const GradientSettings& settings)
         html.append(kLineBreak);
 }
 
-QStringView EscapeCharacter(QStringView character)
-{
-    if (character.size() == 1) {
-        switch (character.front().unicode()) {
-        case u'<':
-            return u"&lt;";
-        case u'>':
-            return u"&gt;";
-        case u' ':
-            return u"&nbsp;";
-        case u'&':
-            return u"&amp;";
-        default:
-            break;
-        }
-    }
-    return character;
-}
-
 void EmitCharacter(MarkupWriter& html, QStringView character, const ColourTriple& colour,
                    const GradientSettings& settings)
 {
@@ -112,19 +110,20 @@ void EmitCharacter(MarkupWriter& html, QStringView character, const ColourTriple
         return;
     }
 
-    // The hot path of every run: one claim, then plain stores.
+    // The hot path of every run: one claim, then stores of known sizes.
     const qsizetype length = kElementFrame + escaped.size() + (settings.lineBreaks ? kLineBreak.size() : 0);
     QChar* out = html.claim(length);
-    out = std::copy(kColourOpen.begin(), kColourOpen.end(), out);
-    writeHexPair(out, colour.red);
-    writeHexPair(out + 2, colour.green);
-    writeHexPair(out + 4, colour.blue);
-    out += kColourDigits;
-    out = std::copy(kColourOpenEnd.begin(), kColourOpenEnd.end(), out);
-    out = std::copy(escaped.begin(), escaped.end(), out);
-    out = std::copy(kFontClose.begin(), kFontClose.end(), out);
+    out = copyFixed(out, u"<FONT COLOR=\"#");
+    std::memcpy(out, kHexPairs.digits[colour.red], 2 * sizeof(char16_t));
+    std::memcpy(out + 2, kHexPairs.digits[colour.green], 2 * sizeof(char16_t));
+    std::memcpy(out + 4, kHexPairs.digits[colour.blue], 2 * sizeof(char16_t));
+    out = copyFixed(out + kColourDigits, u"\">");
+    // At most six code units: a plain loop beats a call to memmove.
+    for (const QChar unit : escaped)
+        *out++ = unit;
+    out = copyFixed(out, u"</FONT>");
     if (settings.lineBreaks)
-        std::copy(kLineBreak.begin(), kLineBreak.end(), out);
+        copyFixed(out, u"\r\n");
 }
 
 void EmitClosing(MarkupWriter& html, const GradientSettings& settings)

@@ -13,7 +13,25 @@ void EmitOpening(MarkupWriter& html, const GradientSettings& settings);
 
 // "&lt;", "&gt;", "&nbsp;" or "&amp;" for the four characters markup cannot carry bare,
 // the character itself otherwise. A character is one code unit or one surrogate pair.
-QStringView EscapeCharacter(QStringView character);
+inline QStringView EscapeCharacter(QStringView character)
+{
+    // Inline: it runs once per character of every generation.
+    if (character.size() == 1) {
+        switch (character.front().unicode()) {
+        case u'<':
+            return u"&lt;";
+        case u'>':
+            return u"&gt;";
+        case u' ':
+            return u"&nbsp;";
+        case u'&':
+            return u"&amp;";
+        default:
+            break;
+        }
+    }
+    return character;
+}
 
 // <FONT COLOR="#RRGGBB">character</FONT>, with the optional line break.
 void EmitCharacter(MarkupWriter& html, QStringView character, const ColourTriple& colour,
