@@ -1,13 +1,12 @@
 #include "CliRun.h"
 
 #include "CliHost.h"
+#include "CliOutputFile.h"
 #include "CliStreams.h"
 #include "CodePageEncoder.h"
 #include "Generators.h"
 #include "Module1.h"
 #include "PreviewPage.h"
-
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -20,14 +19,11 @@ CliRun::CliRun(const CliRequest& request)
 
 CliExitStatus CliRun::execute()
 {
-    // The file is claimed before anything is generated, so that a path that cannot be written is
-    // reported as the usage error it is; a refused text then leaves an existing file as it was.
-    QSaveFile outputFile(m_request.outputPath);
+    // A path that cannot be written is a usage error, found out before any work is done.
+    CliOutputFile outputFile(m_request.outputPath);
     const bool toFile = !m_request.outputPath.isEmpty();
     if (toFile) {
-        // Devices and files in folders without write access are written in place.
-        outputFile.setDirectWriteFallback(true);
-        if (!outputFile.open(QIODevice::WriteOnly)) {
+        if (!outputFile.open()) {
             CliStreams::writeErrorLine(u"huespan-cli: -o: cannot write \""_s + m_request.outputPath +
                                        u"\": "_s + outputFile.errorString());
             return CliUsageError;
@@ -52,7 +48,7 @@ CliExitStatus CliRun::execute()
     }
 
     if (toFile) {
-        if (outputFile.write(*bytes) != bytes->size() || !outputFile.commit()) {
+        if (!outputFile.writeAll(*bytes)) {
             CliStreams::writeErrorLine(u"huespan-cli: -o: cannot write \""_s + m_request.outputPath +
                                        u"\": "_s + outputFile.errorString());
             return CliUsageError;
