@@ -1,10 +1,25 @@
 #include "result/Form2.h"
 
+#include "common/Clipboard.h"
+#include "common/ProgramIcon.h"
 #include "common/WindowSet.h"
+#include "main/Form1.h"
+#include "result/Form3.h"
+#include "result/PlainTextView.h"
 
-#include <QPlainTextEdit>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
 
 namespace huespan {
+
+namespace {
+
+// The client area at first show, 6615 × 4605 twips at 15 twips a pixel.
+constexpr QSize kFirstClientSize(441, 307);
+
+} // namespace
 
 Form2& form2()
 {
@@ -13,19 +28,74 @@ Form2& form2()
 
 Form2::Form2(QWidget* parent)
     : QMainWindow(parent)
-    , Text1(new QPlainTextEdit(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(u"結果"));
-    Text1->setReadOnly(true);
-    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    setWindowIcon(programIcon());
+
+    // The commands stand on the menu bar itself, without submenus.
+    mnuCopy = menuBar()->addAction(QStringLiteral(u"コピー(&C)"), this, &Form2::mnuCopy_Click);
+    mnuPreview = menuBar()->addAction(QStringLiteral(u"プレビュー(&P)"), this, &Form2::mnuPreview_Click);
+    mnuClose = menuBar()->addAction(QStringLiteral(u"閉じる(&X)"), this, &Form2::mnuClose_Click);
+
+    // As the central widget, the view covers the client area at every size, down to none at all.
+    Text1 = new PlainTextView(this);
+    Text1->setPlainText(QStringLiteral(u"Text1"));
     setCentralWidget(Text1);
+    setMinimumSize(0, 0);
+
+    resize(kFirstClientSize.width(), kFirstClientSize.height() + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void Form2::showResult(const QString& markup)
 {
     Text1->setPlainText(markup);
     show();
+    Text1->setFocus();
+}
+
+QString Form2::text() const
+{
+    return Text1->toPlainText();
+}
+
+void Form2::mnuCopy_Click()
+{
+    Clipboard::replaceText(text());
+}
+
+void Form2::mnuPreview_Click()
+{
+    form3().exec();
+}
+
+void Form2::mnuClose_Click()
+{
+    close();
+}
+
+void Form2::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    QMainWindow::closeEvent(event);
+}
+
+void Form2::Form_Unload()
+{
+    SingleInstance<Form2>::forget();
+    // The main window was disabled for as long as a result was on screen.
+    if (!SingleInstance<Form1>::isLoaded())
+        return;
+    Form1& mainWindow = form1();
+    mainWindow.setEnabled(true);
+    // Activation hands the focus back to the control that held it before the run.
+    mainWindow.activateWindow();
+    mainWindow.raise();
 }
 
 } // namespace huespan

@@ -1,0 +1,219 @@
+#include "common/frmAbout.h"
+
+#include "common/ProgramIcon.h"
+#include "common/WindowSet.h"
+#include "main/Form1.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cmath>
+
+namespace huespan {
+
+namespace {
+
+// Layout lengths are kept in twips, as designed; a pixel at 96 dots per inch is 15 of them.
+constexpr float kTwipsPerPixel = 15.0f;
+
+int toPixels(float twips)
+{
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+
+float toTwips(int pixels)
+{
+    return static_cast<float>(pixels) * kTwipsPerPixel;
+}
+
+QRect twipsRect(float left, float top, float width, float height)
+{
+    return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+}
+
+void setLeftTwips(QWidget* widget, float left)
+{
+    widget->move(toPixels(left), widget->y());
+}
+
+void setTopTwips(QWidget* widget, float top)
+{
+    widget->move(widget->x(), toPixels(top));
+}
+
+float leftTwips(const QWidget* widget)
+{
+    return toTwips(widget->x());
+}
+
+float topTwips(const QWidget* widget)
+{
+    return toTwips(widget->y());
+}
+
+float widthTwips(const QWidget* widget)
+{
+    return toTwips(widget->width());
+}
+
+float heightTwips(const QWidget* widget)
+{
+    return toTwips(widget->height());
+}
+
+QFont labelFont(qreal pointSize)
+{
+    QFont font(frmAbout::labelFontFamily());
+    font.setPointSizeF(pointSize);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QIcon iconOfMainWindow()
+{
+    if (SingleInstance<Form1>::isLoaded())
+        return form1().windowIcon();
+    return programIcon();
+}
+
+} // namespace
+
+frmAbout& aboutForm()
+{
+    return SingleInstance<frmAbout>::get();
+}
+
+frmAbout::frmAbout(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral(u"バージョン情報"));
+    setFixedSize(toPixels(5100), toPixels(2820));
+    buildControls();
+    Form_Load();
+}
+
+QString frmAbout::legalNotice()
+{
+    return QStringLiteral(u"Copyright (C) 2026 Huespan developers");
+}
+
+QString frmAbout::homePageAddress()
+{
+    return QStringLiteral(u"https://huespan.example.org/");
+}
+
+QString frmAbout::mailAddress()
+{
+    return QStringLiteral(u"huespan@example.org");
+}
+
+QString frmAbout::labelFontFamily()
+{
+    static const QString family = [] {
+        const QString designed = QStringLiteral(u"ＭＳ Ｐゴシック");
+        QFont::insertSubstitutions(designed,
+                                   {QStringLiteral(u"IPAPGothic"), QStringLiteral(u"Noto Sans CJK JP")});
+        return designed;
+    }();
+    return family;
+}
+
+void frmAbout::buildControls()
+{
+    // Created first so that it leads the tab order and holds the focus when the window opens.
+    Command1 = new QPushButton(QStringLiteral(u"OK"), this);
+    Command1->setGeometry(twipsRect(1920, 2160, 1215, 495));
+    Command1->setDefault(true);
+    connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
+
+    Image1 = new QLabel(this);
+    Image1->setGeometry(twipsRect(240, 720, 615, 495));
+
+    Label1 = new QLabel(QStringLiteral(u"Label1"), this);
+    Label1->setGeometry(twipsRect(2070, 120, 990, 360));
+    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label1->setFont(labelFont(18.0));
+
+    Label2 = new QLabel(QStringLiteral(u"Label2"), this);
+    Label2->setGeometry(twipsRect(4200, 840, 615, 225));
+    Label2->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    Label2->setFont(labelFont(11.25));
+
+    Label3 = new QLabel(QStringLiteral(u"Label3"), this);
+    Label3->setGeometry(twipsRect(2205, 1200, 525, 180));
+    Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    Text1 = new QLineEdit(QStringLiteral(u"Text1"), this);
+    Text1->setGeometry(twipsRect(1080, 1560, 3015, 270));
+    Text1->setReadOnly(true);
+
+    Text2 = new QLineEdit(QStringLiteral(u"Text2"), this);
+    Text2->setGeometry(twipsRect(1080, 1800, 3015, 270));
+    Text2->setReadOnly(true);
+
+    setTabOrder(Command1, Text1);
+    setTabOrder(Text1, Text2);
+    Command1->setFocus();
+}
+
+float frmAbout::outerWidthTwips() const
+{
+    // Without a window manager (or before it has framed the window) the frame reads as 0.
+    const int frame = std::max(0, frameGeometry().width() - geometry().width());
+    return toTwips(width() + frame);
+}
+
+void frmAbout::Form_Load()
+{
+    Label1->setText(QStringLiteral(u"HuespanHTML生成"));
+    Label1->adjustSize();
+    Label2->setText(QStringLiteral(u"Version 1.2"));
+    Label2->adjustSize();
+    Label3->setText(legalNotice());
+    Label3->adjustSize();
+    Text1->setText(homePageAddress());
+    Text2->setText(mailAddress());
+
+    const QIcon icon = iconOfMainWindow();
+    if (!icon.isNull()) {
+        const QPixmap picture = icon.pixmap(QSize(32, 32));
+        Image1->setPixmap(picture);
+        Image1->resize(picture.deviceIndependentSize().toSize());
+    }
+
+    const float outerWidth = outerWidthTwips();
+    setLeftTwips(Label1, (outerWidth - widthTwips(Label1)) / 2.0f);
+    setLeftTwips(Label3, (outerWidth - widthTwips(Label3)) / 2.0f);
+    setTopTwips(Label2, topTwips(Label1) + heightTwips(Label1));
+    setLeftTwips(Label2, leftTwips(Label1) + widthTwips(Label1) - widthTwips(Label2));
+    setTopTwips(Label3, topTwips(Label2) + heightTwips(Label2));
+    setTopTwips(Text1, topTwips(Label3) + 2.0f * heightTwips(Label3));
+    setTopTwips(Text2, topTwips(Text1) + heightTwips(Text1));
+    setTopTwips(Command1, topTwips(Text2) + 2.0f * heightTwips(Text2));
+    // Outer height minus client height is the frame, so this fits the client area to the button.
+    setFixedHeight(toPixels(topTwips(Command1) + heightTwips(Command1) + 200.0f));
+}
+
+void frmAbout::showEvent(QShowEvent* event)
+{
+    // The frame is known only once the window system has framed the window; centring follows it.
+    Form_Load();
+    QDialog::showEvent(event);
+}
+
+void frmAbout::Command1_Click()
+{
+    accept();
+}
+
+void frmAbout::done(int result)
+{
+    // Every way of closing ends here (OK, Esc, the close box); the next opening loads afresh.
+    SingleInstance<frmAbout>::forget();
+    QDialog::done(result);
+}
+
+} // namespace huespan

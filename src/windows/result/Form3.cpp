@@ -1,0 +1,205 @@
+#include "result/Form3.h"
+
+#include "ComponentText.h"
+#include "Module1.h"
+#include "PreviewPage.h"
+#include "common/DocumentOpener.h"
+#include "common/MessageBox.h"
+#include "common/WindowSet.h"
+#include "main/ColourComponentFields.h"
+#include "result/Form2.h"
+#include "result/PreviewFileWriter.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <optional>
+
+namespace huespan {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+QRect twips(int left, int top, int width, int height)
+{
+    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
+}
+
+bool isHexadecimalText(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar character) {
+        const char16_t unit = character.unicode();
+        return (unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'f') ||
+               (unit >= u'A' && unit <= u'F');
+    });
+}
+
+// The value a field holds when the dialog closes, or nothing when its text is not a number in the
+// notation in force (only text that reached the field other than by typing can be that).
+std::optional<qint16> storedComponent(const QString& text, bool decimalNotation)
+{
+    if (text.isEmpty())
+        return qint16{0};
+    if (decimalNotation) {
+        if (!ComponentText::convertsToInteger(text))
+            return std::nullopt;
+        bool converted = false;
+        const int value = text.trimmed().toInt(&converted);
+        if (!converted)
+            return std::nullopt;
+        return static_cast<qint16>(value);
+    }
+    if (!isHexadecimalText(text))
+        return std::nullopt;
+    const int value = ComponentText::hexadecimalReading(text);
+    if (value > std::numeric_limits<qint16>::max())
+        return std::nullopt;
+    return static_cast<qint16>(value);
+}
+
+} // namespace
+
+Form3& form3()
+{
+    return SingleInstance<Form3>::get();
+}
+
+Form3::Form3(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral(u"プレビュー背景色"));
+    setFixedSize(3225 / kTwipsPerPixel, 2310 / kTwipsPerPixel);
+    buildControls();
+    Form_Load();
+}
+
+Form3::~Form3() = default;
+
+QString Form3::cannotSaveMessage(const QString& path)
+{
+    return QStringLiteral(u"プレビューファイルを保存できません！") + u'\n' + path;
+}
+
+void Form3::buildControls()
+{
+    Frame2 = new QGroupBox(QStringLiteral(u"背景色"), this);
+    Frame2->setGeometry(twips(120, 120, 1695, 1455));
+
+    static constexpr std::array<int, 3> kRowTops{240, 600, 960};
+    const std::array<QString, 3> captions{QStringLiteral(u"赤："), QStringLiteral(u"緑："),
+                                          QStringLiteral(u"青：")};
+    std::array<QLabel**, 3> labels{&Label1, &Label2, &Label3};
+    for (size_t row = 0; row < kRowTops.size(); ++row) {
+        auto* label = new QLabel(captions[row], Frame2);
+        label->setGeometry(twips(120, kRowTops[row], 375, 255));
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        *labels[row] = label;
+
+        auto* field = new QLineEdit(QStringLiteral(u"0"), Frame2);
+        field->setGeometry(twips(480, kRowTops[row], 615, 270));
+        TextC.append(field);
+    }
+    auto* swatch = new QFrame(Frame2);
+    swatch->setGeometry(twips(1200, 600, 375, 375));
+    swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Picture1 = swatch;
+
+    Command1 = new QPushButton(QStringLiteral(u"OK"), this);
+    Command1->setGeometry(twips(1920, 240, 1215, 495));
+    Command1->setDefault(true);
+    Command2 = new QPushButton(QStringLiteral(u"キャンセル"), this);
+    Command2->setGeometry(twips(1920, 1080, 1215, 495));
+    Command2->setAutoDefault(false);
+
+    Option1 = new QRadioButton(QStringLiteral(u"10進数で指定(0～255)"), this);
+    Option1->setGeometry(twips(120, 1680, 3015, 255));
+    Option1->setChecked(true);
+    Option2 = new QRadioButton(QStringLiteral(u"16進数で指定(0～FF)"), this);
+    Option2->setGeometry(twips(120, 1920, 3015, 255));
+
+    setTabOrder(TextC[0], TextC[1]);
+    setTabOrder(TextC[1], TextC[2]);
+    setTabOrder(TextC[2], Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Option1);
+    setTabOrder(Option1, Option2);
+
+    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
+
+    // The input method stays as the user has it: a background colour is no password field.
+    m_colourFields = new ColourComponentFields(TextC, {Picture1}, Option1, Option2, false, this);
+}
+
+void Form3::Form_Load()
+{
+    const auto& background = module1().PreviewBackground;
+    for (int component = 0; component < 3; ++component)
+        TextC[component]->setText(
+            ComponentText::decimalRendering(background[static_cast<size_t>(component)]));
+    // Painted explicitly: when no text changed, no change rule ran to paint it.
+    m_colourFields->paintSwatchesFromDecimalTexts();
+    TextC[0]->setFocus();
+}
+
+void Form3::Command1_Click()
+{
+    const bool decimalNotation = m_colourFields->decimalNotation();
+    std::array<QString, 3> colourTexts;
+    for (size_t component = 0; component < colourTexts.size(); ++component)
+        colourTexts[component] =
+            PreviewPage::colourText(TextC[static_cast<qsizetype>(component)]->text(), decimalNotation);
+    const QString page = PreviewPage::pageText(colourTexts, form2().text());
+
+    const PreviewFileWriter::Outcome outcome = PreviewFileWriter::forThisSystem().write(page);
+    // An old page must never be shown as if it were the new one.
+    if (outcome.written)
+        DocumentOpener::open(outcome.path);
+    else
+        MessageBox::show(cannotSaveMessage(outcome.path), MessageBox::kInformation);
+    accept();
+}
+
+void Form3::Command2_Click()
+{
+    reject();
+}
+
+void Form3::done(int result)
+{
+    Form_Unload();
+    QDialog::done(result);
+}
+
+void Form3::Form_Unload()
+{
+    SingleInstance<Form3>::forget();
+    const bool decimalNotation = m_colourFields->decimalNotation();
+    auto& background = module1().PreviewBackground;
+    for (size_t component = 0; component < background.size(); ++component) {
+        if (auto value = storedComponent(TextC[static_cast<qsizetype>(component)]->text(), decimalNotation))
+            background[component] = *value;
+    }
+}
+
+void Form3::keyPressEvent(QKeyEvent* event)
+{
+    // "キャンセル" is not the cancel button: Esc leaves the dialog open, as designed.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+} // namespace huespan

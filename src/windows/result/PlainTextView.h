@@ -1,0 +1,127 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QBasicTimer>
+#include <QString>
+#include <vector>
+
+namespace huespan {
+
+// A read-only plain-text view for texts whose lines run to a million characters. It measures each
+// distinct character once and keeps the position of every character within its line, so that a
+// repaint draws only the lines in view and only the part of each line that is in view; Qt's text
+// edits shape a whole line again at every repaint. No word wrap: lines break only where the text
+// holds a line break. The text can be selected with the mouse and the keyboard and copied.
+class PlainTextView : public QAbstractScrollArea
+{
+    Q_OBJECT
+
+public:
+    explicit PlainTextView(QWidget* parent = nullptr);
+
+    // Replaces the text; the selection is dropped and the view returns to the top left.
+    void setPlainText(const QString& text);
+    const QString& toPlainText() const { return m_text; }
+
+    qsizetype lineCount() const { return static_cast<qsizetype>(m_lineStarts.size()); }
+
+    // Positions are offsets into the text in UTF-16 code units, from 0.
+    qsizetype cursorPosition() const { return m_position; }
+    qsizetype selectionStart() const { return std::min(m_anchor, m_position); }
+    qsizetype selectionEnd() const { return std::max(m_anchor, m_position); }
+    bool hasSelection() const { return m_anchor != m_position; }
+    QString selectedText() const;
+    // Selects from anchor to position and scrolls the position into view.
+    void setSelection(qsizetype anchor, qsizetype position);
+
+    // Where the character at an offset begins: its left edge and the top of its line, in viewport
+    // coordinates.
+    QPoint pointOf(qsizetype offset) const;
+    // The character boundary nearest to a point of the viewport.
+    qsizetype offsetAt(QPoint point) const;
+
+public slots:
+    void selectAll();
+    // Puts the selection on the clipboard; without a selection the clipboard is left alone.
+    void copy();
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    enum class Move
+    {
+        NextChar,
+        PreviousChar,
+        NextWord,
+        PreviousWord,
+        NextLine,
+        PreviousLine,
+        StartOfLine,
+        EndOfLine,
+        StartOfDocument,
+        EndOfDocument,
+        NextPage,
+        PreviousPage,
+    };
+
+    void measureText();
+    float advanceOf(char16_t unit);
+    qsizetype lineOf(qsizetype offset) const;
+    qsizetype lineStart(qsizetype line) const { return m_lineStarts[static_cast<size_t>(line)]; }
+    qsizetype lineEnd(qsizetype line) const { return m_lineEnds[static_cast<size_t>(line)]; }
+    double xOf(qsizetype offset) const { return m_x[static_cast<size_t>(offset)]; }
+    qsizetype offsetInLineAt(qsizetype line, double x) const;
+    qsizetype firstOffsetAtOrAfter(qsizetype line, double x) const;
+    qsizetype nextPosition(qsizetype offset) const;
+    qsizetype previousPosition(qsizetype offset) const;
+    qsizetype nextWordPosition(qsizetype offset) const;
+    qsizetype previousWordPosition(qsizetype offset) const;
+    int characterClass(qsizetype offset) const;
+    qsizetype positionAfter(Move move) const;
+    void moveCursorTo(qsizetype position, bool keepAnchor);
+    void selectWordAt(qsizetype offset);
+    void extendSelectionTo(QPoint point);
+    void offerSelectionToX11();
+
+    int fullyVisibleLines() const;
+    void updateScrollBars();
+    void ensureVisible(qsizetype offset);
+    void drawSlice(QPainter& painter, qsizetype from, qsizetype to, int baseline) const;
+    int viewportX(double x) const;
+
+    QString m_text;
+    // Per line: where it begins and where its characters end (where its line break begins).
+    std::vector<qsizetype> m_lineStarts;
+    std::vector<qsizetype> m_lineEnds;
+    // Per offset, and one past the end: the distance from the start of its line. A line break and
+    // the offset at its end carry the line's width.
+    std::vector<double> m_x;
+    double m_widestLine = 0;
+    // Advance per UTF-16 code unit, measured on first use; negative while unmeasured.
+    std::vector<float> m_advances;
+
+    int m_lineHeight = 1;
+    int m_ascent = 0;
+    double m_tabStop = 8;
+
+    qsizetype m_anchor = 0;
+    qsizetype m_position = 0;
+    bool m_selectingByMouse = false;
+    QPoint m_lastMousePoint;
+    QBasicTimer m_dragScrollTimer;
+};
+
+} // namespace huespan
