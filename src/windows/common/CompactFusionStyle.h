@@ -4,8 +4,9 @@
 
 namespace huespan {
 
-// Fusion with indicators small enough for the windows' compact option buttons and check boxes,
-// which are laid out at 12 pixels high.
+// Fusion fitted to the windows' compact layouts, which are drawn in twips like classic desktop
+// dialogs: indicators small enough for option buttons 12 pixels high, and frames whose caption
+// stands on the frame line, so that controls placed near a frame's top edge sit inside it.
 class CompactFusionStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -15,6 +16,10 @@ public:
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl subControl,
+                         const QWidget* widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget = nullptr) const override;
 };
 
 } // namespace huespan
