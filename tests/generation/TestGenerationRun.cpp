@@ -30,6 +30,8 @@ private slots:
     void generatePicksTheFormOfTheSettings_data();
     void generatePicksTheFormOfTheSettings();
     void workedExampleThroughTheGenerator();
+    void everyCharacterIsEscapedOnItsOwn_data();
+    void everyCharacterIsEscapedOnItsOwn();
 
 private:
     static void run(bool bothSides, Module1& state, const GradientSettings& settings, RecordingHost& host);
@@ -358,6 +360,45 @@ void TestGenerationRun::workedExampleThroughTheGenerator()
              u"<FONT COLOR=\"#800080\">&nbsp;</FONT>\r\n<FONT COLOR=\"#0000FF\">b</FONT>\r\n"
              u"</FONT></B>"_s);
     QCOMPARE(host.arguments(u"ShowResult"_s), QStringList{state.ResultHtml});
+}
+
+void TestGenerationRun::everyCharacterIsEscapedOnItsOwn_data()
+{
+    QTest::addColumn<bool>("bothSides");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("written");
+
+    for (bool bothSides : {false, true}) {
+        const char* form = bothSides ? "both sides" : "left to right";
+        QTest::addRow("%s, an escape in the text", form)
+            << bothSides << u"&lt;"_s << QStringList{u"&amp;"_s, u"l"_s, u"t"_s, u";"_s};
+        QTest::addRow("%s, the four escaped characters", form)
+            << bothSides << u"<>& "_s << QStringList{u"&lt;"_s, u"&gt;"_s, u"&amp;"_s, u"&nbsp;"_s};
+        QTest::addRow("%s, CR LF bare", form)
+            << bothSides << u"a\r\nb"_s << QStringList{u"a"_s, u"\r"_s, u"\n"_s, u"b"_s};
+        QTest::addRow("%s, other blanks unchanged", form)
+            << bothSides << u"\u3000\t\""_s << QStringList{u"\u3000"_s, u"\t"_s, u"\""_s};
+        QTest::addRow("%s, pairs whole", form)
+            << bothSides << u"😀 𠮟"_s << QStringList{u"😀"_s, u"&nbsp;"_s, u"𠮟"_s};
+    }
+}
+
+void TestGenerationRun::everyCharacterIsEscapedOnItsOwn()
+{
+    QFETCH(bool, bothSides);
+    QFETCH(QString, text);
+    QFETCH(QStringList, written);
+
+    Module1 state;
+    state.SourceText = text;
+    RecordingHost host;
+    run(bothSides, state, GradientSettings(), host);
+    const auto elements = GeneratedMarkup::readElements(state.ResultHtml, false);
+    QVERIFY(elements.has_value());
+    QStringList actual;
+    for (const auto& element : *elements)
+        actual.append(element.written);
+    QCOMPARE(actual, written);
 }
 
 } // namespace huespan
