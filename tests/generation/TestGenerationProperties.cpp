@@ -218,7 +218,14 @@ QString TestGenerationProperties::check(const Case& testCase)
         return u"the result handed over is not ResultHtml"_s;
     if (host.count(u"PumpEvents"_s) != n || host.count(u"SetProgressText"_s) != n)
         return u"not one progress text and one turn per character"_s;
-    if (host.arguments(u"SetProgressText"_s).last() != u"処理中...100%")
+    const QList<int> percentages =
+        bothSides ? ExpectedSchedule::bothSidesPercentages(n) : ExpectedSchedule::leftToRightPercentages(n);
+    const QStringList progress = host.arguments(u"SetProgressText"_s);
+    for (int i = 0; i < n; ++i) {
+        if (progress[i] != u"処理中...%1%"_s.arg(percentages[i]))
+            return u"character %1 shows %2"_s.arg(i + 1).arg(progress[i]);
+    }
+    if (progress.last() != u"処理中...100%")
         return u"last progress is not 100%"_s;
 
     const QString opening = expectedOpening(settings);
