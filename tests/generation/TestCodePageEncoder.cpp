@@ -54,6 +54,11 @@ void TestCodePageEncoder::shiftJis_data()
     QTest::newRow("generate") << u"生成"_s << QByteArray::fromHex("90b690ac");
     QTest::newRow("emoji becomes one question mark") << u"a😀b"_s << QByteArray("a?b");
     QTest::newRow("hangul becomes a question mark") << u"x한y"_s << QByteArray("x?y");
+    QTest::newRow("unpaired surrogate becomes a question mark")
+        << u"x"_s + QChar(0xD83D) + u"y"_s << QByteArray("x?y");
+    QTest::newRow("long text keeps going past a gap")
+        << QString(5000, u'あ') + u"😀"_s + QString(5000, u'A')
+        << QByteArray::fromHex("82a0").repeated(5000) + "?" + QByteArray(5000, 'A');
 }
 
 void TestCodePageEncoder::shiftJis()
