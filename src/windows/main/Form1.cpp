@@ -7,6 +7,7 @@
 #include "common/ProgramIcon.h"
 #include "common/WindowSet.h"
 #include "common/WindowsGenerationHost.h"
+#include "common/frmAbout.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -270,7 +271,7 @@ void Form1::Command1_Click()
 
 void Form1::mnuAbout_Click()
 {
-    // The version window arrives with the result window's work.
+    aboutForm().exec();
 }
 
 bool Form1::Form_QueryUnload()

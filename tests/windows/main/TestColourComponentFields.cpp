@@ -1,0 +1,389 @@
+#include "WindowTestSupport.h"
+#include "common/ProgramLook.h"
+#include "common/WindowSet.h"
+#include "main/ColourComponentFields.h"
+#include "main/Form1.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColor>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace huespan {
+
+class TestColourComponentFields : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void typingFollowsTheNotation_data();
+    void typingFollowsTheNotation();
+    void backspaceEmptiesWithoutRepainting();
+    void clipboardShortcutsDoNothing_data();
+    void clipboardShortcutsDoNothing();
+    void inputMethodCommitsAreFiltered_data();
+    void inputMethodCommitsAreFiltered();
+    void pastedTextPassesTheChangeRuleOnly_data();
+    void pastedTextPassesTheChangeRuleOnly();
+    void switchingRewritesEveryField();
+    void clickingTheNotationInForceRewritesNothing_data();
+    void clickingTheNotationInForceRewritesNothing();
+    void swatchesShowTheirTriples_data();
+    void swatchesShowTheirTriples();
+    void emptyFieldInDecimalKeepsItsSwatch();
+    void emptyFieldInHexadecimalCountsZero();
+    void enteringAFieldSelectsItsText_data();
+    void enteringAFieldSelectsItsText();
+    void oneTripleHostKeepsTheInputMethod();
+
+private:
+    static void useHexadecimal(bool hexadecimal);
+    static void setTexts(const QStringList& texts);
+    static QStringList texts();
+};
+
+namespace {
+
+QColor colourOf(const QWidget* swatch)
+{
+    return ColourComponentFields::swatchColour(swatch);
+}
+
+} // namespace
+
+void TestColourComponentFields::initTestCase()
+{
+    applyProgramLook(*qApp);
+}
+
+void TestColourComponentFields::init()
+{
+    unloadAllWindows();
+    form1().show();
+    QVERIFY(QTest::qWaitForWindowActive(&form1()));
+}
+
+void TestColourComponentFields::cleanup()
+{
+    unloadAllWindows();
+}
+
+void TestColourComponentFields::useHexadecimal(bool hexadecimal)
+{
+    (hexadecimal ? form1().Option4 : form1().Option3)->click();
+}
+
+void TestColourComponentFields::setTexts(const QStringList& texts)
+{
+    for (qsizetype index = 0; index < texts.size(); ++index)
+        form1().TextC.at(index)->setText(texts.at(index));
+}
+
+QStringList TestColourComponentFields::texts()
+{
+    QStringList texts;
+    for (const QLineEdit* field : std::as_const(form1().TextC))
+        texts.append(field->text());
+    return texts;
+}
+
+void TestColourComponentFields::typingFollowsTheNotation_data()
+{
+    QTest::addColumn<bool>("hexadecimal");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("decimal digit") << false << 0 << u"1"_s << u"2"_s << u"12"_s;
+    QTest::newRow("decimal x") << false << 1 << u"1"_s << u"x"_s << u"1"_s;
+    QTest::newRow("decimal a") << false << 2 << u"1"_s << u"a"_s << u"1"_s;
+    QTest::newRow("decimal minus") << false << 3 << u"1"_s << u"-"_s << u"1"_s;
+    QTest::newRow("decimal blank") << false << 4 << u"1"_s << u" "_s << u"1"_s;
+    QTest::newRow("decimal full-width digit") << false << 5 << u"1"_s << u"５"_s << u"1"_s;
+    QTest::newRow("decimal 25 then 6") << false << 0 << u"25"_s << u"6"_s << u"255"_s;
+    QTest::newRow("decimal 25 then 9 clamps") << false << 1 << u"25"_s << u"9"_s << u"255"_s;
+    QTest::newRow("decimal 0 then 7") << false << 2 << u"0"_s << u"7"_s << u"7"_s;
+    QTest::newRow("decimal into empty") << false << 3 << QString() << u"42"_s << u"42"_s;
+    QTest::newRow("hexadecimal a as typed") << true << 0 << u"1"_s << u"a"_s << u"1a"_s;
+    QTest::newRow("hexadecimal F as typed") << true << 1 << u"0"_s << u"F"_s << u"0F"_s;
+    QTest::newRow("hexadecimal g") << true << 2 << u"1"_s << u"g"_s << u"1"_s;
+    QTest::newRow("hexadecimal x") << true << 3 << u"1"_s << u"x"_s << u"1"_s;
+    QTest::newRow("hexadecimal full-width digit") << true << 4 << u"1"_s << u"５"_s << u"1"_s;
+    QTest::newRow("hexadecimal full-width letter") << true << 5 << u"1"_s << u"ａ"_s << u"1"_s;
+    QTest::newRow("hexadecimal f stays") << true << 0 << QString() << u"f"_s << u"f"_s;
+    QTest::newRow("hexadecimal ff stays") << true << 1 << QString() << u"ff"_s << u"ff"_s;
+    QTest::newRow("hexadecimal third f") << true << 2 << QString() << u"fff"_s << u"FF"_s;
+    QTest::newRow("hexadecimal 0f stays") << true << 3 << u"0"_s << u"f"_s << u"0f"_s;
+}
+
+void TestColourComponentFields::typingFollowsTheNotation()
+{
+    QFETCH(bool, hexadecimal);
+    QFETCH(int, index);
+    QFETCH(QString, start);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+
+    useHexadecimal(hexadecimal);
+    QLineEdit* field = form1().TextC.at(index);
+    field->setText(start);
+    placeCaretAtEnd(field);
+    typeText(field, typed);
+    QCOMPARE(field->text(), expected);
+}
+
+void TestColourComponentFields::backspaceEmptiesWithoutRepainting()
+{
+    QLineEdit* field = form1().TextC.at(0);
+    field->setText(u"12"_s);
+    const QColor before = colourOf(form1().Picture1);
+    QCOMPARE(before, QColor(12, 0, 0));
+    placeCaretAtEnd(field);
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QCOMPARE(field->text(), u"1"_s);
+    QCOMPARE(colourOf(form1().Picture1), QColor(1, 0, 0));
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QCOMPARE(field->text(), QString());
+    QCOMPARE(colourOf(form1().Picture1), QColor(1, 0, 0));
+    QCOMPARE(form1().settings().componentTexts[0], QString());
+}
+
+void TestColourComponentFields::clipboardShortcutsDoNothing_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+
+    QTest::newRow("Ctrl+V") << int(Qt::Key_V) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+C") << int(Qt::Key_C) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+X") << int(Qt::Key_X) << int(Qt::ControlModifier);
+    QTest::newRow("Shift+Insert") << int(Qt::Key_Insert) << int(Qt::ShiftModifier);
+    QTest::newRow("Shift+Delete") << int(Qt::Key_Delete) << int(Qt::ShiftModifier);
+}
+
+void TestColourComponentFields::clipboardShortcutsDoNothing()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+
+    QApplication::clipboard()->setText(u"7"_s);
+    QLineEdit* field = form1().TextC.at(1);
+    field->setText(u"12"_s);
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(field->text(), u"12"_s);
+    QCOMPARE(QApplication::clipboard()->text(), u"7"_s);
+}
+
+void TestColourComponentFields::inputMethodCommitsAreFiltered_data()
+{
+    QTest::addColumn<bool>("hexadecimal");
+    QTest::addColumn<QString>("committed");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("decimal full-width digit") << false << u"５"_s << u"1"_s;
+    QTest::newRow("hexadecimal full-width digit") << true << u"５"_s << u"1"_s;
+    QTest::newRow("decimal digit") << false << u"5"_s << u"15"_s;
+    QTest::newRow("decimal letter") << false << u"a"_s << u"1"_s;
+    QTest::newRow("hexadecimal letter") << true << u"a"_s << u"1a"_s;
+    QTest::newRow("decimal mixed") << false << u"２4ｘ"_s << u"14"_s;
+}
+
+void TestColourComponentFields::inputMethodCommitsAreFiltered()
+{
+    QFETCH(bool, hexadecimal);
+    QFETCH(QString, committed);
+    QFETCH(QString, expected);
+
+    useHexadecimal(hexadecimal);
+    QLineEdit* field = form1().TextC.at(2);
+    field->setText(u"1"_s);
+    placeCaretAtEnd(field);
+    QInputMethodEvent commit;
+    commit.setCommitString(committed);
+    QApplication::sendEvent(field, &commit);
+    QCOMPARE(field->text(), expected);
+}
+
+void TestColourComponentFields::pastedTextPassesTheChangeRuleOnly_data()
+{
+    QTest::addColumn<bool>("hexadecimal");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("decimal leading zeros") << false << u"007"_s << u"7"_s;
+    QTest::newRow("decimal above range") << false << u"300"_s << u"255"_s;
+    QTest::newRow("decimal letters") << false << u"abc"_s << u"0"_s;
+    QTest::newRow("decimal digits then letters") << false << u"42x"_s << u"42"_s;
+    QTest::newRow("hexadecimal above range") << true << u"1FF"_s << u"FF"_s;
+    QTest::newRow("hexadecimal in range stays") << true << u"0ff"_s << u"0ff"_s;
+}
+
+void TestColourComponentFields::pastedTextPassesTheChangeRuleOnly()
+{
+    QFETCH(bool, hexadecimal);
+    QFETCH(QString, pasted);
+    QFETCH(QString, expected);
+
+    useHexadecimal(hexadecimal);
+    QApplication::clipboard()->setText(pasted);
+    QLineEdit* field = form1().TextC.at(3);
+    field->selectAll();
+    field->paste();
+    QCOMPARE(field->text(), expected);
+}
+
+void TestColourComponentFields::switchingRewritesEveryField()
+{
+    setTexts({u"255"_s, u"128"_s, u"0"_s, u"16"_s, QString(), u"9"_s});
+
+    form1().Option4->click();
+    QCOMPARE(texts(), (QStringList{u"FF"_s, u"80"_s, u"0"_s, u"10"_s, u"0"_s, u"9"_s}));
+    QVERIFY(!form1().colourFields().decimalNotation());
+    QCOMPARE(colourOf(form1().Picture1), QColor(255, 128, 0));
+    QCOMPARE(colourOf(form1().Picture2), QColor(16, 0, 9));
+
+    form1().Option3->click();
+    QCOMPARE(texts(), (QStringList{u"255"_s, u"128"_s, u"0"_s, u"16"_s, u"0"_s, u"9"_s}));
+    QVERIFY(form1().colourFields().decimalNotation());
+    QCOMPARE(colourOf(form1().Picture1), QColor(255, 128, 0));
+    QCOMPARE(colourOf(form1().Picture2), QColor(16, 0, 9));
+}
+
+void TestColourComponentFields::clickingTheNotationInForceRewritesNothing_data()
+{
+    QTest::addColumn<bool>("hexadecimal");
+    QTest::addColumn<QString>("text");
+
+    // A rewrite would turn the empty text into "0" and 0f into "F" or "15".
+    QTest::newRow("decimal, empty field") << false << QString();
+    QTest::newRow("hexadecimal, leading zero") << true << u"0f"_s;
+}
+
+void TestColourComponentFields::clickingTheNotationInForceRewritesNothing()
+{
+    QFETCH(bool, hexadecimal);
+    QFETCH(QString, text);
+
+    useHexadecimal(hexadecimal);
+    form1().TextC.at(4)->setText(text);
+    useHexadecimal(hexadecimal);
+    QCOMPARE(form1().TextC.at(4)->text(), text);
+    QCOMPARE(form1().colourFields().decimalNotation(), !hexadecimal);
+}
+
+void TestColourComponentFields::swatchesShowTheirTriples_data()
+{
+    QTest::addColumn<bool>("hexadecimal");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QColor>("first");
+    QTest::addColumn<QColor>("second");
+
+    QTest::newRow("decimal") << false << QStringList{u"255"_s, u"128"_s, u"0"_s, u"16"_s, u"32"_s, u"64"_s}
+                             << QColor(255, 128, 0) << QColor(16, 32, 64);
+    QTest::newRow("hexadecimal") << true << QStringList{u"ff"_s, u"80"_s, u"0"_s, u"10"_s, u"2A"_s, u"c"_s}
+                                 << QColor(255, 128, 0) << QColor(16, 42, 12);
+    QTest::newRow("hexadecimal with empty fields")
+        << true << QStringList{u"a"_s, QString(), u"b"_s, QString(), u"7f"_s, QString()} << QColor(10, 0, 11)
+        << QColor(0, 127, 0);
+}
+
+void TestColourComponentFields::swatchesShowTheirTriples()
+{
+    QFETCH(bool, hexadecimal);
+    QFETCH(QStringList, texts);
+    QFETCH(QColor, first);
+    QFETCH(QColor, second);
+
+    useHexadecimal(hexadecimal);
+    setTexts(texts);
+    QCOMPARE(colourOf(form1().Picture1), first);
+    QCOMPARE(colourOf(form1().Picture2), second);
+}
+
+void TestColourComponentFields::emptyFieldInDecimalKeepsItsSwatch()
+{
+    setTexts({u"10"_s, u"20"_s, u"30"_s, u"40"_s, u"50"_s, u"60"_s});
+    form1().TextC.at(1)->clear();
+    form1().TextC.at(3)->setText(u"70"_s);
+    QCOMPARE(colourOf(form1().Picture1), QColor(10, 20, 30));
+    QCOMPARE(colourOf(form1().Picture2), QColor(70, 50, 60));
+}
+
+void TestColourComponentFields::emptyFieldInHexadecimalCountsZero()
+{
+    useHexadecimal(true);
+    setTexts({u"10"_s, u"20"_s, u"30"_s, u"40"_s, u"50"_s, u"60"_s});
+    form1().TextC.at(1)->clear();
+    form1().TextC.at(3)->setText(u"70"_s);
+    QCOMPARE(colourOf(form1().Picture1), QColor(0x10, 0, 0x30));
+    QCOMPARE(colourOf(form1().Picture2), QColor(0x70, 0x50, 0x60));
+}
+
+void TestColourComponentFields::enteringAFieldSelectsItsText_data()
+{
+    QTest::addColumn<bool>("byMouse");
+    QTest::newRow("tab key") << false;
+    QTest::newRow("mouse click") << true;
+}
+
+void TestColourComponentFields::enteringAFieldSelectsItsText()
+{
+    QFETCH(bool, byMouse);
+
+    QLineEdit* field = form1().TextC.at(0);
+    field->setText(u"128"_s);
+    if (byMouse) {
+        form1().Text1->setFocus();
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(2, field->height() / 2));
+    } else {
+        form1().Text1->setFocus();
+        QTest::keyClick(form1().Text1, Qt::Key_Tab);
+    }
+    QCOMPARE(QApplication::focusWidget(), field);
+    QCOMPARE(field->selectionStart(), 0);
+    QCOMPARE(field->selectedText(), u"128"_s);
+    typeText(field, u"9"_s);
+    QCOMPARE(field->text(), u"9"_s);
+}
+
+// The preview dialog's binding: one triple, and the input method left as the user has it.
+void TestColourComponentFields::oneTripleHostKeepsTheInputMethod()
+{
+    QWidget host;
+    QList<QLineEdit*> fields;
+    for (int index = 0; index < 3; ++index)
+        fields.append(new QLineEdit(u"0"_s, &host));
+    auto* swatch = new QWidget(&host);
+    auto* decimal = new QRadioButton(&host);
+    auto* hexadecimal = new QRadioButton(&host);
+    decimal->setChecked(true);
+    ColourComponentFields colourFields(fields, {swatch}, decimal, hexadecimal, false, nullptr);
+
+    QVERIFY(fields.at(0)->testAttribute(Qt::WA_InputMethodEnabled));
+    QVERIFY(!form1().TextC.at(0)->testAttribute(Qt::WA_InputMethodEnabled));
+
+    fields.at(1)->setText(u"400"_s);
+    fields.at(2)->setText(u"7"_s);
+    QCOMPARE(fields.at(1)->text(), u"255"_s);
+    QCOMPARE(colourOf(swatch), QColor(0, 255, 7));
+    hexadecimal->click();
+    QCOMPARE(fields.at(1)->text(), u"FF"_s);
+    typeText(fields.at(2), u"g"_s);
+    QCOMPARE(fields.at(2)->text(), u"7"_s);
+}
+
+} // namespace huespan
+
+QTEST_MAIN(huespan::TestColourComponentFields)
+#include "TestColourComponentFields.moc"

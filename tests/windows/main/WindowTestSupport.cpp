@@ -1,0 +1,69 @@
+#include "WindowTestSupport.h"
+
+#include "common/Form4.h"
+#include "common/MessageBox.h"
+#include "common/WindowSet.h"
+#include "main/Form1.h"
+#include "result/Form2.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+
+namespace huespan {
+
+MessageBoxRecorder::MessageBoxRecorder(int answer)
+    : m_answer(answer)
+{
+    MessageBox::setHandler([this](const QString& text, int style) {
+        m_messages.append({text, style});
+        return m_answer;
+    });
+}
+
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    MessageBox::setHandler({});
+}
+
+QStringList MessageBoxRecorder::texts() const
+{
+    QStringList texts;
+    for (const Message& message : m_messages)
+        texts.append(message.text);
+    return texts;
+}
+
+void typeText(QWidget* target, const QString& text)
+{
+    for (const QChar character : text) {
+        const bool onKeyboard = character.isLetterOrNumber() && character.unicode() < 0x80;
+        const int key = onKeyboard ? int(QChar::toUpper(character.unicode())) : int(Qt::Key_unknown);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(target, &release);
+    }
+}
+
+void placeCaretAtEnd(QLineEdit* field)
+{
+    field->setFocus(Qt::OtherFocusReason);
+    field->end(false);
+}
+
+void unloadAllWindows()
+{
+    MessageBoxRecorder yes(MessageBox::kAnswerYes);
+    if (SingleInstance<Form2>::isLoaded())
+        form2().close();
+    Form4::unload();
+    if (SingleInstance<Form1>::isLoaded()) {
+        form1().setEnabled(true);
+        form1().close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace huespan
