@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -133,6 +134,8 @@ void Form1::buildControls()
 
     Frame1 = frame(client, u"文字列"_s, twips(120, 120, 5175, 615));
     Text1 = place<QLineEdit>(Frame1, twips(120, 240, 4935, 270));
+    // A text box would silently cut a long text; the run counts it and refuses what it cannot take.
+    Text1->setMaxLength(std::numeric_limits<int>::max());
 
     Frame2 = frame(client, u"始めの色"_s, twips(120, 840, 1695, 1335));
     buildColourFrame(Frame2, {&Label1, &Label2, &Label3}, TextC, Picture1);
