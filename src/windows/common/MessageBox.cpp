@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
 
 namespace huespan {
 
@@ -32,13 +35,14 @@ int MessageBox::showReal(const QString& text, int style)
 {
     QMessageBox box(QMessageBox::Information, caption(), text, QMessageBox::NoButton,
                     QApplication::activeWindow());
+    // The button captions are the window system's Japanese ones, whatever translations are installed.
     if (style == kInformationYesNo) {
-        box.addButton(QMessageBox::Yes);
-        box.addButton(QMessageBox::No);
+        box.addButton(QMessageBox::Yes)->setText(u"はい(&Y)"_s);
+        box.addButton(QMessageBox::No)->setText(u"いいえ(&N)"_s);
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
     } else {
-        box.addButton(QMessageBox::Ok);
+        box.addButton(QMessageBox::Ok)->setText(u"OK"_s);
     }
     const auto answer = box.exec();
     if (answer == QMessageBox::Yes)

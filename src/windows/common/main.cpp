@@ -1,3 +1,4 @@
+#include "ProgramLanguage.h"
 #include "ProgramLook.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(u"Huespan"_s);
     QApplication::setApplicationVersion(QStringLiteral(HUESPAN_VERSION));
     QGuiApplication::setDesktopFileName(u"huespan"_s);
+    huespan::installQtJapanese(application);
     huespan::applyProgramLook(application);
 
     huespan::form1().show();
