@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -42,7 +43,9 @@ Form2::Form2(QWidget* parent)
     Text1 = new PlainTextView(this);
     Text1->setPlainText(QStringLiteral(u"Text1"));
     setCentralWidget(Text1);
-    setMinimumSize(0, 0);
+    // No minimum size: the window, and the view with it, shrink as far as the user drags them.
+    Text1->setMinimumSize(1, 1);
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
 
     resize(kFirstClientSize.width(), kFirstClientSize.height() + menuBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

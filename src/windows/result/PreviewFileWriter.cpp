@@ -68,12 +68,14 @@ PreviewFileWriter::Outcome PreviewFileWriter::write(QStringView pageText) const
 
 bool PreviewFileWriter::writeFile(const QString& path, const QByteArray& bytes)
 {
-    // Deleting first lets a write-protected old page in a writable folder be replaced; the
-    // truncation makes sure no tail of an old, longer page survives when it cannot be deleted.
-    QFile::remove(path);
+    // Truncating makes sure that no tail of an old, longer page survives behind the new one.
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        // A write-protected old page in a writable folder can still be replaced.
+        if (!QFile::exists(path) || !QFile::remove(path) ||
+            !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return false;
+    }
     if (file.write(bytes) != bytes.size())
         return false;
     file.close();

@@ -1,0 +1,224 @@
+#include "PreviewPage.h"
+#include "result/PreviewFileWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace huespan {
+
+namespace {
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<unreadable>";
+    return file.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Folder kinds a test sets up for the program's folder and for the cache folder.
+enum class Folder
+{
+    Writable,
+    Missing,     // does not exist; the writer must not need to create the program's folder
+    RegularFile, // a file stands where the folder should be: nobody, root included, writes into it
+    Empty,       // no folder given at all
+};
+
+QString prepare(const QTemporaryDir& root, const QString& name, Folder kind)
+{
+    const QString path = root.filePath(name);
+    switch (kind) {
+    case Folder::Writable:
+        QDir().mkpath(path);
+        return path + u'/';
+    case Folder::Missing:
+        return path + u'/';
+    case Folder::RegularFile:
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        writeBytes(path, "not a folder");
+        return path + u"/sub/";
+    case Folder::Empty:
+        return {};
+    }
+    return {};
+}
+
+} // namespace
+
+class TestPreviewFileWriter : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pageBytesInTheCodePage_data();
+    void pageBytesInTheCodePage();
+    void wholePageBytes_data();
+    void wholePageBytes();
+    void fileHoldsExactlyTheNewPage_data();
+    void fileHoldsExactlyTheNewPage();
+    void unwritableProgramFolderFallsBackToTheCache_data();
+    void unwritableProgramFolderFallsBackToTheCache();
+};
+
+void TestPreviewFileWriter::pageBytesInTheCodePage_data()
+{
+    QTest::addColumn<QByteArray>("encoding");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("UTF-8 katakana, no byte-order mark")
+        << QByteArray("UTF-8") << QStringLiteral(u"Huespanプレビュー")
+        << QByteArray("Huespan\xE3\x83\x97\xE3\x83\xAC\xE3\x83\x93\xE3\x83\xA5\xE3\x83\xBC");
+    QTest::newRow("CP932 katakana") << QByteArray("CP932") << QStringLiteral(u"Huespanプレビュー")
+                                    << QByteArray("Huespan\x83\x76\x83\x8C\x83\x72\x83\x85\x81\x5B");
+    QTest::newRow("CP932 kanji") << QByteArray("CP932") << QStringLiteral(u"結果色")
+                                 << QByteArray("\x8C\x8B\x89\xCA\x90\x46");
+    QTest::newRow("CP932 writes ? for what it lacks")
+        << QByteArray("CP932") << QStringLiteral(u"a€b😀c") << QByteArray("a?b?c");
+    QTest::newRow("line breaks kept as they are")
+        << QByteArray("CP932") << QStringLiteral(u"<B>\r\n</B>\r\n") << QByteArray("<B>\r\n</B>\r\n");
+    QTest::newRow("UTF-8 outside the basic plane")
+        << QByteArray("UTF-8") << QStringLiteral(u"😀") << QByteArray("\xF0\x9F\x98\x80");
+}
+
+void TestPreviewFileWriter::pageBytesInTheCodePage()
+{
+    QFETCH(QByteArray, encoding);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, expected);
+
+    const PreviewFileWriter writer(QString(), QString(), encoding);
+    QCOMPARE(writer.pageBytes(text), expected);
+}
+
+void TestPreviewFileWriter::wholePageBytes_data()
+{
+    QTest::addColumn<QByteArray>("encoding");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("UTF-8") << QByteArray("UTF-8")
+                           << QByteArray(
+                                  "<HTML>\r\n<HEAD><TITLE>Huespan\xE3\x83\x97\xE3\x83\xAC\xE3\x83\x93\xE3\x83"
+                                  "\xA5\xE3\x83\xBC</TITLE></HEAD>\r\n<BODY BGCOLOR=\"#FF8000\">\r\n"
+                                  "<FONT COLOR=\"#FF0000\">\xE8\x89\xB2</FONT>\r\n"
+                                  "<FONT COLOR=\"#0000FF\">A</FONT>\r\n</BODY>\r\n</HTML>");
+    QTest::newRow("CP932") << QByteArray("CP932")
+                           << QByteArray(
+                                  "<HTML>\r\n<HEAD><TITLE>Huespan\x83\x76\x83\x8C\x83\x72\x83\x85\x81\x5B"
+                                  "</TITLE></HEAD>\r\n<BODY BGCOLOR=\"#FF8000\">\r\n"
+                                  "<FONT COLOR=\"#FF0000\">\x90\x46</FONT>\r\n"
+                                  "<FONT COLOR=\"#0000FF\">A</FONT>\r\n</BODY>\r\n</HTML>");
+}
+
+void TestPreviewFileWriter::wholePageBytes()
+{
+    QFETCH(QByteArray, encoding);
+    QFETCH(QByteArray, expected);
+
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString markup =
+        QStringLiteral(u"<FONT COLOR=\"#FF0000\">色</FONT>\r\n<FONT COLOR=\"#0000FF\">A</FONT>");
+    const QString page =
+        PreviewPage::pageText({QStringLiteral(u"FF"), QStringLiteral(u"80"), QStringLiteral(u"00")}, markup);
+
+    const PreviewFileWriter writer(root.path() + u'/', QString(), encoding);
+    const auto outcome = writer.write(page);
+    QVERIFY(outcome.written);
+    QCOMPARE(outcome.path, root.filePath(u"Temp.htm"_s));
+    QCOMPARE(fileBytes(outcome.path), expected);
+}
+
+void TestPreviewFileWriter::fileHoldsExactlyTheNewPage_data()
+{
+    QTest::addColumn<QByteArray>("oldPage");
+    QTest::addColumn<bool>("oldPageReadOnly");
+
+    QTest::newRow("no old page") << QByteArray() << false;
+    QTest::newRow("old page much longer") << QByteArray(20000, 'X') << false;
+    QTest::newRow("old page one byte longer") << QByteArray("<HTML>\r\n</HTML>!!") << false;
+    QTest::newRow("old page shorter") << QByteArray("<") << false;
+    QTest::newRow("old page write-protected and longer") << QByteArray(5000, 'Y') << true;
+}
+
+void TestPreviewFileWriter::fileHoldsExactlyTheNewPage()
+{
+    QFETCH(QByteArray, oldPage);
+    QFETCH(bool, oldPageReadOnly);
+
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString path = root.filePath(u"Temp.htm"_s);
+    if (!oldPage.isEmpty()) {
+        writeBytes(path, oldPage);
+        if (oldPageReadOnly)
+            QFile::setPermissions(path,
+                                  QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    }
+
+    const QString page = QStringLiteral(u"<HTML>\r\nnew</HTML>");
+    const auto outcome = PreviewFileWriter(root.path(), QString(), "UTF-8").write(page);
+    QVERIFY(outcome.written);
+    QCOMPARE(outcome.path, path);
+    QCOMPARE(fileBytes(path), QByteArray("<HTML>\r\nnew</HTML>"));
+}
+
+void TestPreviewFileWriter::unwritableProgramFolderFallsBackToTheCache_data()
+{
+    QTest::addColumn<Folder>("program");
+    QTest::addColumn<Folder>("cache");
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<bool>("inCache");
+
+    QTest::newRow("program folder writable") << Folder::Writable << Folder::Missing << true << false;
+    QTest::newRow("program folder is a file, cache created")
+        << Folder::RegularFile << Folder::Missing << true << true;
+    QTest::newRow("program folder missing, cache exists")
+        << Folder::Missing << Folder::Writable << true << true;
+    QTest::newRow("neither writable") << Folder::RegularFile << Folder::RegularFile << false << true;
+    QTest::newRow("program folder unwritable, no cache")
+        << Folder::RegularFile << Folder::Empty << false << false;
+}
+
+void TestPreviewFileWriter::unwritableProgramFolderFallsBackToTheCache()
+{
+    QFETCH(Folder, program);
+    QFETCH(Folder, cache);
+    QFETCH(bool, written);
+    QFETCH(bool, inCache);
+
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    const QString programFolder = prepare(root, u"program"_s, program);
+    const QString cacheFolder = prepare(root, u"cache/Huespan"_s, cache);
+    const QString expectedPath = (inCache ? cacheFolder : programFolder) + u"Temp.htm"_s;
+
+    const auto outcome = PreviewFileWriter(programFolder, cacheFolder, "UTF-8").write(u"<HTML>page</HTML>");
+
+    QCOMPARE(outcome.written, written);
+    QCOMPARE(outcome.path, expectedPath);
+    if (written) {
+        QCOMPARE(fileBytes(expectedPath), QByteArray("<HTML>page</HTML>"));
+        // The page is written once, where it is opened from.
+        const QString other = (inCache ? programFolder : cacheFolder) + u"Temp.htm"_s;
+        QVERIFY(!QFile::exists(other));
+    }
+}
+
+} // namespace huespan
+
+QTEST_GUILESS_MAIN(huespan::TestPreviewFileWriter)
+#include "TestPreviewFileWriter.moc"
