@@ -1,6 +1,7 @@
 #include "ColourValues.h"
 
 #include "ComponentInterpolator.h"
+#include "ComponentText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,51 +18,30 @@ qint16 saturateToComponent(double value)
     return static_cast<qint16>(std::clamp(value, lowest, highest));
 }
 
-int hexDigitValue(QChar c)
+bool isDecimalDigit(QChar c)
 {
-    const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
-        return u - u'0';
-    if (u >= u'a' && u <= u'f')
-        return u - u'a' + 10;
-    if (u >= u'A' && u <= u'F')
-        return u - u'A' + 10;
-    return -1;
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
 }
 
+// The number at the start of the text: blanks, an optional sign, digits, an optional fraction.
 double readDecimalNumber(QStringView text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
+    qsizetype begin = 0;
+    while (begin < text.size() && (text[begin] == u' ' || text[begin] == u'\t'))
+        ++begin;
+    qsizetype end = begin;
+    if (end < text.size() && (text[end] == u'+' || text[end] == u'-'))
+        ++end;
+    while (end < text.size() && isDecimalDigit(text[end]))
+        ++end;
+    if (end < text.size() && text[end] == u'.') {
+        ++end;
+        while (end < text.size() && isDecimalDigit(text[end]))
+            ++end;
     }
-    double value = 0;
-    for (; i < text.size() && text[i].unicode() >= u'0' && text[i].unicode() <= u'9'; ++i)
-        value = value * 10 + (text[i].unicode() - u'0');
-    if (i < text.size() && text[i] == u'.') {
-        double scale = 0.1;
-        for (++i; i < text.size() && text[i].unicode() >= u'0' && text[i].unicode() <= u'9'; ++i) {
-            value += (text[i].unicode() - u'0') * scale;
-            scale /= 10;
-        }
-    }
-    return negative ? -value : value;
-}
-
-double readHexadecimalNumber(QStringView text)
-{
-    double value = 0;
-    for (const QChar c : text) {
-        const int digit = hexDigitValue(c);
-        if (digit < 0)
-            break;
-        value = std::min(value * 16 + digit, 1e9);
-    }
-    return value;
+    bool ok = false;
+    const double value = text.sliced(begin, end - begin).toDouble(&ok);
+    return ok ? value : 0.0;
 }
 
 } // namespace
@@ -69,7 +49,7 @@ double readHexadecimalNumber(QStringView text)
 qint16 ReadComponent(QStringView text, Notation notation)
 {
     const double value =
-        notation == Notation::Decimal ? readDecimalNumber(text) : readHexadecimalNumber(text);
+        notation == Notation::Decimal ? readDecimalNumber(text) : ComponentText::hexadecimalReading(text);
     return saturateToComponent(std::nearbyint(value));
 }
 
