@@ -1,0 +1,209 @@
+#include "WindowTestSupport.h"
+#include "common/MessageBox.h"
+#include "common/WindowSet.h"
+#include "main/Form1.h"
+#include "result/Form2.h"
+#include "result/PlainTextView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTest>
+#include <QWindow>
+
+using namespace Qt::StringLiterals;
+
+namespace huespan {
+
+namespace {
+
+QString markupOfLength(int characters, bool lineBreaks)
+{
+    QString markup = u"<B>"_s;
+    for (int index = 0; index < characters; ++index) {
+        markup += u"<FONT COLOR=\"#%1\">%2</FONT>"_s.arg(index * 509 % 0x1000000, 6, 16, QChar(u'0'))
+                      .arg(QChar(static_cast<char16_t>(u'ア' + index % 40)));
+        if (lineBreaks)
+            markup += u"\r\n"_s;
+    }
+    return markup + u"</B>"_s;
+}
+
+// What a run leaves behind: the main window disabled and the result shown.
+void showResultOfARun(const QString& markup)
+{
+    Form1& mainWindow = form1();
+    mainWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+    mainWindow.setEnabled(false);
+    form2().showResult(markup);
+    QVERIFY(QTest::qWaitForWindowExposed(&form2()));
+}
+
+} // namespace
+
+class TestResultWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void designValues();
+    void viewFillsTheClientArea_data();
+    void viewFillsTheClientArea();
+    void showsTheWholeMarkup_data();
+    void showsTheWholeMarkup();
+    void copyPutsTheWholeTextAlone_data();
+    void copyPutsTheWholeTextAlone();
+    void closingGivesTheMainWindowBack_data();
+    void closingGivesTheMainWindowBack();
+};
+
+void TestResultWindow::cleanup()
+{
+    unloadAllWindows();
+}
+
+void TestResultWindow::designValues()
+{
+    showResultOfARun(u"x"_s);
+    Form2& window = form2();
+    QCOMPARE(window.windowTitle(), u"結果"_s);
+    QStringList menuTexts;
+    for (QAction* action : window.menuBar()->actions()) {
+        QVERIFY(action->menu() == nullptr);
+        menuTexts << action->text();
+    }
+    QCOMPARE(menuTexts, (QStringList{u"コピー(&C)"_s, u"プレビュー(&P)"_s, u"閉じる(&X)"_s}));
+    // 6615 × 4605 twips below the menu bar.
+    QCOMPARE(window.Text1->size(), QSize(441, 307));
+    QVERIFY(!window.windowIcon().isNull());
+}
+
+void TestResultWindow::viewFillsTheClientArea_data()
+{
+    QTest::addColumn<QList<QSize>>("sizes");
+
+    QTest::newRow("larger") << QList<QSize>{{900, 700}};
+    QTest::newRow("very small") << QList<QSize>{{40, 40}};
+    QTest::newRow("tiny then large again") << QList<QSize>{{30, 30}, {1000, 600}};
+    QTest::newRow("wide and low") << QList<QSize>{{1200, 90}};
+}
+
+void TestResultWindow::viewFillsTheClientArea()
+{
+    QFETCH(QList<QSize>, sizes);
+
+    showResultOfARun(markupOfLength(200, true));
+    Form2& window = form2();
+    for (const QSize& size : sizes) {
+        window.resize(size);
+        QTRY_COMPARE(window.size(), size);
+        const int menuBottom = window.menuBar()->geometry().bottom() + 1;
+        QCOMPARE(window.Text1->geometry(), QRect(0, menuBottom, size.width(), size.height() - menuBottom));
+    }
+
+    window.showMinimized();
+    window.showNormal();
+    QTRY_COMPARE(window.size(), sizes.last());
+    const int menuBottom = window.menuBar()->geometry().bottom() + 1;
+    QCOMPARE(window.Text1->geometry().bottomRight(),
+             QPoint(sizes.last().width() - 1, sizes.last().height() - 1));
+    QCOMPARE(window.Text1->geometry().topLeft(), QPoint(0, menuBottom));
+}
+
+void TestResultWindow::showsTheWholeMarkup_data()
+{
+    QTest::addColumn<QString>("markup");
+
+    QTest::newRow("short") << markupOfLength(3, false);
+    QTest::newRow("longest run, one line") << markupOfLength(32767, false);
+    QTest::newRow("longest run, line breaks") << markupOfLength(32767, true);
+    QTest::newRow("characters outside the basic plane") << u"<B>😀</B>\r\n"_s;
+}
+
+void TestResultWindow::showsTheWholeMarkup()
+{
+    QFETCH(QString, markup);
+
+    showResultOfARun(markup);
+    QCOMPARE(form2().text(), markup);
+    QCOMPARE(form2().Text1->toPlainText(), markup);
+    QVERIFY(form2().isVisible());
+    QVERIFY(!form2().isModal());
+}
+
+void TestResultWindow::copyPutsTheWholeTextAlone_data()
+{
+    QTest::addColumn<QString>("markup");
+    QTest::addColumn<int>("selectionFrom");
+    QTest::addColumn<int>("selectionTo");
+
+    QTest::newRow("nothing selected") << markupOfLength(5, true) << 0 << 0;
+    QTest::newRow("part selected") << markupOfLength(5, true) << 10 << 40;
+    QTest::newRow("all selected") << markupOfLength(5, false) << 0 << -1;
+    QTest::newRow("longest run") << markupOfLength(32767, false) << 100 << 200;
+}
+
+void TestResultWindow::copyPutsTheWholeTextAlone()
+{
+    QFETCH(QString, markup);
+    QFETCH(int, selectionFrom);
+    QFETCH(int, selectionTo);
+
+    // Something else, in several formats, was on the clipboard before.
+    auto* previous = new QMimeData;
+    previous->setHtml(u"<b>old</b>"_s);
+    previous->setText(u"old"_s);
+    previous->setData(u"application/x-huespan-test"_s, "old");
+    QGuiApplication::clipboard()->setMimeData(previous);
+
+    showResultOfARun(markup);
+    form2().Text1->setSelection(selectionFrom, selectionTo < 0 ? markup.size() : selectionTo);
+    form2().mnuCopy->trigger();
+
+    const QMimeData* now = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(now != nullptr);
+    QCOMPARE(now->text(), markup);
+    QVERIFY(!now->hasHtml());
+    QVERIFY(!now->hasFormat(u"application/x-huespan-test"_s));
+}
+
+void TestResultWindow::closingGivesTheMainWindowBack_data()
+{
+    QTest::addColumn<bool>("byMenu");
+
+    QTest::newRow("閉じる(&X)") << true;
+    QTest::newRow("close box") << false;
+}
+
+void TestResultWindow::closingGivesTheMainWindowBack()
+{
+    QFETCH(bool, byMenu);
+
+    showResultOfARun(markupOfLength(10, false));
+    QVERIFY(!form1().isEnabled());
+    QPointer<Form2> window = &form2();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+
+    if (byMenu)
+        window->mnuClose->trigger();
+    else
+        window->windowHandle()->close();
+
+    QVERIFY(!SingleInstance<Form2>::isLoaded());
+    QVERIFY(form1().isEnabled());
+    QVERIFY(QTest::qWaitForWindowActive(&form1()));
+    QTRY_VERIFY(window.isNull());
+    // The next result opens a window of its own, from the design values.
+    QCOMPARE(form2().text(), u"Text1"_s);
+}
+
+} // namespace huespan
+
+QTEST_MAIN(huespan::TestResultWindow)
+#include "TestResultWindow.moc"
