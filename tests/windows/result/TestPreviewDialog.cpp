@@ -1,0 +1,327 @@
+#include "CodePageEncoder.h"
+#include "Module1.h"
+#include "WindowTestSupport.h"
+#include "common/DocumentOpener.h"
+#include "common/MessageBox.h"
+#include "common/WindowSet.h"
+#include "main/ColourComponentFields.h"
+#include "result/Form2.h"
+#include "result/Form3.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace huespan {
+
+namespace {
+
+using Components = std::array<qint16, 3>;
+
+enum class Closing
+{
+    OkButton,
+    EnterInAField,
+    CancelButton,
+    CloseBox,
+};
+
+const QString kMarkup = u"<B><FONT COLOR=\"#FF0000\">色</FONT>\r\n<FONT COLOR=\"#0000FF\">A</FONT>\r\n</B>"_s;
+
+// The page as a reader of the page's description would write it down.
+QByteArray expectedPage(const QString& colour)
+{
+    return (u"<HTML>\r\n<HEAD><TITLE>Huespanプレビュー</TITLE></HEAD>\r\n<BODY BGCOLOR=\"#"_s + colour +
+            u"\">\r\n"_s + kMarkup + u"\r\n</BODY>\r\n</HTML>"_s)
+        .toUtf8();
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+Form3& openDialog()
+{
+    Form3& dialog = form3();
+    dialog.show();
+    if (!QTest::qWaitForWindowActive(&dialog))
+        qWarning("the preview dialog did not become active");
+    return dialog;
+}
+
+void close(Form3& dialog, Closing how)
+{
+    switch (how) {
+    case Closing::OkButton:
+        QTest::mouseClick(dialog.Command1, Qt::LeftButton);
+        break;
+    case Closing::EnterInAField:
+        QTest::keyClick(dialog.TextC[1], Qt::Key_Return);
+        break;
+    case Closing::CancelButton:
+        QTest::mouseClick(dialog.Command2, Qt::LeftButton);
+        break;
+    case Closing::CloseBox:
+        dialog.windowHandle()->close();
+        break;
+    }
+}
+
+void enter(Form3& dialog, bool hexadecimal, const QStringList& texts)
+{
+    if (hexadecimal)
+        QTest::mouseClick(dialog.Option2, Qt::LeftButton);
+    for (int component = 0; component < 3; ++component) {
+        dialog.TextC[component]->setText(texts[component]);
+        // The change rule keeps these texts; the test is about what the page makes of them.
+        QCOMPARE(dialog.TextC[component]->text(), texts[component]);
+    }
+}
+
+} // namespace
+
+class TestPreviewDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void loadsFromThePreviewBackground_data();
+    void loadsFromThePreviewBackground();
+    void keepsTheColourHoweverItCloses_data();
+    void keepsTheColourHoweverItCloses();
+    void writesThePageAndOpensIt_data();
+    void writesThePageAndOpensIt();
+    void unwritableProgramFolderUsesTheCache();
+    void unwritableEverywhereOpensNothingAndSaysSo();
+    void escapeLeavesTheDialogOpen();
+
+private:
+    QTemporaryDir* m_programFolder = nullptr;
+    QStringList m_opened;
+};
+
+void TestPreviewDialog::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    // main() chose a UTF-8 locale, so the page's bytes are UTF-8 here.
+    QCOMPARE(CodePageEncoder::systemCodePage(), QByteArray("UTF-8"));
+}
+
+void TestPreviewDialog::init()
+{
+    m_programFolder = new QTemporaryDir;
+    QVERIFY(m_programFolder->isValid());
+    module1().AppFolder = m_programFolder->path() + u'/';
+    module1().PreviewBackground = {0, 0, 0};
+    m_opened.clear();
+    DocumentOpener::setHandler([this](const QString& path) { m_opened.append(path); });
+    QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation)).removeRecursively();
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
+
+    form2().showResult(kMarkup);
+    QVERIFY(QTest::qWaitForWindowExposed(&form2()));
+}
+
+void TestPreviewDialog::cleanup()
+{
+    if (SingleInstance<Form3>::isLoaded())
+        form3().reject();
+    unloadAllWindows();
+    DocumentOpener::setHandler({});
+    delete m_programFolder;
+    m_programFolder = nullptr;
+}
+
+void TestPreviewDialog::loadsFromThePreviewBackground_data()
+{
+    QTest::addColumn<Components>("background");
+    QTest::addColumn<QStringList>("texts");
+
+    QTest::newRow("program start: black") << Components{0, 0, 0} << QStringList{u"0"_s, u"0"_s, u"0"_s};
+    QTest::newRow("a colour kept from before")
+        << Components{5, 171, 255} << QStringList{u"5"_s, u"171"_s, u"255"_s};
+    QTest::newRow("orange") << Components{255, 128, 0} << QStringList{u"255"_s, u"128"_s, u"0"_s};
+}
+
+void TestPreviewDialog::loadsFromThePreviewBackground()
+{
+    QFETCH(Components, background);
+    QFETCH(QStringList, texts);
+
+    module1().PreviewBackground = background;
+    Form3& dialog = openDialog();
+    QCOMPARE(dialog.windowTitle(), u"プレビュー背景色"_s);
+    QCOMPARE(dialog.size(), QSize(215, 154));
+    QVERIFY(dialog.Option1->isChecked());
+    QVERIFY(dialog.colourFields().decimalNotation());
+    for (int component = 0; component < 3; ++component)
+        QCOMPARE(dialog.TextC[component]->text(), texts[component]);
+    QCOMPARE(ColourComponentFields::swatchColour(dialog.Picture1),
+             QColor(background[0], background[1], background[2]));
+    QVERIFY(dialog.TextC[0]->hasFocus());
+    QCOMPARE(dialog.TextC[0]->selectedText(), texts[0]);
+}
+
+void TestPreviewDialog::keepsTheColourHoweverItCloses_data()
+{
+    QTest::addColumn<bool>("hexadecimal");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<Closing>("closing");
+    QTest::addColumn<Components>("kept");
+
+    QTest::newRow("キャンセル keeps the colour") << false << QStringList{u"5"_s, u"171"_s, u"255"_s}
+                                                 << Closing::CancelButton << Components{5, 171, 255};
+    QTest::newRow("close box keeps the colour")
+        << false << QStringList{u"1"_s, u"2"_s, u"3"_s} << Closing::CloseBox << Components{1, 2, 3};
+    QTest::newRow("OK keeps the colour")
+        << false << QStringList{u"9"_s, u"99"_s, u"199"_s} << Closing::OkButton << Components{9, 99, 199};
+    QTest::newRow("hexadecimal, then キャンセル")
+        << true << QStringList{u"a"_s, u"ff"_s, u"10"_s} << Closing::CancelButton << Components{10, 255, 16};
+    QTest::newRow("an empty field counts 0")
+        << false << QStringList{u""_s, u"7"_s, u""_s} << Closing::CancelButton << Components{0, 7, 0};
+}
+
+void TestPreviewDialog::keepsTheColourHoweverItCloses()
+{
+    QFETCH(bool, hexadecimal);
+    QFETCH(QStringList, texts);
+    QFETCH(Closing, closing);
+    QFETCH(Components, kept);
+
+    Form3& dialog = openDialog();
+    enter(dialog, hexadecimal, texts);
+    close(dialog, closing);
+    QVERIFY(!SingleInstance<Form3>::isLoaded());
+    QCOMPARE(module1().PreviewBackground, kept);
+
+    // The next opening shows the same colour, in decimal whatever the notation was.
+    Form3& again = openDialog();
+    QVERIFY(again.Option1->isChecked());
+    for (int component = 0; component < 3; ++component)
+        QCOMPARE(again.TextC[component]->text(), QString::number(kept[static_cast<size_t>(component)]));
+}
+
+void TestPreviewDialog::writesThePageAndOpensIt_data()
+{
+    QTest::addColumn<bool>("hexadecimal");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<Closing>("closing");
+    QTest::addColumn<QString>("colour");
+
+    QTest::newRow("first preview: black")
+        << false << QStringList{u"0"_s, u"0"_s, u"0"_s} << Closing::OkButton << u"000000"_s;
+    QTest::newRow("decimal 5, 171, 255")
+        << false << QStringList{u"5"_s, u"171"_s, u"255"_s} << Closing::OkButton << u"05ABFF"_s;
+    QTest::newRow("decimal, Enter presses OK")
+        << false << QStringList{u"255"_s, u"128"_s, u"0"_s} << Closing::EnterInAField << u"FF8000"_s;
+    QTest::newRow("decimal, an empty field")
+        << false << QStringList{u""_s, u"1"_s, u"2"_s} << Closing::OkButton << u"000102"_s;
+    QTest::newRow("hexadecimal a, ff, 0 as typed")
+        << true << QStringList{u"a"_s, u"ff"_s, u"0"_s} << Closing::OkButton << u"0aff00"_s;
+    QTest::newRow("hexadecimal, an empty field gives 00")
+        << true << QStringList{u""_s, u"Ff"_s, u"1"_s} << Closing::OkButton << u"00Ff01"_s;
+    QTest::newRow("hexadecimal with leading zeros")
+        << true << QStringList{u"00F"_s, u"0000ff"_s, u"0c"_s} << Closing::OkButton << u"0FFF0c"_s;
+}
+
+void TestPreviewDialog::writesThePageAndOpensIt()
+{
+    QFETCH(bool, hexadecimal);
+    QFETCH(QStringList, texts);
+    QFETCH(Closing, closing);
+    QFETCH(QString, colour);
+
+    MessageBoxRecorder messages(MessageBox::kAnswerOk);
+    Form3& dialog = openDialog();
+    enter(dialog, hexadecimal, texts);
+    close(dialog, closing);
+
+    const QString page = module1().AppFolder + u"Temp.htm"_s;
+    QCOMPARE(m_opened, QStringList{page});
+    QCOMPARE(fileBytes(page), expectedPage(colour));
+    QVERIFY(messages.messages().isEmpty());
+    QVERIFY(!SingleInstance<Form3>::isLoaded());
+}
+
+void TestPreviewDialog::unwritableProgramFolderUsesTheCache()
+{
+    // A file where the program's folder should be: not even root can write into it.
+    const QString blocked = m_programFolder->filePath(u"installed"_s);
+    QFile file(blocked);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    module1().AppFolder = blocked + u'/';
+
+    MessageBoxRecorder messages(MessageBox::kAnswerOk);
+    close(openDialog(), Closing::OkButton);
+
+    const QString cached = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + u"/Temp.htm"_s;
+    QCOMPARE(m_opened, QStringList{cached});
+    QCOMPARE(fileBytes(cached), expectedPage(u"000000"_s));
+    QVERIFY(messages.messages().isEmpty());
+}
+
+void TestPreviewDialog::unwritableEverywhereOpensNothingAndSaysSo()
+{
+    const QString blocked = m_programFolder->filePath(u"installed"_s);
+    QFile programFile(blocked);
+    QVERIFY(programFile.open(QIODevice::WriteOnly));
+    programFile.close();
+    module1().AppFolder = blocked + u'/';
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir().mkpath(QFileInfo(cache).absolutePath());
+    QFile cacheFile(cache);
+    QVERIFY(cacheFile.open(QIODevice::WriteOnly));
+    cacheFile.close();
+
+    MessageBoxRecorder messages(MessageBox::kAnswerOk);
+    close(openDialog(), Closing::OkButton);
+
+    QVERIFY(m_opened.isEmpty());
+    QCOMPARE(messages.messages().size(), 1);
+    QCOMPARE(messages.messages().first().text,
+             u"プレビューファイルを保存できません！\n"_s + cache + u"/Temp.htm"_s);
+    QCOMPARE(messages.messages().first().style, MessageBox::kInformation);
+    QVERIFY(!SingleInstance<Form3>::isLoaded());
+    QFile::remove(cache);
+}
+
+void TestPreviewDialog::escapeLeavesTheDialogOpen()
+{
+    Form3& dialog = openDialog();
+    QTest::keyClick(dialog.TextC[0], Qt::Key_Escape);
+    QVERIFY(SingleInstance<Form3>::isLoaded());
+    QVERIFY(dialog.isVisible());
+    QVERIFY(m_opened.isEmpty());
+}
+
+} // namespace huespan
+
+int main(int argc, char* argv[])
+{
+    // The page is written in the code page of the user's locale; pin it.
+    qputenv("LC_ALL", "C.UTF-8");
+    QApplication application(argc, argv);
+    huespan::TestPreviewDialog test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TestPreviewDialog.moc"
