@@ -1,0 +1,161 @@
+#include "WindowTestSupport.h"
+#include "common/WindowSet.h"
+#include "common/frmAbout.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace huespan {
+
+namespace {
+
+// Positions are kept in twips and placed on whole pixels, so each rule holds to within a pixel.
+constexpr int kRounding = 1;
+
+bool near(int actual, int expected)
+{
+    return std::abs(actual - expected) <= kRounding;
+}
+
+} // namespace
+
+class TestAboutWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void layoutFollowsTheMeasuredLabels_data();
+    void layoutFollowsTheMeasuredLabels();
+    void contents();
+    void opensModalAndOkClosesIt();
+
+private:
+    QFont m_originalFont = QApplication::font();
+};
+
+void TestAboutWindow::cleanup()
+{
+    QApplication::setFont(m_originalFont);
+    unloadAllWindows();
+    if (SingleInstance<frmAbout>::isLoaded())
+        delete &aboutForm();
+}
+
+void TestAboutWindow::layoutFollowsTheMeasuredLabels_data()
+{
+    QTest::addColumn<int>("applicationPointSize");
+
+    QTest::newRow("small window font") << 7;
+    QTest::newRow("usual window font") << 9;
+    QTest::newRow("large window font") << 16;
+}
+
+void TestAboutWindow::layoutFollowsTheMeasuredLabels()
+{
+    QFETCH(int, applicationPointSize);
+
+    QFont font = m_originalFont;
+    font.setPointSize(applicationPointSize);
+    QApplication::setFont(font);
+
+    frmAbout& window = aboutForm();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    const QRect name = window.Label1->geometry();
+    const QRect version = window.Label2->geometry();
+    const QRect notice = window.Label3->geometry();
+    const QRect home = window.Text1->geometry();
+    const QRect mail = window.Text2->geometry();
+    const QRect ok = window.Command1->geometry();
+
+    // Labels take the size of their captions.
+    QCOMPARE(window.Label1->size(), window.Label1->sizeHint());
+    QCOMPARE(window.Label2->size(), window.Label2->sizeHint());
+    QCOMPARE(window.Label3->size(), window.Label3->sizeHint());
+
+    // Name and notice centred on the outer width, which counts the frame when there is one.
+    const int frame = window.frameGeometry().width() - window.geometry().width();
+    QVERIFY2(
+        near(name.left() * 2 + name.width(), window.width() + frame),
+        qPrintable(
+            u"name at %1, width %2, window %3"_s.arg(name.left()).arg(name.width()).arg(window.width())));
+    QVERIFY(near(notice.left() * 2 + notice.width(), window.width() + frame));
+
+    QVERIFY(near(version.right(), name.right()));
+    QVERIFY(near(version.top(), name.bottom() + 1));
+    QVERIFY(near(notice.top(), version.bottom() + 1));
+    // The gaps above the first address field and above OK are one line of what stands above them.
+    QVERIFY(near(home.top() - (notice.bottom() + 1), notice.height()));
+    QVERIFY(near(mail.top(), home.bottom() + 1));
+    QVERIFY(near(ok.top() - (mail.bottom() + 1), mail.height()));
+    // The client area ends 200 twips (13⅓ pixels) below OK.
+    QVERIFY2(near(window.height() - (ok.bottom() + 1), 13),
+             qPrintable(u"height %1, OK ends at %2"_s.arg(window.height()).arg(ok.bottom() + 1)));
+
+    // What keeps its designed place.
+    QCOMPARE(name.top(), 120 / 15);
+    QCOMPARE(window.Image1->pos(), QPoint(240 / 15, 720 / 15));
+    QCOMPARE(home.left(), 1080 / 15);
+    QCOMPARE(ok.left(), 1920 / 15);
+    QCOMPARE(window.width(), 5100 / 15);
+}
+
+void TestAboutWindow::contents()
+{
+    frmAbout& window = aboutForm();
+    QCOMPARE(window.windowTitle(), u"バージョン情報"_s);
+    QCOMPARE(window.Label1->text(), u"HuespanHTML生成"_s);
+    QCOMPARE(window.Label2->text(), u"Version 1.2"_s);
+    QCOMPARE(window.Label1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(window.Label2->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+    for (const QString& line : {window.Label3->text(), window.Text1->text(), window.Text2->text()}) {
+        QVERIFY(!line.isEmpty());
+        QVERIFY(!line.contains(u'\n'));
+    }
+    QVERIFY(window.Text1->isReadOnly());
+    QVERIFY(window.Text2->isReadOnly());
+    QVERIFY(window.Text2->text().contains(u'@'));
+
+    // The designed face is missing here; a Japanese proportional Gothic face stands in.
+    const QStringList japaneseGothic{u"IPAPGothic"_s, u"Noto Sans CJK JP"_s};
+    QVERIFY2(japaneseGothic.contains(QFontInfo(window.Label1->font()).family()),
+             qPrintable(QFontInfo(window.Label1->font()).family()));
+    QVERIFY(japaneseGothic.contains(QFontInfo(window.Label2->font()).family()));
+    QCOMPARE(window.Label1->font().pointSizeF(), 18.0);
+    QCOMPARE(window.Label2->font().pointSizeF(), 11.25);
+
+    QVERIFY(window.Image1->pixmap().isNull() == false);
+    QCOMPARE(window.Image1->size(), QSize(32, 32));
+}
+
+void TestAboutWindow::opensModalAndOkClosesIt()
+{
+    bool wasModal = false;
+    bool okHadFocus = false;
+    QTimer::singleShot(0, this, [&] {
+        frmAbout& window = aboutForm();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        wasModal = QApplication::activeModalWidget() == &window;
+        okHadFocus = window.Command1->hasFocus();
+        QTest::mouseClick(window.Command1, Qt::LeftButton);
+    });
+    aboutForm().exec();
+    QVERIFY(wasModal);
+    QVERIFY(okHadFocus);
+    QVERIFY(!SingleInstance<frmAbout>::isLoaded());
+}
+
+} // namespace huespan
+
+QTEST_MAIN(huespan::TestAboutWindow)
+#include "TestAboutWindow.moc"
