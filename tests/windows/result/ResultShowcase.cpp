@@ -1,0 +1,44 @@
+// Not a test: opens the result window, the preview dialog or the version window as a user would
+// reach it, and leaves it on screen for a photograph. Run it under Xvfb:
+//   huespan-result-showcase result|preview|about
+#include "common/MessageBox.h"
+#include "common/ProgramLanguage.h"
+#include "common/ProgramLook.h"
+#include "common/WindowSet.h"
+#include "common/frmAbout.h"
+#include "main/Form1.h"
+#include "result/Form2.h"
+#include "result/Form3.h"
+#include "result/PlainTextView.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+using namespace huespan;
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    installQtJapanese(application);
+    applyProgramLook(application);
+    const QString window = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"result"_s;
+
+    Form1& mainWindow = form1();
+    mainWindow.show();
+    if (window == u"about"_s) {
+        QTimer::singleShot(0, [] { aboutForm().exec(); });
+        return QApplication::exec();
+    }
+
+    mainWindow.Text1->setText(u"グラデーションで彩る文字列 Huespan"_s);
+    mainWindow.Check5->setChecked(true);
+    mainWindow.Command1_Click();
+    // Part of the markup selected, as after a drag.
+    form2().Text1->setSelection(40, 95);
+    if (window == u"preview"_s)
+        QTimer::singleShot(0, [] { form2().mnuPreview_Click(); });
+    return QApplication::exec();
+}
