@@ -3,6 +3,7 @@
 #include "common/ProgramIcon.h"
 #include "common/WindowSet.h"
 #include "main/Form1.h"
+#include "result/ScreenPlacement.h"
 
 #include <QFont>
 #include <QLabel>
@@ -93,6 +94,7 @@ frmAbout::frmAbout(QWidget* parent)
     setFixedSize(toPixels(5100), toPixels(2820));
     buildControls();
     Form_Load();
+    centreOnScreen(*this);
 }
 
 QString frmAbout::legalNotice()

@@ -6,12 +6,12 @@
 #include "main/Form1.h"
 #include "result/Form3.h"
 #include "result/PlainTextView.h"
+#include "result/ScreenPlacement.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMenuBar>
-#include <QScreen>
+#include <QWindow>
 
 namespace huespan {
 
@@ -48,11 +48,7 @@ Form2::Form2(QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
 
     resize(kFirstClientSize.width(), kFirstClientSize.height() + menuBar()->sizeHint().height());
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
 }
 
 void Form2::showResult(const QString& markup)
@@ -74,7 +70,12 @@ void Form2::mnuCopy_Click()
 
 void Form2::mnuPreview_Click()
 {
-    form3().exec();
+    Form3& dialog = form3();
+    // Kept above this window by the window manager, as its owner.
+    dialog.winId();
+    if (dialog.windowHandle() != nullptr)
+        dialog.windowHandle()->setTransientParent(windowHandle());
+    dialog.exec();
 }
 
 void Form2::mnuClose_Click()

@@ -9,6 +9,7 @@
 #include "main/ColourComponentFields.h"
 #include "result/Form2.h"
 #include "result/PreviewFileWriter.h"
+#include "result/ScreenPlacement.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -80,6 +81,7 @@ Form3::Form3(QWidget* parent)
     setWindowTitle(QStringLiteral(u"プレビュー背景色"));
     setFixedSize(3225 / kTwipsPerPixel, 2310 / kTwipsPerPixel);
     buildControls();
+    centreOnScreen(*this);
     Form_Load();
 }
 
