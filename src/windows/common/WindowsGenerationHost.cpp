@@ -25,10 +25,13 @@ void WindowsGenerationHost::EnableMainWindow()
 void WindowsGenerationHost::ShowProgress()
 {
     Form4& progress = form4();
-    progress.show();
-    // Kept above the disabled main window, which a click could otherwise raise over it.
-    if (SingleInstance<Form1>::isLoaded() && progress.windowHandle() != nullptr)
+    // Kept above the disabled main window, which a click could otherwise raise over it; the
+    // window system learns this before the window is mapped.
+    if (SingleInstance<Form1>::isLoaded() && form1().windowHandle() != nullptr) {
+        progress.winId();
         progress.windowHandle()->setTransientParent(form1().windowHandle());
+    }
+    progress.show();
     progress.raise();
     progress.activateWindow();
 }

@@ -20,6 +20,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -48,6 +49,7 @@ private slots:
     void closingAsksForConfirmation();
     void disabledWindowCannotBeClosed();
     void appFolderEndsWithOneSeparator();
+    void versionWindowIsModal_data();
     void versionWindowIsModal();
 };
 
@@ -253,6 +255,19 @@ void TestMainWindow::closingAsksForConfirmation_data()
     QTest::newRow("Yes closes it") << MessageBox::kAnswerYes << false;
 }
 
+// Runs the program's event loop while the action closes the main window; true when the program
+// ended by itself, false when the loop had to be stopped from outside.
+static bool programEndsAfter(const std::function<void()>& action)
+{
+    constexpr int kStoppedFromOutside = 99;
+    QTimer::singleShot(0, action);
+    QTimer stopper;
+    stopper.setSingleShot(true);
+    QObject::connect(&stopper, &QTimer::timeout, [] { QCoreApplication::exit(kStoppedFromOutside); });
+    stopper.start(500);
+    return QApplication::exec() != kStoppedFromOutside;
+}
+
 void TestMainWindow::closingAsksForConfirmation()
 {
     QFETCH(int, answer);
@@ -260,15 +275,15 @@ void TestMainWindow::closingAsksForConfirmation()
 
     form1().Text1->setText(u"虹色"_s);
     form1().Option4->click();
-    {
-        MessageBoxRecorder recorder(answer);
-        form1().close();
-        QCOMPARE(recorder.messages().size(), 1);
-        QCOMPARE(recorder.messages().first().text, u"終了してよろしいですか？"_s);
-        QCOMPARE(recorder.messages().first().style, MessageBox::kInformationYesNo);
-    }
+    MessageBoxRecorder recorder(answer);
+    const bool ended = programEndsAfter([] { form1().close(); });
+
+    QCOMPARE(recorder.messages().size(), 1);
+    QCOMPARE(recorder.messages().first().text, u"終了してよろしいですか？"_s);
+    QCOMPARE(recorder.messages().first().style, MessageBox::kInformationYesNo);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(SingleInstance<Form1>::isLoaded(), stays);
+    QCOMPARE(ended, !stays);
 
     // Whatever comes next finds either the window as it was or a fresh one.
     QCOMPARE(form1().Text1->text(), stays ? u"虹色"_s : QString());
@@ -301,19 +316,35 @@ static void clickGenerateThroughTheWindowSystem()
     QTest::mouseClick(form1().windowHandle(), Qt::LeftButton, {}, inWindow);
 }
 
+void TestMainWindow::versionWindowIsModal_data()
+{
+    QTest::addColumn<bool>("byAccessKey");
+    QTest::newRow("menu item") << false;
+    QTest::newRow("Alt+A") << true;
+}
+
 void TestMainWindow::versionWindowIsModal()
 {
+    QFETCH(bool, byAccessKey);
+
     MessageBoxRecorder recorder(MessageBox::kAnswerOk);
     bool aboutWasModal = false;
-    QTimer::singleShot(0, this, [&] {
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, this, [&] {
         QWidget* modal = QApplication::activeModalWidget();
-        aboutWasModal = modal != nullptr && modal == &aboutForm();
+        if (modal == nullptr)
+            return;
+        watcher.stop();
+        aboutWasModal = modal == &aboutForm();
         // With the empty text, a click that got through would be refused with a message.
         clickGenerateThroughTheWindowSystem();
-        if (modal != nullptr)
-            modal->close();
+        modal->close();
     });
-    form1().mnuAbout->trigger();
+    watcher.start(10);
+    if (byAccessKey)
+        QTest::keyClick(form1().windowHandle(), Qt::Key_A, Qt::AltModifier);
+    else
+        form1().mnuAbout->trigger();
     QVERIFY(aboutWasModal);
     QVERIFY(recorder.messages().isEmpty());
     QVERIFY(!SingleInstance<frmAbout>::isLoaded());
