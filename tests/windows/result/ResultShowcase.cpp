@@ -1,6 +1,6 @@
 // Not a test: opens the result window, the preview dialog or the version window as a user would
 // reach it, and leaves it on screen for a photograph. Run it under Xvfb:
-//   huespan-result-showcase result|preview|about
+//   huespan-result-showcase result|long|preview|about
 #include "common/MessageBox.h"
 #include "common/ProgramLanguage.h"
 #include "common/ProgramLook.h"
@@ -30,6 +30,21 @@ int main(int argc, char* argv[])
     mainWindow.show();
     if (window == u"about"_s) {
         QTimer::singleShot(0, [] { aboutForm().exec(); });
+        return QApplication::exec();
+    }
+
+    if (window == u"long"_s) {
+        // The longest text a run takes, without line breaks: one line of a million characters,
+        // looked at from its middle.
+        QString text;
+        while (text.size() < 32767)
+            text += u"グラデーション Gradient "_s;
+        text.truncate(32767);
+        mainWindow.Text1->setText(text);
+        mainWindow.Command1_Click();
+        PlainTextView* view = form2().Text1;
+        const qsizetype middle = view->toPlainText().size() / 2;
+        view->setSelection(middle, middle + 30);
         return QApplication::exec();
     }
 
