@@ -42,7 +42,6 @@ private slots:
     void formOptionsRelabelTheColourFrames_data();
     void formOptionsRelabelTheColourFrames();
     void tabKeyFollowsTheDesignOrder();
-    void settingsComeFromTheControls();
     void enterAnywhereStartsAGeneration_data();
     void enterAnywhereStartsAGeneration();
     void closingAsksForConfirmation_data();
@@ -104,7 +103,11 @@ void TestMainWindow::windowHasAFixedClientAreaAndOneDirectMenuItem()
     QCOMPARE(window.minimumSize(), window.maximumSize());
     QVERIFY(!window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     QVERIFY(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!window.windowIcon().isNull());
+    for (const int side : {16, 32}) {
+        const QImage picture = window.windowIcon().pixmap(QSize(side, side)).toImage();
+        QCOMPARE(picture.size(), QSize(side, side));
+        QVERIFY(picture.pixelColor(side / 2, side / 2).alpha() > 0);
+    }
 
     const QList<QAction*> items = window.menuBar()->actions();
     QCOMPARE(items.size(), 1);
@@ -184,37 +187,6 @@ void TestMainWindow::tabKeyFollowsTheDesignOrder()
         visited.append(QApplication::focusWidget());
     }
     QCOMPARE(visited, expected);
-}
-
-void TestMainWindow::settingsComeFromTheControls()
-{
-    Form1& window = form1();
-    window.Option6->click();
-    window.Check2->click();
-    window.Check4->click();
-    window.Check5->click();
-    window.Option2->click();
-    window.Combo2->setCurrentText(u"H4"_s);
-    window.Combo1->setCurrentText(u"5"_s);
-    window.Text2->setText(u"<P>"_s);
-    window.Text3->setText(u"</P>"_s);
-    window.Option4->click();
-    const QStringList texts{u"ff"_s, u"0A"_s, u"7"_s, QString(), u"c0"_s, u"FF"_s};
-    for (qsizetype index = 0; index < texts.size(); ++index)
-        window.TextC.at(index)->setText(texts.at(index));
-
-    const GradientSettings settings = window.settings();
-    QCOMPARE(settings.form, GradientForm::BothSidesSame);
-    QCOMPARE((QList<bool>{settings.bold, settings.italic, settings.underline, settings.strike}),
-             (QList<bool>{false, true, false, true}));
-    QVERIFY(settings.lineBreaks);
-    QCOMPARE(settings.sizeMode, SizeMode::Heading);
-    QCOMPARE(settings.heading, u"H4"_s);
-    QCOMPARE(settings.fontSize, u"5"_s);
-    QCOMPARE(settings.tagsBefore, u"<P>"_s);
-    QCOMPARE(settings.tagsAfter, u"</P>"_s);
-    QCOMPARE(settings.notation, Notation::Hexadecimal);
-    QCOMPARE(QStringList(settings.componentTexts.cbegin(), settings.componentTexts.cend()), texts);
 }
 
 void TestMainWindow::enterAnywhereStartsAGeneration_data()
