@@ -1,8 +1,18 @@
 // Times a whole generation on the real windows against the cost of its event loop alone, and the
-// repaints of the result view while it scrolls. The last line of the output is one JSON object.
+// repaints of the result view while it scrolls. Run it under the offscreen platform and under an
+// X server (xvfb-run); build it in Release for figures that mean something.
 //
-//   huespan-bench-gui                 the program's own result view
-//   huespan-bench-gui --plain-text-edit   the same figures for QPlainTextEdit, for comparison
+//   floor_ms       32767 turns of setting the progress window's text and one event-loop turn each
+//   run_ms         "生成！" with a 32767-character text, to the first paint of the result view
+//   run_lines_ms   the same with a line break after every element
+//   scroll_max_ms  the slowest of ten repaints that scroll the single-line result across its whole
+//                  width and ten that scroll the line-broken result down its whole height
+//   ratio          run_ms / floor_ms
+//
+// Each figure is the median over a few rounds. The last line of the output is one JSON object.
+//
+//   huespan-bench-gui [--rounds N]      the program's own result view
+//   huespan-bench-gui --plain-text-edit also QPlainTextEdit's figures for the same markup
 
 #include "ProgressText.h"
 #include "common/MessageBox.h"
@@ -32,7 +42,7 @@ namespace {
 
 constexpr int kLongestText = 32767;
 constexpr int kScrollSamples = 10;
-constexpr int kRounds = 5;
+constexpr int kDefaultRounds = 5;
 
 double median(std::vector<double> values)
 {
@@ -205,8 +215,12 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral(u"Huespan"));
     applyProgramLook(application);
-    const bool comparePlainTextEdit =
-        QCoreApplication::arguments().contains(QStringLiteral(u"--plain-text-edit"));
+    const QStringList arguments = QCoreApplication::arguments();
+    const bool comparePlainTextEdit = arguments.contains(QStringLiteral(u"--plain-text-edit"));
+    const qsizetype roundsAt = arguments.indexOf(QStringLiteral(u"--rounds"));
+    const int rounds = roundsAt > 0 && roundsAt + 1 < arguments.size()
+                           ? std::max(1, arguments.at(roundsAt + 1).toInt())
+                           : kDefaultRounds;
 
     // A run asks nothing of a 32767-character text, but any box must not wait for a click.
     MessageBox::setHandler([](const QString&, int style) {
@@ -221,7 +235,7 @@ int main(int argc, char* argv[])
     // the floor and the runs back to back under the same load.
     std::vector<double> floors, runs, runsWithLines, scrolls;
     QString singleLineMarkup;
-    for (int round = 1; round <= kRounds; ++round) {
+    for (int round = 1; round <= rounds; ++round) {
         floors.push_back(floorMilliseconds());
         runs.push_back(runMilliseconds(false));
         singleLineMarkup = form2().text();
@@ -240,7 +254,7 @@ int main(int argc, char* argv[])
     QJsonObject figures{
         {QStringLiteral(u"platform"), QGuiApplication::platformName()},
         {QStringLiteral(u"markup_chars"), static_cast<double>(singleLineMarkup.size())},
-        {QStringLiteral(u"rounds"), kRounds},
+        {QStringLiteral(u"rounds"), rounds},
         {QStringLiteral(u"floor_ms"), floorMs},
         {QStringLiteral(u"run_ms"), runMs},
         {QStringLiteral(u"run_lines_ms"), median(runsWithLines)},
