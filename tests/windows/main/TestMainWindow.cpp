@@ -14,10 +14,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -41,6 +44,7 @@ private slots:
     void sizeOptionsSwitchTheLists();
     void formOptionsRelabelTheColourFrames_data();
     void formOptionsRelabelTheColourFrames();
+    void everyCaptionFitsItsControl();
     void tabKeyFollowsTheDesignOrder();
     void enterAnywhereStartsAGeneration_data();
     void enterAnywhereStartsAGeneration();
@@ -168,6 +172,38 @@ void TestMainWindow::formOptionsRelabelTheColourFrames()
     QCOMPARE(window.TextC.at(0)->text(), u"12"_s);
     QCOMPARE(window.TextC.at(5)->text(), u"34"_s);
     QCOMPARE(ColourComponentFields::swatchColour(window.Picture1), QColor(12, 0, 0));
+}
+
+// The layout is fixed in pixels, so the program's font must leave every caption whole.
+void TestMainWindow::everyCaptionFitsItsControl()
+{
+    Form1& window = form1();
+    window.Option6->click(); // the longer frame captions
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
+    for (QLabel* label : window.findChildren<QLabel*>())
+        QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
+    for (QGroupBox* frame : window.findChildren<QGroupBox*>()) {
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect caption =
+            frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+        QVERIFY2(caption.width() >= frame->fontMetrics().horizontalAdvance(frame->title()),
+                 qPrintable(frame->title()));
+        QVERIFY2(frame->rect().contains(caption), qPrintable(frame->title()));
+    }
+    for (QComboBox* list : {window.Combo1, window.Combo2}) {
+        QStyleOptionComboBox option;
+        option.initFrom(list);
+        const QRect field =
+            list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+        for (int item = 0; item < list->count(); ++item)
+            QVERIFY2(list->fontMetrics().horizontalAdvance(list->itemText(item)) <= field.width(),
+                     qPrintable(list->itemText(item)));
+    }
+    QVERIFY(window.fontMetrics().height() <= 13);
 }
 
 // A group of option buttons is one stop, at its selected button; the disabled heading list is
