@@ -36,9 +36,6 @@ public:
     // alone while one of its texts is not an integer. Windows call it while they load.
     void paintSwatchesFromDecimalTexts();
 
-    // Whether a character typed into a field passes in the current notation.
-    bool accepts(QChar character) const;
-
     // The colour a swatch shows.
     static QColor swatchColour(const QWidget* swatch);
 
@@ -46,6 +43,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Whether a character typed into a field passes in the current notation.
+    bool accepts(QChar character) const;
     bool filterKeyPress(QLineEdit* field, QKeyEvent* event) const;
     bool filterInputMethod(QLineEdit* field, QInputMethodEvent* event) const;
     void applyChangeRule(qsizetype index);

@@ -115,7 +115,7 @@ Form1::Form1()
     setWindowIcon(programIcon());
 
     buildControls();
-    setTabOrder();
+    setTabChain();
     connectHandlers();
     Form_Load();
 }
@@ -179,7 +179,7 @@ void Form1::buildControls()
     Command1->setDefault(true);
 }
 
-void Form1::setTabOrder()
+void Form1::setTabChain()
 {
     QList<QWidget*> chain{Text1};
     chain.append({TextC.cbegin(), TextC.cend()});

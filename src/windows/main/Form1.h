@@ -97,7 +97,7 @@ protected:
 
 private:
     void buildControls();
-    void setTabOrder();
+    void setTabChain();
     void connectHandlers();
     void Form_Load();
     // Returns true when the unload must not go on.
