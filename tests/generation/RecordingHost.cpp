@@ -1,5 +1,8 @@
 #include "RecordingHost.h"
 
+#include "Generators.h"
+#include "Module1.h"
+
 using namespace Qt::StringLiterals;
 
 namespace huespan {
@@ -40,6 +43,19 @@ void RecordingHost::CloseProgress()
 void RecordingHost::ShowResult(const QString& markup)
 {
     m_calls.append({u"ShowResult"_s, markup});
+}
+
+QString RecordingHost::markupFor(const GradientSettings& settings, const QString& text, int abortAtTurn)
+{
+    Module1 state;
+    state.SourceText = text;
+    RecordingHost host;
+    host.onPumpEvents = [&state, abortAtTurn](int turn) {
+        if (turn == abortAtTurn)
+            state.AbortRequested = -1;
+    };
+    Generate(state, settings, host);
+    return state.ResultHtml;
 }
 
 QStringList RecordingHost::operations() const

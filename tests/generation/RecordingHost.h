@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GenerationHost.h"
+#include "GradientSettings.h"
 
 #include <QList>
 #include <QString>
@@ -31,6 +32,10 @@ public:
     // Runs inside PumpEvents with the number of that turn, counting from 1; this is where a
     // test plays the user clicking the abort button.
     std::function<void(int turn)> onPumpEvents;
+
+    // What the core writes into ResultHtml for the text and settings, with the abort button
+    // pressed during the event-loop turn given (0: never); empty when the text is refused.
+    static QString markupFor(const GradientSettings& settings, const QString& text, int abortAtTurn = 0);
 
     const QList<Call>& calls() const { return m_calls; }
     QStringList operations() const;

@@ -25,21 +25,6 @@ namespace huespan {
 
 namespace {
 
-// What the core writes for the same text and settings, with the abort button pressed during
-// the event-loop turn given (0: never).
-QString coreMarkup(const QString& text, const GradientSettings& settings, int abortAtTurn = 0)
-{
-    Module1 state;
-    state.SourceText = text;
-    RecordingHost host;
-    host.onPumpEvents = [&state, abortAtTurn](int turn) {
-        if (turn == abortAtTurn)
-            state.AbortRequested = -1;
-    };
-    Generate(state, settings, host);
-    return state.ResultHtml;
-}
-
 enum class AbortWay
 {
     OneClick,
@@ -128,7 +113,7 @@ void TestGenerationThroughWindows::enterInTheTextStartsARun()
 
     QVERIFY(SingleInstance<Form2>::isLoaded());
     QVERIFY(form2().isVisible());
-    QCOMPARE(form2().text(), coreMarkup(u"グラデーション"_s, GradientSettings{}));
+    QCOMPARE(form2().text(), RecordingHost::markupFor(GradientSettings{}, u"グラデーション"_s));
     QVERIFY(!form1().isEnabled());
 }
 
@@ -213,7 +198,7 @@ void TestGenerationThroughWindows::completedRunShowsTheCoreMarkup()
     QVERIFY(recorder.messages().isEmpty());
     QVERIFY(!SingleInstance<Form4>::isLoaded());
     QVERIFY(SingleInstance<Form2>::isLoaded());
-    QCOMPARE(form2().text(), coreMarkup(text, expected));
+    QCOMPARE(form2().text(), RecordingHost::markupFor(expected, text));
     QCOMPARE(module1().AbortRequested, qint16(0));
     QVERIFY(!window.isEnabled());
 
@@ -273,12 +258,12 @@ void TestGenerationThroughWindows::abortStopsTheRunWithoutAResult()
     QVERIFY(!SingleInstance<Form2>::isLoaded());
     QVERIFY(!SingleInstance<Form4>::isLoaded());
     QVERIFY(window.isEnabled());
-    QCOMPARE(module1().ResultHtml, coreMarkup(text, settings, 1));
+    QCOMPARE(module1().ResultHtml, RecordingHost::markupFor(settings, text, 1));
 
     // The window is usable: the next run starts afresh and completes.
     window.Command1->click();
     QVERIFY(SingleInstance<Form2>::isLoaded());
-    QCOMPARE(form2().text(), coreMarkup(text, settings));
+    QCOMPARE(form2().text(), RecordingHost::markupFor(settings, text));
 }
 
 } // namespace huespan

@@ -431,4 +431,4 @@ void TestCliOutput::unwritableOutputFile()
 }
 
 QTEST_GUILESS_MAIN(TestCliOutput)
-#include "tst_cli_output.moc"
+#include "TestCliOutput.moc"

@@ -205,4 +205,4 @@ void TestCliUsage::helpAndVersion()
 }
 
 QTEST_GUILESS_MAIN(TestCliUsage)
-#include "tst_cli_usage.moc"
+#include "TestCliUsage.moc"
