@@ -1,13 +1,14 @@
 #include "Form4.h"
 
 #include "Module1.h"
+#include "ScreenPlacement.h"
+#include "Twips.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
 using namespace Qt::StringLiterals;
 
@@ -22,14 +23,14 @@ Form4::Form4()
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setWindowTitle(u"生成中..."_s);
-    setFixedSize(1440 / 15, 1050 / 15);
+    setFixedSize(Twips::size(1440, 1050));
 
     Label1 = new QLabel(u"Label1"_s, this);
-    Label1->setGeometry(120 / 15, 120 / 15, 1215 / 15, 255 / 15);
+    Label1->setGeometry(Twips::rect(120, 120, 1215, 255));
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     Command1 = new QPushButton(u"中止"_s, this);
-    Command1->setGeometry(120 / 15, 480 / 15, 1215 / 15, 495 / 15);
+    Command1->setGeometry(Twips::rect(120, 480, 1215, 495));
     Command1->setAutoDefault(false);
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
 }
@@ -67,11 +68,9 @@ void Form4::closeEvent(QCloseEvent* event)
 
 void Form4::showEvent(QShowEvent* event)
 {
-    if (!m_placed && screen() != nullptr) {
+    if (!m_placed) {
         m_placed = true;
-        QRect placed = frameGeometry();
-        placed.moveCenter(screen()->availableGeometry().center());
-        move(placed.topLeft());
+        centreOnScreen(*this);
     }
     QWidget::showEvent(event);
 }

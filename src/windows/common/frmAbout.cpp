@@ -1,9 +1,10 @@
 #include "common/frmAbout.h"
 
 #include "common/ProgramIcon.h"
+#include "common/ScreenPlacement.h"
+#include "common/Twips.h"
 #include "common/WindowSet.h"
 #include "main/Form1.h"
-#include "result/ScreenPlacement.h"
 
 #include <QFont>
 #include <QLabel>
@@ -16,7 +17,7 @@ namespace huespan {
 namespace {
 
 // Layout lengths are kept in twips, as designed; a pixel at 96 dots per inch is 15 of them.
-constexpr float kTwipsPerPixel = 15.0f;
+constexpr auto kTwipsPerPixel = static_cast<float>(Twips::kPerPixel);
 
 int toPixels(float twips)
 {

@@ -5,6 +5,7 @@
 #include "Module1.h"
 #include "common/MessageBox.h"
 #include "common/ProgramIcon.h"
+#include "common/Twips.h"
 #include "common/WindowSet.h"
 #include "common/WindowsGenerationHost.h"
 #include "common/frmAbout.h"
@@ -36,15 +37,6 @@ Form1& form1()
 }
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-// The layout is drawn in twips; Qt's device-independent pixels are the 96-dpi pixels they map to,
-// so the window scales on high-density screens.
-QRect twips(int left, int top, int width, int height)
-{
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
-}
 
 template <typename Control> Control* place(QWidget* parent, const QRect& geometry)
 {
@@ -96,12 +88,12 @@ void buildColourFrame(QGroupBox* frame, std::array<QLabel**, 3> labels, QList<QL
     static const std::array<QString, 3> captions{u"赤："_s, u"緑："_s, u"青："_s};
     static constexpr std::array<int, 3> tops{240, 600, 960};
     for (std::size_t row = 0; row < tops.size(); ++row) {
-        *labels[row] = rightAlignedLabel(frame, captions[row], twips(120, tops[row], 375, 255));
-        auto* field = place<QLineEdit>(frame, twips(480, tops[row], 615, 270));
+        *labels[row] = rightAlignedLabel(frame, captions[row], Twips::rect(120, tops[row], 375, 255));
+        auto* field = place<QLineEdit>(frame, Twips::rect(480, tops[row], 615, 270));
         field->setText(u"0"_s);
         fields.append(field);
     }
-    picture = swatch(frame, twips(1200, 600, 375, 375));
+    picture = swatch(frame, Twips::rect(1200, 600, 375, 375));
 }
 
 } // namespace
@@ -128,54 +120,54 @@ void Form1::buildControls()
     menuBar()->addAction(mnuAbout);
 
     auto* client = new QWidget(this);
-    client->setFixedSize(5430 / kTwipsPerPixel, 4920 / kTwipsPerPixel);
+    client->setFixedSize(Twips::size(5430, 4920));
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    Frame1 = frame(client, u"文字列"_s, twips(120, 120, 5175, 615));
-    Text1 = place<QLineEdit>(Frame1, twips(120, 240, 4935, 270));
+    Frame1 = frame(client, u"文字列"_s, Twips::rect(120, 120, 5175, 615));
+    Text1 = place<QLineEdit>(Frame1, Twips::rect(120, 240, 4935, 270));
     // A text box would silently cut a long text; the run counts it and refuses what it cannot take.
     Text1->setMaxLength(std::numeric_limits<int>::max());
 
-    Frame2 = frame(client, u"始めの色"_s, twips(120, 840, 1695, 1335));
+    Frame2 = frame(client, u"始めの色"_s, Twips::rect(120, 840, 1695, 1335));
     buildColourFrame(Frame2, {&Label1, &Label2, &Label3}, TextC, Picture1);
-    Frame3 = frame(client, u"終わりの色"_s, twips(1920, 840, 1695, 1335));
+    Frame3 = frame(client, u"終わりの色"_s, Twips::rect(1920, 840, 1695, 1335));
     buildColourFrame(Frame3, {&Label4, &Label5, &Label6}, TextC, Picture2);
 
-    Frame4 = frame(client, u"文字形状"_s, twips(3720, 840, 1575, 1335));
-    Check1 = button<QCheckBox>(Frame4, u"太字"_s, twips(120, 240, 1215, 255));
-    Check2 = button<QCheckBox>(Frame4, u"斜体"_s, twips(120, 480, 1215, 255));
-    Check3 = button<QCheckBox>(Frame4, u"下線"_s, twips(120, 720, 1215, 255));
-    Check4 = button<QCheckBox>(Frame4, u"取り消し線"_s, twips(120, 960, 1215, 255));
+    Frame4 = frame(client, u"文字形状"_s, Twips::rect(3720, 840, 1575, 1335));
+    Check1 = button<QCheckBox>(Frame4, u"太字"_s, Twips::rect(120, 240, 1215, 255));
+    Check2 = button<QCheckBox>(Frame4, u"斜体"_s, Twips::rect(120, 480, 1215, 255));
+    Check3 = button<QCheckBox>(Frame4, u"下線"_s, Twips::rect(120, 720, 1215, 255));
+    Check4 = button<QCheckBox>(Frame4, u"取り消し線"_s, Twips::rect(120, 960, 1215, 255));
 
-    Frame8 = frame(client, u"形式"_s, twips(120, 2280, 2295, 735));
-    Option5 = button<QRadioButton>(Frame8, u"左から右へ"_s, twips(120, 240, 1695, 180));
-    Option6 = button<QRadioButton>(Frame8, u"両側を同じに"_s, twips(120, 480, 1695, 180));
+    Frame8 = frame(client, u"形式"_s, Twips::rect(120, 2280, 2295, 735));
+    Option5 = button<QRadioButton>(Frame8, u"左から右へ"_s, Twips::rect(120, 240, 1695, 180));
+    Option6 = button<QRadioButton>(Frame8, u"両側を同じに"_s, Twips::rect(120, 480, 1695, 180));
     Option5->setChecked(true);
 
-    Frame7 = frame(client, u"色指定方法"_s, twips(2520, 2280, 2775, 735));
-    Option3 = button<QRadioButton>(Frame7, u"10進数で指定(0～255)"_s, twips(120, 240, 2175, 225));
-    Option4 = button<QRadioButton>(Frame7, u"16進数で指定(0～FF)"_s, twips(120, 480, 2175, 225));
+    Frame7 = frame(client, u"色指定方法"_s, Twips::rect(2520, 2280, 2775, 735));
+    Option3 = button<QRadioButton>(Frame7, u"10進数で指定(0～255)"_s, Twips::rect(120, 240, 2175, 225));
+    Option4 = button<QRadioButton>(Frame7, u"16進数で指定(0～FF)"_s, Twips::rect(120, 480, 2175, 225));
     Option3->setChecked(true);
 
-    Frame5 = frame(client, u"サイズ"_s, twips(120, 3120, 2295, 1095));
-    Option1 = button<QRadioButton>(Frame5, u"通常"_s, twips(120, 240, 855, 255));
+    Frame5 = frame(client, u"サイズ"_s, Twips::rect(120, 3120, 2295, 1095));
+    Option1 = button<QRadioButton>(Frame5, u"通常"_s, Twips::rect(120, 240, 855, 255));
     Combo1 = pickOnlyList(Frame5, {u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, kNoSizeItem},
-                          twips(1080, 240, 1095, 300));
-    Option2 = button<QRadioButton>(Frame5, u"見出し"_s, twips(120, 600, 855, 255));
+                          Twips::rect(1080, 240, 1095, 300));
+    Option2 = button<QRadioButton>(Frame5, u"見出し"_s, Twips::rect(120, 600, 855, 255));
     Combo2 = pickOnlyList(Frame5, {u"H6"_s, u"H5"_s, u"H4"_s, u"H3"_s, u"H2"_s, u"H1"_s, kNoSizeItem},
-                          twips(1080, 600, 1095, 300));
+                          Twips::rect(1080, 600, 1095, 300));
     Option1->setChecked(true);
     Combo2->setEnabled(false);
 
-    Frame6 = frame(client, u"その他、入れたいタグ"_s, twips(2520, 3120, 2775, 1095));
-    Label7 = rightAlignedLabel(Frame6, u"前："_s, twips(240, 240, 375, 255));
-    Text2 = place<QLineEdit>(Frame6, twips(600, 240, 1935, 270));
-    Label8 = rightAlignedLabel(Frame6, u"後ろ："_s, twips(120, 600, 495, 255));
-    Text3 = place<QLineEdit>(Frame6, twips(600, 600, 1935, 270));
+    Frame6 = frame(client, u"その他、入れたいタグ"_s, Twips::rect(2520, 3120, 2775, 1095));
+    Label7 = rightAlignedLabel(Frame6, u"前："_s, Twips::rect(240, 240, 375, 255));
+    Text2 = place<QLineEdit>(Frame6, Twips::rect(600, 240, 1935, 270));
+    Label8 = rightAlignedLabel(Frame6, u"後ろ："_s, Twips::rect(120, 600, 495, 255));
+    Text3 = place<QLineEdit>(Frame6, Twips::rect(600, 600, 1935, 270));
 
-    Check5 = button<QCheckBox>(client, u"コードに改行を入れる"_s, twips(120, 4320, 2055, 255));
-    Command1 = button<QPushButton>(client, u"生成！"_s, twips(3720, 4320, 1575, 495));
+    Check5 = button<QCheckBox>(client, u"コードに改行を入れる"_s, Twips::rect(120, 4320, 2055, 255));
+    Command1 = button<QPushButton>(client, u"生成！"_s, Twips::rect(3720, 4320, 1575, 495));
     Command1->setDefault(true);
 }
 

@@ -6,7 +6,7 @@
 #include "main/Form1.h"
 #include "result/Form3.h"
 #include "result/PlainTextView.h"
-#include "result/ScreenPlacement.h"
+#include "common/ScreenPlacement.h"
 
 #include <QCloseEvent>
 #include <QLayout>

@@ -5,11 +5,12 @@
 #include "PreviewPage.h"
 #include "common/DocumentOpener.h"
 #include "common/MessageBox.h"
+#include "common/ScreenPlacement.h"
+#include "common/Twips.h"
 #include "common/WindowSet.h"
 #include "main/ColourComponentFields.h"
 #include "result/Form2.h"
 #include "result/PreviewFileWriter.h"
-#include "result/ScreenPlacement.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -26,13 +27,6 @@
 namespace huespan {
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
-
-QRect twips(int left, int top, int width, int height)
-{
-    return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel, height / kTwipsPerPixel};
-}
 
 bool isHexadecimalText(const QString& text)
 {
@@ -79,7 +73,7 @@ Form3::Form3(QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(u"プレビュー背景色"));
-    setFixedSize(3225 / kTwipsPerPixel, 2310 / kTwipsPerPixel);
+    setFixedSize(Twips::size(3225, 2310));
     buildControls();
     centreOnScreen(*this);
     Form_Load();
@@ -95,7 +89,7 @@ QString Form3::cannotSaveMessage(const QString& path)
 void Form3::buildControls()
 {
     Frame2 = new QGroupBox(QStringLiteral(u"背景色"), this);
-    Frame2->setGeometry(twips(120, 120, 1695, 1455));
+    Frame2->setGeometry(Twips::rect(120, 120, 1695, 1455));
 
     static constexpr std::array<int, 3> kRowTops{240, 600, 960};
     const std::array<QString, 3> captions{QStringLiteral(u"赤："), QStringLiteral(u"緑："),
@@ -103,31 +97,31 @@ void Form3::buildControls()
     std::array<QLabel**, 3> labels{&Label1, &Label2, &Label3};
     for (size_t row = 0; row < kRowTops.size(); ++row) {
         auto* label = new QLabel(captions[row], Frame2);
-        label->setGeometry(twips(120, kRowTops[row], 375, 255));
+        label->setGeometry(Twips::rect(120, kRowTops[row], 375, 255));
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         *labels[row] = label;
 
         auto* field = new QLineEdit(QStringLiteral(u"0"), Frame2);
-        field->setGeometry(twips(480, kRowTops[row], 615, 270));
+        field->setGeometry(Twips::rect(480, kRowTops[row], 615, 270));
         TextC.append(field);
     }
     auto* swatch = new QFrame(Frame2);
-    swatch->setGeometry(twips(1200, 600, 375, 375));
+    swatch->setGeometry(Twips::rect(1200, 600, 375, 375));
     swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Picture1 = swatch;
 
     Command1 = new QPushButton(QStringLiteral(u"OK"), this);
-    Command1->setGeometry(twips(1920, 240, 1215, 495));
+    Command1->setGeometry(Twips::rect(1920, 240, 1215, 495));
     Command1->setDefault(true);
     Command2 = new QPushButton(QStringLiteral(u"キャンセル"), this);
-    Command2->setGeometry(twips(1920, 1080, 1215, 495));
+    Command2->setGeometry(Twips::rect(1920, 1080, 1215, 495));
     Command2->setAutoDefault(false);
 
     Option1 = new QRadioButton(QStringLiteral(u"10進数で指定(0～255)"), this);
-    Option1->setGeometry(twips(120, 1680, 3015, 255));
+    Option1->setGeometry(Twips::rect(120, 1680, 3015, 255));
     Option1->setChecked(true);
     Option2 = new QRadioButton(QStringLiteral(u"16進数で指定(0～FF)"), this);
-    Option2->setGeometry(twips(120, 1920, 3015, 255));
+    Option2->setGeometry(Twips::rect(120, 1920, 3015, 255));
 
     setTabOrder(TextC[0], TextC[1]);
     setTabOrder(TextC[1], TextC[2]);

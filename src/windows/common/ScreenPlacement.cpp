@@ -1,4 +1,4 @@
-#include "result/ScreenPlacement.h"
+#include "common/ScreenPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
