@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include "ColourComponentFields.h"
+#include "ColourTripleControls.h"
 #include "Generators.h"
 #include "Module1.h"
 #include "common/MessageBox.h"
@@ -16,7 +17,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <limits>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -67,33 +68,11 @@ template <typename Button> Button* button(QWidget* parent, const QString& captio
     return control;
 }
 
-QWidget* swatch(QWidget* parent, const QRect& geometry)
-{
-    auto* picture = place<QFrame>(parent, geometry);
-    picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    return picture;
-}
-
 QComboBox* pickOnlyList(QWidget* parent, const QStringList& items, const QRect& geometry)
 {
     auto* list = place<QComboBox>(parent, geometry);
     list->addItems(items);
     return list;
-}
-
-// The three rows of a colour frame: labels and component fields, with the swatch beside them.
-void buildColourFrame(QGroupBox* frame, std::array<QLabel**, 3> labels, QList<QLineEdit*>& fields,
-                      QWidget*& picture)
-{
-    static const std::array<QString, 3> captions{u"赤："_s, u"緑："_s, u"青："_s};
-    static constexpr std::array<int, 3> tops{240, 600, 960};
-    for (std::size_t row = 0; row < tops.size(); ++row) {
-        *labels[row] = rightAlignedLabel(frame, captions[row], Twips::rect(120, tops[row], 375, 255));
-        auto* field = place<QLineEdit>(frame, Twips::rect(480, tops[row], 615, 270));
-        field->setText(u"0"_s);
-        fields.append(field);
-    }
-    picture = swatch(frame, Twips::rect(1200, 600, 375, 375));
 }
 
 } // namespace
@@ -130,9 +109,13 @@ void Form1::buildControls()
     Text1->setMaxLength(std::numeric_limits<int>::max());
 
     Frame2 = frame(client, u"始めの色"_s, Twips::rect(120, 840, 1695, 1335));
-    buildColourFrame(Frame2, {&Label1, &Label2, &Label3}, TextC, Picture1);
+    const auto first = ColourTripleControls::build(Frame2, TextC);
+    std::tie(Label1, Label2, Label3) = std::tuple(first.labels[0], first.labels[1], first.labels[2]);
+    Picture1 = first.swatch;
     Frame3 = frame(client, u"終わりの色"_s, Twips::rect(1920, 840, 1695, 1335));
-    buildColourFrame(Frame3, {&Label4, &Label5, &Label6}, TextC, Picture2);
+    const auto second = ColourTripleControls::build(Frame3, TextC);
+    std::tie(Label4, Label5, Label6) = std::tuple(second.labels[0], second.labels[1], second.labels[2]);
+    Picture2 = second.swatch;
 
     Frame4 = frame(client, u"文字形状"_s, Twips::rect(3720, 840, 1575, 1335));
     Check1 = button<QCheckBox>(Frame4, u"太字"_s, Twips::rect(120, 240, 1215, 255));

@@ -9,10 +9,10 @@
 #include "common/Twips.h"
 #include "common/WindowSet.h"
 #include "main/ColourComponentFields.h"
+#include "main/ColourTripleControls.h"
 #include "result/Form2.h"
 #include "result/PreviewFileWriter.h"
 
-#include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,6 +23,7 @@
 #include <array>
 #include <limits>
 #include <optional>
+#include <tuple>
 
 namespace huespan {
 
@@ -91,24 +92,9 @@ void Form3::buildControls()
     Frame2 = new QGroupBox(QStringLiteral(u"背景色"), this);
     Frame2->setGeometry(Twips::rect(120, 120, 1695, 1455));
 
-    static constexpr std::array<int, 3> kRowTops{240, 600, 960};
-    const std::array<QString, 3> captions{QStringLiteral(u"赤："), QStringLiteral(u"緑："),
-                                          QStringLiteral(u"青：")};
-    std::array<QLabel**, 3> labels{&Label1, &Label2, &Label3};
-    for (size_t row = 0; row < kRowTops.size(); ++row) {
-        auto* label = new QLabel(captions[row], Frame2);
-        label->setGeometry(Twips::rect(120, kRowTops[row], 375, 255));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        *labels[row] = label;
-
-        auto* field = new QLineEdit(QStringLiteral(u"0"), Frame2);
-        field->setGeometry(Twips::rect(480, kRowTops[row], 615, 270));
-        TextC.append(field);
-    }
-    auto* swatch = new QFrame(Frame2);
-    swatch->setGeometry(Twips::rect(1200, 600, 375, 375));
-    swatch->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Picture1 = swatch;
+    const auto triple = ColourTripleControls::build(Frame2, TextC);
+    std::tie(Label1, Label2, Label3) = std::tuple(triple.labels[0], triple.labels[1], triple.labels[2]);
+    Picture1 = triple.swatch;
 
     Command1 = new QPushButton(QStringLiteral(u"OK"), this);
     Command1->setGeometry(Twips::rect(1920, 240, 1215, 495));
