@@ -5,14 +5,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-debian.sh
-cmake -S . -B build/screenshots -G Ninja -DCMAKE_BUILD_TYPE=Release -DHUESPAN_BUILD_BENCH=OFF
+cmake -S . -B build/screenshots -G Ninja -DCMAKE_BUILD_TYPE=Release -DHUESPAN_BUILD_BENCH=OFF -DHUESPAN_BUILD_TESTS=OFF
 cmake --build build/screenshots --target huespan-screenshot-tour huespan-result-showcase
 out=$(realpath -m "${1:-build/screenshots/png}")
 mkdir -p "$out"
 
-xvfb-run -a -s "-screen 0 1024x768x24" build/screenshots/tests/windows/main/huespan-screenshot-tour "$out"
+xvfb-run -a -s "-screen 0 1024x768x24" build/screenshots/tools/screenshots/huespan-screenshot-tour "$out"
 
-showcase=build/screenshots/tests/windows/result/huespan-result-showcase
+showcase=build/screenshots/tools/screenshots/huespan-result-showcase
 for window in result long preview about; do
     # shellcheck disable=SC2016
     xvfb-run -a -s "-screen 0 1280x800x24" bash -c \

@@ -15,13 +15,13 @@
 //   huespan-bench-gui --plain-text-edit also QPlainTextEdit's figures for the same markup
 
 #include "ProgressText.h"
-#include "common/MessageBox.h"
-#include "common/ProgramLook.h"
-#include "common/WindowSet.h"
-#include "common/WindowsGenerationHost.h"
+#include "ui/MessageBox.h"
+#include "ui/ProgramLook.h"
+#include "WindowSet.h"
+#include "WindowsGenerationHost.h"
 #include "main/Form1.h"
 #include "result/Form2.h"
-#include "result/PlainTextView.h"
+#include "ui/PlainTextView.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

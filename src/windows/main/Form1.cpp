@@ -1,15 +1,15 @@
-#include "Form1.h"
+#include "main/Form1.h"
 
-#include "ColourComponentFields.h"
-#include "ColourTripleControls.h"
+#include "ui/ColourComponentFields.h"
+#include "ui/ColourTripleControls.h"
 #include "Generators.h"
 #include "Module1.h"
-#include "common/MessageBox.h"
-#include "common/ProgramIcon.h"
-#include "common/Twips.h"
-#include "common/WindowSet.h"
-#include "common/WindowsGenerationHost.h"
-#include "common/frmAbout.h"
+#include "ui/MessageBox.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
+#include "WindowSet.h"
+#include "WindowsGenerationHost.h"
+#include "about/frmAbout.h"
 
 #include <QAction>
 #include <QCheckBox>

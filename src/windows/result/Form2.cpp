@@ -1,12 +1,12 @@
 #include "result/Form2.h"
 
-#include "common/Clipboard.h"
-#include "common/ProgramIcon.h"
-#include "common/WindowSet.h"
+#include "ui/Clipboard.h"
+#include "ui/ProgramIcon.h"
+#include "WindowSet.h"
 #include "main/Form1.h"
 #include "result/Form3.h"
-#include "result/PlainTextView.h"
-#include "common/ScreenPlacement.h"
+#include "ui/PlainTextView.h"
+#include "ui/ScreenPlacement.h"
 
 #include <QCloseEvent>
 #include <QLayout>

@@ -3,15 +3,15 @@
 #include "ComponentText.h"
 #include "Module1.h"
 #include "PreviewPage.h"
-#include "common/DocumentOpener.h"
-#include "common/MessageBox.h"
-#include "common/ScreenPlacement.h"
-#include "common/Twips.h"
-#include "common/WindowSet.h"
-#include "main/ColourComponentFields.h"
-#include "main/ColourTripleControls.h"
+#include "ui/DocumentOpener.h"
+#include "ui/MessageBox.h"
+#include "ui/ScreenPlacement.h"
+#include "ui/Twips.h"
+#include "WindowSet.h"
+#include "ui/ColourComponentFields.h"
+#include "ui/ColourTripleControls.h"
 #include "result/Form2.h"
-#include "result/PreviewFileWriter.h"
+#include "PreviewFileWriter.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

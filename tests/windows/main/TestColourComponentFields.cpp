@@ -1,7 +1,7 @@
 #include "WindowTestSupport.h"
-#include "common/ProgramLook.h"
-#include "common/WindowSet.h"
-#include "main/ColourComponentFields.h"
+#include "ui/ProgramLook.h"
+#include "WindowSet.h"
+#include "ui/ColourComponentFields.h"
 #include "main/Form1.h"
 
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "Module1.h"
 #include "WindowTestSupport.h"
-#include "common/MessageBox.h"
-#include "common/ProgramLook.h"
-#include "common/WindowSet.h"
-#include "common/frmAbout.h"
-#include "main/ColourComponentFields.h"
+#include "ui/MessageBox.h"
+#include "ui/ProgramLook.h"
+#include "WindowSet.h"
+#include "about/frmAbout.h"
+#include "ui/ColourComponentFields.h"
 #include "main/Form1.h"
 
 #include <QAction>

@@ -1,9 +1,9 @@
 #include "WindowTestSupport.h"
-#include "common/MessageBox.h"
-#include "common/WindowSet.h"
+#include "ui/MessageBox.h"
+#include "WindowSet.h"
 #include "main/Form1.h"
 #include "result/Form2.h"
-#include "result/PlainTextView.h"
+#include "ui/PlainTextView.h"
 
 #include <QAction>
 #include <QApplication>

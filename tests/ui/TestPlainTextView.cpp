@@ -1,4 +1,4 @@
-#include "result/PlainTextView.h"
+#include "ui/PlainTextView.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "CompactFusionStyle.h"
+#include "ui/CompactFusionStyle.h"
 
 #include <QPainter>
 #include <QStyleFactory>

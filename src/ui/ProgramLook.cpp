@@ -1,6 +1,6 @@
-#include "ProgramLook.h"
+#include "ui/ProgramLook.h"
 
-#include "CompactFusionStyle.h"
+#include "ui/CompactFusionStyle.h"
 
 #include <QApplication>
 #include <QFont>

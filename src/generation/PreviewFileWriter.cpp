@@ -1,4 +1,4 @@
-#include "result/PreviewFileWriter.h"
+#include "PreviewFileWriter.h"
 
 #include "CodePageEncoder.h"
 #include "Module1.h"

@@ -1,4 +1,4 @@
-#include "DocumentOpener.h"
+#include "ui/DocumentOpener.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,7 +1,7 @@
 #include "WindowsGenerationHost.h"
 
-#include "Form4.h"
-#include "MessageBox.h"
+#include "progress/Form4.h"
+#include "ui/MessageBox.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
 #include "result/Form2.h"

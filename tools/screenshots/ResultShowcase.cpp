@@ -1,15 +1,15 @@
 // Not a test: opens the result window, the preview dialog or the version window as a user would
 // reach it, and leaves it on screen for a photograph. Run it under Xvfb:
 //   huespan-result-showcase result|long|preview|about
-#include "common/MessageBox.h"
-#include "common/ProgramLanguage.h"
-#include "common/ProgramLook.h"
-#include "common/WindowSet.h"
-#include "common/frmAbout.h"
+#include "ui/MessageBox.h"
+#include "ui/ProgramLanguage.h"
+#include "ui/ProgramLook.h"
+#include "WindowSet.h"
+#include "about/frmAbout.h"
 #include "main/Form1.h"
 #include "result/Form2.h"
 #include "result/Form3.h"
-#include "result/PlainTextView.h"
+#include "ui/PlainTextView.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "ProgramLanguage.h"
+#include "ui/ProgramLanguage.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

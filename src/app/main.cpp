@@ -1,5 +1,5 @@
-#include "ProgramLanguage.h"
-#include "ProgramLook.h"
+#include "ui/ProgramLanguage.h"
+#include "ui/ProgramLook.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
 

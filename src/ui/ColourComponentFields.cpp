@@ -1,4 +1,4 @@
-#include "ColourComponentFields.h"
+#include "ui/ColourComponentFields.h"
 
 #include "ComponentText.h"
 

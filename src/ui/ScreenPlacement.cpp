@@ -1,4 +1,4 @@
-#include "common/ScreenPlacement.h"
+#include "ui/ScreenPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

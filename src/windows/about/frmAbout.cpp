@@ -1,9 +1,9 @@
-#include "common/frmAbout.h"
+#include "about/frmAbout.h"
 
-#include "common/ProgramIcon.h"
-#include "common/ScreenPlacement.h"
-#include "common/Twips.h"
-#include "common/WindowSet.h"
+#include "ui/ProgramIcon.h"
+#include "ui/ScreenPlacement.h"
+#include "ui/Twips.h"
+#include "WindowSet.h"
 #include "main/Form1.h"
 
 #include <QFont>

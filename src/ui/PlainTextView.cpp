@@ -1,6 +1,6 @@
-#include "result/PlainTextView.h"
+#include "ui/PlainTextView.h"
 
-#include "common/Clipboard.h"
+#include "ui/Clipboard.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>

@@ -1,8 +1,8 @@
-#include "Form4.h"
+#include "progress/Form4.h"
 
 #include "Module1.h"
-#include "ScreenPlacement.h"
-#include "Twips.h"
+#include "ui/ScreenPlacement.h"
+#include "ui/Twips.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
 

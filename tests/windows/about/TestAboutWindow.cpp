@@ -1,6 +1,6 @@
 #include "WindowTestSupport.h"
-#include "common/WindowSet.h"
-#include "common/frmAbout.h"
+#include "WindowSet.h"
+#include "about/frmAbout.h"
 
 #include <QApplication>
 #include <QFontInfo>

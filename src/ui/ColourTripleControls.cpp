@@ -1,6 +1,6 @@
-#include "main/ColourTripleControls.h"
+#include "ui/ColourTripleControls.h"
 
-#include "common/Twips.h"
+#include "ui/Twips.h"
 
 #include <QFrame>
 #include <QLabel>

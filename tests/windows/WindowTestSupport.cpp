@@ -1,8 +1,8 @@
 #include "WindowTestSupport.h"
 
-#include "common/Form4.h"
-#include "common/MessageBox.h"
-#include "common/WindowSet.h"
+#include "progress/Form4.h"
+#include "ui/MessageBox.h"
+#include "WindowSet.h"
 #include "main/Form1.h"
 #include "result/Form2.h"
 

@@ -1,5 +1,5 @@
 #include "PreviewPage.h"
-#include "result/PreviewFileWriter.h"
+#include "PreviewFileWriter.h"
 
 #include <QDir>
 #include <QFile>

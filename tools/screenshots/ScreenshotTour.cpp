@@ -1,11 +1,11 @@
 // Walks the main window through its states and photographs the whole screen after each, so that
 // a person can check that every caption fits and nothing overlaps. Run it under Xvfb:
 //   xvfb-run -a -s "-screen 0 1024x768x24" huespan-screenshot-tour <folder>
-#include "common/Form4.h"
-#include "common/MessageBox.h"
-#include "common/ProgramLanguage.h"
-#include "common/ProgramLook.h"
-#include "common/WindowSet.h"
+#include "progress/Form4.h"
+#include "ui/MessageBox.h"
+#include "ui/ProgramLanguage.h"
+#include "ui/ProgramLook.h"
+#include "WindowSet.h"
 #include "main/Form1.h"
 #include "result/Form2.h"
 
