@@ -1,6 +1,7 @@
 #include "ui/CompactFusionStyle.h"
 
 #include <QPainter>
+#include <QPushButton>
 #include <QStyleFactory>
 #include <QStyleOption>
 
@@ -73,6 +74,25 @@ QRect CompactFusionStyle::subControlRect(ComplexControl control, const QStyleOpt
     default:
         return QProxyStyle::subControlRect(control, option, subControl, widget);
     }
+}
+
+void CompactFusionStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                       const QWidget* widget) const
+{
+    // Fusion outlines a focused button just as it outlines the default button, so that the focus
+    // could not be told on the default button.
+    if (element != PE_FrameFocusRect || qobject_cast<const QPushButton*>(widget) == nullptr) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    if (!option->state.testFlag(State_KeyboardFocusChange))
+        return;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(QPen(option->palette.color(QPalette::ButtonText), 1.0, Qt::DotLine));
+    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+    painter->restore();
 }
 
 void CompactFusionStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,

@@ -105,7 +105,10 @@ void TestPlainTextView::lineBreaks_data()
 
     QTest::newRow("one line") << u"abc"_s << 1 << 3;
     QTest::newRow("CR LF") << u"ab\r\ncd"_s << 2 << 2;
-    QTest::newRow("LF, CR and CR LF mixed") << u"a\r\nb\nc\rd"_s << 4 << 1;
+    QTest::newRow("only CR LF breaks, not LF, CR or the separators")
+        << u"a\r\nb\nc\rd\u2028e\u2029f"_s << 2 << 1;
+    QTest::newRow("pasted x CR LF y") << u"x\r\ny"_s << 2 << 1;
+    QTest::newRow("LF CR is no break") << u"ab\n\rcd"_s << 1 << 6;
     QTest::newRow("break at the end opens an empty line") << u"abc\r\n"_s << 2 << 3;
     QTest::newRow("empty") << QString() << 1 << 0;
 }

@@ -1,6 +1,8 @@
-// Not a test: opens the result window, the preview dialog or the version window as a user would
-// reach it, and leaves it on screen for a photograph. Run it under Xvfb:
-//   huespan-result-showcase result|long|preview|about
+// Not a test: opens the result window, the preview dialog, the version window, the progress window
+// or a message box as a user would reach it, and leaves it on screen for a photograph or for
+// scripts/window-check.sh to measure. Run it under Xvfb:
+//   huespan-result-showcase result|long|preview|about|progress|message
+#include "WindowsGenerationHost.h"
 #include "ui/MessageBox.h"
 #include "ui/ProgramLanguage.h"
 #include "ui/ProgramLook.h"
@@ -30,6 +32,20 @@ int main(int argc, char* argv[])
     mainWindow.show();
     if (window == u"about"_s) {
         QTimer::singleShot(0, [] { aboutForm().exec(); });
+        return QApplication::exec();
+    }
+    if (window == u"progress"_s) {
+        // The progress window as a run shows it, held at one percentage.
+        mainWindow.setEnabled(false);
+        QTimer::singleShot(0, [] {
+            WindowsGenerationHost host;
+            host.ShowProgress();
+            host.SetProgressText(u"処理中...42%"_s);
+        });
+        return QApplication::exec();
+    }
+    if (window == u"message"_s) {
+        QTimer::singleShot(0, [] { MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::kInformationYesNo); });
         return QApplication::exec();
     }
 

@@ -92,10 +92,13 @@ frmAbout::frmAbout(QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(u"バージョン情報"));
+    setWindowIcon(iconOfMainWindow());
     setFixedSize(toPixels(5100), toPixels(2820));
     buildControls();
     Form_Load();
-    centreOnScreen(*this);
+    // The layout reads the border width, which is known only once the window manager has framed
+    // the window.
+    centreOnScreen(*this, [this] { Form_Load(); });
 }
 
 QString frmAbout::legalNotice()

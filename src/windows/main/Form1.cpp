@@ -5,6 +5,7 @@
 #include "Generators.h"
 #include "Module1.h"
 #include "ui/MessageBox.h"
+#include "ui/OptionGroupTabStop.h"
 #include "ui/ProgramIcon.h"
 #include "ui/Twips.h"
 #include "WindowSet.h"
@@ -162,6 +163,8 @@ void Form1::setTabChain()
                   Text3, Option3, Option4, Option5, Option6});
     for (qsizetype index = 1; index < chain.size(); ++index)
         QWidget::setTabOrder(chain.at(index - 1), chain.at(index));
+    for (const auto& [first, second] : {std::pair{Option1, Option2}, {Option3, Option4}, {Option5, Option6}})
+        new OptionGroupTabStop({first, second}, this);
 }
 
 void Form1::connectHandlers()
