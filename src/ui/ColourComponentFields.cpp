@@ -2,7 +2,9 @@
 
 #include "ComponentText.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QColor>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -64,6 +66,12 @@ bool fieldTakesShortcut(const QString& shortcutText)
 {
     const QKeySequence sequence = QKeySequence::fromString(shortcutText, QKeySequence::NativeText);
     return sequence.count() == 1 && !sequence[0].keyboardModifiers().testAnyFlags(kCommandModifiers);
+}
+
+// The standard menu's "Paste", by the name newer Qt versions give it or else by its caption.
+bool isPasteAction(const QAction* action, const QString& caption)
+{
+    return action->objectName() == u"edit-paste" || caption == QCoreApplication::translate("QLineEdit", "&Paste");
 }
 
 bool isClipboardShortcut(const QKeyEvent* event)
@@ -245,9 +253,10 @@ void ColourComponentFields::showContextMenu(QLineEdit* field, const QPoint& glob
     for (QAction* action : actions) {
         const QString text = action->text();
         const qsizetype tab = text.indexOf(u'\t');
+        const QString caption = text.left(tab);
         if (tab >= 0 && !fieldTakesShortcut(text.mid(tab + 1)))
-            action->setText(text.left(tab));
-        if (action->objectName() == u"edit-paste") {
+            action->setText(caption);
+        if (isPasteAction(action, caption)) {
             QObject::disconnect(action, nullptr, field, nullptr);
             connect(action, &QAction::triggered, this,
                     [this, field] { insertTypeable(field, QGuiApplication::clipboard()->text()); });

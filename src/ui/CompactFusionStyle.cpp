@@ -1,7 +1,6 @@
 #include "ui/CompactFusionStyle.h"
 
 #include <QPainter>
-#include <QPushButton>
 #include <QStyleFactory>
 #include <QStyleOption>
 
@@ -18,6 +17,7 @@ constexpr int kCaptionPadding = 2;
 constexpr int kFrameLineDarkness = 125;
 constexpr int kFrameFillDarkness = 103;
 constexpr qreal kFrameRadius = 2.0;
+constexpr int kFocusFrameInset = 4;
 
 // Checkable frames keep Fusion's own drawing; the windows have none.
 const QStyleOptionGroupBox* plainFrame(const QStyleOptionComplex* option)
@@ -76,22 +76,21 @@ QRect CompactFusionStyle::subControlRect(ComplexControl control, const QStyleOpt
     }
 }
 
-void CompactFusionStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
-                                       const QWidget* widget) const
+void CompactFusionStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                                     const QWidget* widget) const
 {
+    QProxyStyle::drawControl(element, option, painter, widget);
     // Fusion outlines a focused button just as it outlines the default button, so that the focus
     // could not be told on the default button.
-    if (element != PE_FrameFocusRect || qobject_cast<const QPushButton*>(widget) == nullptr) {
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
-        return;
-    }
-    if (!option->state.testFlag(State_KeyboardFocusChange))
+    if (element != CE_PushButton || !option->state.testFlag(State_HasFocus) ||
+        !option->state.testFlag(State_KeyboardFocusChange))
         return;
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing, false);
     painter->setBrush(Qt::NoBrush);
     painter->setPen(QPen(option->palette.color(QPalette::ButtonText), 1.0, Qt::DotLine));
-    painter->drawRect(option->rect.adjusted(0, 0, -1, -1));
+    painter->drawRect(option->rect.adjusted(kFocusFrameInset, kFocusFrameInset, -kFocusFrameInset - 1,
+                                            -kFocusFrameInset - 1));
     painter->restore();
 }
 

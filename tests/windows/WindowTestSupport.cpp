@@ -6,9 +6,13 @@
 #include "main/Form1.h"
 #include "result/Form2.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 
 namespace huespan {
@@ -51,6 +55,46 @@ void placeCaretAtEnd(QLineEdit* field)
 {
     field->setFocus(Qt::OtherFocusReason);
     field->end(false);
+}
+
+QMenu* openContextMenu(QLineEdit* field)
+{
+    const QPoint inside = field->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, inside, field->mapToGlobal(inside));
+    QApplication::sendEvent(field, &request);
+    const QList<QMenu*> menus = field->findChildren<QMenu*>();
+    for (QMenu* menu : menus) {
+        if (menu->isVisible())
+            return menu;
+    }
+    return nullptr;
+}
+
+void pasteThroughContextMenu(QLineEdit* field, const QString& text)
+{
+    QApplication::clipboard()->setText(text);
+    QMenu* menu = openContextMenu(field);
+    if (menu == nullptr) {
+        qWarning("no context menu");
+        return;
+    }
+    const QList<QAction*> actions = menu->actions();
+    for (QAction* action : actions) {
+        if (action->text() == QCoreApplication::translate("QLineEdit", "&Paste"))
+            action->trigger();
+    }
+    menu->close();
+}
+
+QList<QWidget*> tabStops(int count, bool backwards)
+{
+    QList<QWidget*> visited;
+    for (int step = 0; step < count; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+                        backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        visited.append(QApplication::focusWidget());
+    }
+    return visited;
 }
 
 void unloadAllWindows()
