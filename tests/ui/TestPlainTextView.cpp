@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QImage>
 #include <QMimeData>
 #include <QScrollBar>
@@ -77,6 +78,7 @@ private slots:
     void drawsTheTextWhereverItIsScrolled_data();
     void drawsTheTextWhereverItIsScrolled();
     void paintsTheSelection();
+    void markupReadsAsAscii();
 
 private:
     PlainTextView* m_view = nullptr;
@@ -313,6 +315,19 @@ void TestPlainTextView::paintsTheSelection()
     QCOMPARE(colourAt(2), highlight);
     QCOMPARE(colourAt(5), highlight);
     QCOMPARE(colourAt(6), base);
+}
+
+// Markup shows in a monospaced face that has Japanese glyphs: `"` and `<` as narrow as a letter,
+// a Japanese character exactly twice as wide.
+void TestPlainTextView::markupReadsAsAscii()
+{
+    QCOMPARE(QFontInfo(m_view->font()).family(), u"Noto Sans Mono CJK JP"_s);
+    m_view->setPlainText(u"a\"<字"_s);
+    const int letter = m_view->pointOf(1).x() - m_view->pointOf(0).x();
+    QVERIFY(letter > 0);
+    QCOMPARE(m_view->pointOf(2).x() - m_view->pointOf(1).x(), letter);
+    QCOMPARE(m_view->pointOf(3).x() - m_view->pointOf(2).x(), letter);
+    QCOMPARE(m_view->pointOf(4).x() - m_view->pointOf(3).x(), 2 * letter);
 }
 
 } // namespace huespan

@@ -1,6 +1,7 @@
 #include "WindowTestSupport.h"
 #include "WindowSet.h"
 #include "about/frmAbout.h"
+#include "ui/ProgramIcon.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -136,6 +137,9 @@ void TestAboutWindow::contents()
 
     QVERIFY(window.Image1->pixmap().isNull() == false);
     QCOMPARE(window.Image1->size(), QSize(32, 32));
+    // The title bar shows the program icon, like the other windows'.
+    QCOMPARE(window.windowIcon().pixmap(QSize(16, 16)).toImage(),
+             programIcon().pixmap(QSize(16, 16)).toImage());
 }
 
 void TestAboutWindow::opensModalAndOkClosesIt()

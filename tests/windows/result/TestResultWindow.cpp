@@ -81,6 +81,11 @@ void TestResultWindow::designValues()
     // 6615 × 4605 twips below the menu bar.
     QCOMPARE(window.Text1->size(), QSize(441, 307));
     QVERIFY(!window.windowIcon().isNull());
+    // Owned by the main window, so that the disabled main window cannot be raised over it, yet
+    // sizable with minimise and maximise boxes.
+    QCOMPARE(window.windowHandle()->transientParent(), form1().windowHandle());
+    QVERIFY(window.windowFlags().testFlags(Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint));
+    QVERIFY(window.minimumSize() != window.maximumSize());
 }
 
 void TestResultWindow::viewFillsTheClientArea_data()
