@@ -7,8 +7,8 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libbenchmark-dev
-    fonts-ipafont-gothic fonts-noto-cjk
-    xvfb xauth imagemagick
+    fonts-ipafont-gothic fonts-ipaexfont-gothic fonts-noto-cjk
+    xvfb xauth imagemagick openbox x11-utils xdotool
 )
 
 missing=()
