@@ -4,19 +4,19 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QColor>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QRadioButton>
 #include <QWidget>
@@ -71,7 +71,8 @@ bool fieldTakesShortcut(const QString& shortcutText)
 // The standard menu's "Paste", by the name newer Qt versions give it or else by its caption.
 bool isPasteAction(const QAction* action, const QString& caption)
 {
-    return action->objectName() == u"edit-paste" || caption == QCoreApplication::translate("QLineEdit", "&Paste");
+    return action->objectName() == u"edit-paste" ||
+           caption == QCoreApplication::translate("QLineEdit", "&Paste");
 }
 
 bool isClipboardShortcut(const QKeyEvent* event)

@@ -30,7 +30,8 @@ void widenForCaption(QMessageBox& box)
     QFont titleFont = box.font();
     titleFont.setBold(true);
     const QFontMetrics metrics(titleFont);
-    const int width = metrics.horizontalAdvance(box.windowTitle()) * 5 / 4 + kTitleBarRoomInLines * metrics.height();
+    const int width =
+        metrics.horizontalAdvance(box.windowTitle()) * 5 / 4 + kTitleBarRoomInLines * metrics.height();
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
                   grid->columnCount());
 }

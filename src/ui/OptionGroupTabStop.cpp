@@ -34,8 +34,8 @@ bool OptionGroupTabStop::eventFilter(QObject* watched, QEvent* event)
 
 void OptionGroupTabStop::placeStop()
 {
-    const bool anySelected =
-        std::any_of(m_buttons.cbegin(), m_buttons.cend(), [](const QAbstractButton* b) { return b->isChecked(); });
+    const bool anySelected = std::any_of(m_buttons.cbegin(), m_buttons.cend(),
+                                         [](const QAbstractButton* b) { return b->isChecked(); });
     for (QAbstractButton* button : std::as_const(m_buttons)) {
         const bool stop = button->isChecked() || !anySelected;
         button->setFocusPolicy(stop ? Qt::FocusPolicy(button->focusPolicy() | Qt::TabFocus)

@@ -132,7 +132,8 @@ QPoint PlainTextView::pointOf(qsizetype offset) const
     offset = std::clamp<qsizetype>(offset, 0, m_layout.size());
     const qsizetype line = m_layout.lineOf(offset);
     const qsizetype firstLine = verticalScrollBar()->value();
-    return QPoint(viewportX(m_layout.xOf(offset)), kMargin + static_cast<int>(line - firstLine) * m_lineHeight);
+    return QPoint(viewportX(m_layout.xOf(offset)),
+                  kMargin + static_cast<int>(line - firstLine) * m_lineHeight);
 }
 
 qsizetype PlainTextView::offsetAt(QPoint point) const

@@ -27,7 +27,8 @@ void applyProgramLook(QApplication& application)
     // keep their width; the compact captions of labels, frames and option buttons keep the
     // proportional kana they were laid out for.
     QFont fullWidthForms = font;
-    fullWidthForms.setFamilies({u"IPAexGothic"_s, u"IPAexゴシック"_s, u"IPAPGothic"_s, u"Noto Sans CJK JP"_s});
+    fullWidthForms.setFamilies(
+        {u"IPAexGothic"_s, u"IPAexゴシック"_s, u"IPAPGothic"_s, u"Noto Sans CJK JP"_s});
     QApplication::setFont(fullWidthForms, "QLineEdit");
     QApplication::setFont(fullWidthForms, "QPushButton");
 }

@@ -115,9 +115,8 @@ void TestTextLayoutIndex::charactersStandWhereTheirWidthsPutThem_data()
     QTest::newRow("surrogate pair is one character")
         << u"a\U0001F308b"_s << QList<double>{0, 10, 10, 30, 40} << 40.0;
     QTest::newRow("tab goes to the next stop") << u"a\tb\t"_s << QList<double>{0, 10, 80, 90, 160} << 160.0;
-    QTest::newRow("tab on a stop goes to the next") << u"abcdefgh\t"_s
-                                                    << QList<double>{0, 10, 20, 30, 40, 50, 60, 70, 80, 160}
-                                                    << 160.0;
+    QTest::newRow("tab on a stop goes to the next")
+        << u"abcdefgh\t"_s << QList<double>{0, 10, 20, 30, 40, 50, 60, 70, 80, 160} << 160.0;
     QTest::newRow("widest is the longest line")
         << u"字字\r\na"_s << QList<double>{0, 20, 40, 40, 0, 10} << 40.0;
 }
@@ -149,7 +148,8 @@ void TestTextLayoutIndex::nearestBoundaryToAPoint_data()
     QTest::newRow("middle goes left") << text << qsizetype(0) << 5.0 << qsizetype(0);
     QTest::newRow("past the middle") << text << qsizetype(0) << 6.0 << qsizetype(1);
     QTest::newRow("into the wide character") << text << qsizetype(0) << 21.0 << qsizetype(2);
-    QTest::newRow("right of the line stops before its break") << text << qsizetype(0) << 500.0 << qsizetype(3);
+    QTest::newRow("right of the line stops before its break")
+        << text << qsizetype(0) << 500.0 << qsizetype(3);
     QTest::newRow("never between the halves of a pair") << text << qsizetype(1) << 9.0 << qsizetype(5);
     QTest::newRow("after the pair") << text << qsizetype(1) << 11.0 << qsizetype(7);
 }
@@ -211,8 +211,8 @@ void TestTextLayoutIndex::wordMovesAndWords_data()
                                    << qsizetype(5);
     QTest::newRow("on signs") << markup << qsizetype(11) << qsizetype(14) << qsizetype(6) << qsizetype(11)
                               << qsizetype(14);
-    QTest::newRow("blank before a word") << markup << qsizetype(5) << qsizetype(6) << qsizetype(1)
-                                         << qsizetype(5) << qsizetype(6);
+    QTest::newRow("blank before a word")
+        << markup << qsizetype(5) << qsizetype(6) << qsizetype(1) << qsizetype(5) << qsizetype(6);
     QTest::newRow("word ends at the line break, not beyond")
         << u"ab\r\ncd"_s << qsizetype(2) << qsizetype(4) << qsizetype(0) << qsizetype(0) << qsizetype(2);
     QTest::newRow("lone LF separates words like a blank")

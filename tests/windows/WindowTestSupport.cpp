@@ -1,10 +1,10 @@
 #include "WindowTestSupport.h"
 
-#include "progress/Form4.h"
-#include "ui/MessageBox.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
+#include "progress/Form4.h"
 #include "result/Form2.h"
+#include "ui/MessageBox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,16 +2,16 @@
 // or a message box as a user would reach it, and leaves it on screen for a photograph or for
 // scripts/window-check.sh to measure. Run it under Xvfb:
 //   huespan-result-showcase result|long|preview|about|progress|message
-#include "WindowsGenerationHost.h"
-#include "ui/MessageBox.h"
-#include "ui/ProgramLanguage.h"
-#include "ui/ProgramLook.h"
 #include "WindowSet.h"
+#include "WindowsGenerationHost.h"
 #include "about/frmAbout.h"
 #include "main/Form1.h"
 #include "result/Form2.h"
 #include "result/Form3.h"
+#include "ui/MessageBox.h"
 #include "ui/PlainTextView.h"
+#include "ui/ProgramLanguage.h"
+#include "ui/ProgramLook.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -45,7 +45,8 @@ int main(int argc, char* argv[])
         return QApplication::exec();
     }
     if (window == u"message"_s) {
-        QTimer::singleShot(0, [] { MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::kInformationYesNo); });
+        QTimer::singleShot(
+            0, [] { MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::kInformationYesNo); });
         return QApplication::exec();
     }
 

@@ -1,10 +1,10 @@
 #include "about/frmAbout.h"
 
+#include "WindowSet.h"
+#include "main/Form1.h"
 #include "ui/ProgramIcon.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/Twips.h"
-#include "WindowSet.h"
-#include "main/Form1.h"
 
 #include <QFont>
 #include <QLabel>

@@ -2,17 +2,17 @@
 
 #include "ComponentText.h"
 #include "Module1.h"
+#include "PreviewFileWriter.h"
 #include "PreviewPage.h"
+#include "WindowSet.h"
+#include "result/Form2.h"
+#include "ui/ColourComponentFields.h"
+#include "ui/ColourTripleControls.h"
 #include "ui/DocumentOpener.h"
 #include "ui/MessageBox.h"
 #include "ui/OptionGroupTabStop.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/Twips.h"
-#include "WindowSet.h"
-#include "ui/ColourComponentFields.h"
-#include "ui/ColourTripleControls.h"
-#include "result/Form2.h"
-#include "PreviewFileWriter.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
-#include "WindowTestSupport.h"
-#include "ui/ProgramLook.h"
 #include "WindowSet.h"
-#include "ui/ColourComponentFields.h"
+#include "WindowTestSupport.h"
 #include "main/Form1.h"
+#include "ui/ColourComponentFields.h"
+#include "ui/ProgramLook.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -171,7 +171,8 @@ void TestColourComponentFields::clipboardShortcutsDoNothing_data()
     QTest::newRow("Shift+Insert") << int(Qt::Key_Insert) << int(Qt::ShiftModifier);
     QTest::newRow("Shift+Delete") << int(Qt::Key_Delete) << int(Qt::ShiftModifier);
     QTest::newRow("Ctrl+Backspace") << int(Qt::Key_Backspace) << int(Qt::ControlModifier);
-    QTest::newRow("Ctrl+Shift+Backspace") << int(Qt::Key_Backspace) << int(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Shift+Backspace")
+        << int(Qt::Key_Backspace) << int(Qt::ControlModifier | Qt::ShiftModifier);
     QTest::newRow("Alt+Backspace") << int(Qt::Key_Backspace) << int(Qt::AltModifier);
     QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << int(Qt::ControlModifier);
 }

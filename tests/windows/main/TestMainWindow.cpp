@@ -1,11 +1,11 @@
 #include "Module1.h"
+#include "WindowSet.h"
 #include "WindowTestSupport.h"
+#include "about/frmAbout.h"
+#include "main/Form1.h"
+#include "ui/ColourComponentFields.h"
 #include "ui/MessageBox.h"
 #include "ui/ProgramLook.h"
-#include "WindowSet.h"
-#include "about/frmAbout.h"
-#include "ui/ColourComponentFields.h"
-#include "main/Form1.h"
 
 #include <QAction>
 #include <QApplication>
@@ -321,13 +321,13 @@ void TestMainWindow::enterAnywhereStartsAGeneration()
     QFETCH(QString, controlName);
 
     Form1& window = form1();
-    QWidget* control = controlName == u"TextC4"_s    ? window.TextC.at(4)
-                       : controlName == u"Text1"_s   ? window.Text1
-                       : controlName == u"Text3"_s   ? static_cast<QWidget*>(window.Text3)
-                       : controlName == u"Check1"_s  ? static_cast<QWidget*>(window.Check1)
-                       : controlName == u"Option3"_s ? static_cast<QWidget*>(window.Option3)
+    QWidget* control = controlName == u"TextC4"_s     ? window.TextC.at(4)
+                       : controlName == u"Text1"_s    ? window.Text1
+                       : controlName == u"Text3"_s    ? static_cast<QWidget*>(window.Text3)
+                       : controlName == u"Check1"_s   ? static_cast<QWidget*>(window.Check1)
+                       : controlName == u"Option3"_s  ? static_cast<QWidget*>(window.Option3)
                        : controlName == u"Command1"_s ? static_cast<QWidget*>(window.Command1)
-                                                     : static_cast<QWidget*>(window.Combo1);
+                                                      : static_cast<QWidget*>(window.Combo1);
     control->setFocus(Qt::TabFocusReason);
     // The empty text is refused, which shows that the run started and ended.
     MessageBoxRecorder recorder(MessageBox::kAnswerOk);

@@ -1,12 +1,12 @@
 #include "CodePageEncoder.h"
 #include "Module1.h"
-#include "WindowTestSupport.h"
-#include "ui/DocumentOpener.h"
-#include "ui/MessageBox.h"
 #include "WindowSet.h"
-#include "ui/ColourComponentFields.h"
+#include "WindowTestSupport.h"
 #include "result/Form2.h"
 #include "result/Form3.h"
+#include "ui/ColourComponentFields.h"
+#include "ui/DocumentOpener.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QColor>
@@ -335,8 +335,10 @@ void TestPreviewDialog::keysOnTheFocusedControl_data()
     // Tab presses from 赤, where the dialog opens: 緑, 青, OK, キャンセル, the option pair.
     QTest::newRow("Enter in 緑 presses OK") << 1 << int(Qt::Key_Return) << Outcome::PageWritten;
     QTest::newRow("Enter on the focused OK") << 3 << int(Qt::Key_Return) << Outcome::PageWritten;
-    QTest::newRow("Enter on the focused キャンセル") << 4 << int(Qt::Key_Return) << Outcome::ClosedWithoutPage;
-    QTest::newRow("keypad Enter on the focused キャンセル") << 4 << int(Qt::Key_Enter) << Outcome::ClosedWithoutPage;
+    QTest::newRow("Enter on the focused キャンセル")
+        << 4 << int(Qt::Key_Return) << Outcome::ClosedWithoutPage;
+    QTest::newRow("keypad Enter on the focused キャンセル")
+        << 4 << int(Qt::Key_Enter) << Outcome::ClosedWithoutPage;
     QTest::newRow("Space on the focused キャンセル") << 4 << int(Qt::Key_Space) << Outcome::ClosedWithoutPage;
     QTest::newRow("Esc on the focused キャンセル") << 4 << int(Qt::Key_Escape) << Outcome::StaysOpen;
     QTest::newRow("Enter on the option after キャンセル") << 5 << int(Qt::Key_Return) << Outcome::PageWritten;
@@ -384,8 +386,9 @@ void TestPreviewDialog::tabStopsBothWays()
         dialog.Option2->click();
         dialog.TextC[0]->setFocus();
     }
-    QList<QWidget*> cycle{dialog.TextC[0], dialog.TextC[1], dialog.TextC[2], dialog.Command1, dialog.Command2,
-                          hexadecimal ? dialog.Option2 : dialog.Option1, dialog.TextC[0]};
+    QList<QWidget*> cycle{dialog.TextC[0], dialog.TextC[1], dialog.TextC[2],
+                          dialog.Command1, dialog.Command2, hexadecimal ? dialog.Option2 : dialog.Option1,
+                          dialog.TextC[0]};
     QList<QWidget*> expected = cycle.mid(1);
     if (backwards) {
         expected = cycle.mid(0, cycle.size() - 1);
@@ -410,8 +413,8 @@ void TestPreviewDialog::pastedTextObeysTheKeyFilter_data()
         << false << u" -12xyz!!ＦＦ"_s << u"12"_s << QColor(12, 0, 0) << u"0C0000"_s << u"12"_s;
     QTest::newRow("hexadecimal, nothing typeable")
         << true << u"ＦＦ xyz"_s << u"0"_s << QColor(0, 0, 0) << u"000000"_s << u"0"_s;
-    QTest::newRow("hexadecimal, too large") << true << u"#1C3"_s << u"FF"_s << QColor(255, 0, 0) << u"FF0000"_s
-                                            << u"255"_s;
+    QTest::newRow("hexadecimal, too large")
+        << true << u"#1C3"_s << u"FF"_s << QColor(255, 0, 0) << u"FF0000"_s << u"255"_s;
 }
 
 // A field never shows what the key filter refuses, so the field, its swatch, the page and the
@@ -440,7 +443,6 @@ void TestPreviewDialog::pastedTextObeysTheKeyFilter()
 }
 
 } // namespace huespan
-
 
 int main(int argc, char* argv[])
 {
