@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <algorithm>
 
 namespace huespan {
 
@@ -95,6 +96,15 @@ QList<QWidget*> tabStops(int count, bool backwards)
         visited.append(QApplication::focusWidget());
     }
     return visited;
+}
+
+QList<QWidget*> stopsAroundTheCycle(const QList<QWidget*>& cycle, bool backwards)
+{
+    if (!backwards)
+        return cycle.mid(1);
+    QList<QWidget*> stops = cycle.mid(0, cycle.size() - 1);
+    std::reverse(stops.begin(), stops.end());
+    return stops;
 }
 
 void unloadAllWindows()

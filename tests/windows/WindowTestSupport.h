@@ -49,6 +49,10 @@ void pasteThroughContextMenu(QLineEdit* field, const QString& text);
 // The focus stops that Tab (or Shift+Tab, backwards) visits from the focus widget, count of them.
 QList<QWidget*> tabStops(int count, bool backwards);
 
+// The stops met going round a cycle of focus stops that starts and ends with the same widget, from
+// that widget on, forwards or backwards.
+QList<QWidget*> stopsAroundTheCycle(const QList<QWidget*>& cycle, bool backwards);
+
 // Unloads every window of the program without asking, so that each test starts afresh.
 void unloadAllWindows();
 

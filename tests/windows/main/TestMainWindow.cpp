@@ -270,11 +270,7 @@ void TestMainWindow::optionGroupsAreOneStopOnTheSelectedButton()
         cycle.append(window.Combo2);
     cycle.append({window.Text2, window.Text3, hexadecimal ? window.Option4 : window.Option3,
                   bothSides ? window.Option6 : window.Option5, window.Text1});
-    QList<QWidget*> expected = cycle.mid(1);
-    if (backwards) {
-        expected = cycle.mid(0, cycle.size() - 1);
-        std::reverse(expected.begin(), expected.end());
-    }
+    const QList<QWidget*> expected = stopsAroundTheCycle(cycle, backwards);
 
     window.Text1->setFocus(Qt::OtherFocusReason);
     QList<QWidget*> visited;

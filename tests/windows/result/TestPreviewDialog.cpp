@@ -389,11 +389,7 @@ void TestPreviewDialog::tabStopsBothWays()
     QList<QWidget*> cycle{dialog.TextC[0], dialog.TextC[1], dialog.TextC[2],
                           dialog.Command1, dialog.Command2, hexadecimal ? dialog.Option2 : dialog.Option1,
                           dialog.TextC[0]};
-    QList<QWidget*> expected = cycle.mid(1);
-    if (backwards) {
-        expected = cycle.mid(0, cycle.size() - 1);
-        std::reverse(expected.begin(), expected.end());
-    }
+    const QList<QWidget*> expected = stopsAroundTheCycle(cycle, backwards);
     QCOMPARE(tabStops(int(expected.size()), backwards), expected);
     QCOMPARE(dialog.Option2->isChecked(), hexadecimal);
 }
