@@ -1,15 +1,15 @@
 #include "main/Form1.h"
 
-#include "ui/ColourComponentFields.h"
-#include "ui/ColourTripleControls.h"
 #include "Generators.h"
 #include "Module1.h"
-#include "ui/MessageBox.h"
-#include "ui/ProgramIcon.h"
-#include "ui/Twips.h"
 #include "WindowSet.h"
 #include "WindowsGenerationHost.h"
 #include "about/frmAbout.h"
+#include "ui/ColourComponentFields.h"
+#include "ui/ColourTripleControls.h"
+#include "ui/MessageBox.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -241,10 +241,7 @@ void Form1::Command1_Click()
     setEnabled(false);
     module1().SourceText = Text1->text();
     WindowsGenerationHost host;
-    if (Option5->isChecked())
-        GenerateLeftToRight(module1(), settings(), host);
-    else
-        GenerateBothSidesSame(module1(), settings(), host);
+    Generate(module1(), settings(), host);
 }
 
 void Form1::mnuAbout_Click()
