@@ -1,10 +1,10 @@
 #include "WindowTestSupport.h"
 
-#include "progress/Form4.h"
-#include "ui/MessageBox.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
+#include "progress/Form4.h"
 #include "result/Form2.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -12,6 +12,19 @@
 #include <QTest>
 
 namespace huespan {
+
+namespace {
+
+// The program's shell names its version at start-up, and windows show it from there; every
+// window test program does the same before its first window opens.
+void nameTheVersion()
+{
+    QCoreApplication::setApplicationVersion(QStringLiteral(HUESPAN_VERSION));
+}
+
+Q_COREAPP_STARTUP_FUNCTION(nameTheVersion)
+
+} // namespace
 
 MessageBoxRecorder::MessageBoxRecorder(int answer)
     : m_answer(answer)

@@ -1,11 +1,12 @@
 #include "about/frmAbout.h"
 
+#include "WindowSet.h"
+#include "main/Form1.h"
 #include "ui/ProgramIcon.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/Twips.h"
-#include "WindowSet.h"
-#include "main/Form1.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -173,7 +174,7 @@ void frmAbout::Form_Load()
 {
     Label1->setText(QStringLiteral(u"HuespanHTML生成"));
     Label1->adjustSize();
-    Label2->setText(QStringLiteral(u"Version 1.2"));
+    Label2->setText(QStringLiteral(u"Version ") + QCoreApplication::applicationVersion());
     Label2->adjustSize();
     Label3->setText(legalNotice());
     Label3->adjustSize();
