@@ -43,7 +43,7 @@ private:
     void buildControls();
     void Form_Load();
     // The window's outer width in twips: the frame counts, as far as the window system tells it.
-    float outerWidthTwips() const;
+    double outerWidthTwips() const;
 };
 
 } // namespace huespan
