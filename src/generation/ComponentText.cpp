@@ -10,15 +10,10 @@ namespace {
 // Far above any component, far below overflow: a pasted run of digits cannot wrap around.
 constexpr int kSaturation = 1'000'000;
 
-bool isDecimalDigit(QChar c)
-{
-    return c.unicode() >= u'0' && c.unicode() <= u'9';
-}
-
 int hexDigitValue(QChar c)
 {
     const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
+    if (isDecimalDigit(c))
         return u - u'0';
     if (u >= u'a' && u <= u'f')
         return u - u'a' + 10;
@@ -33,6 +28,16 @@ bool isBlank(QChar c)
 }
 
 } // namespace
+
+bool isDecimalDigit(QChar c)
+{
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+
+bool isHexadecimalDigit(QChar c)
+{
+    return hexDigitValue(c) >= 0;
+}
 
 int decimalReading(QStringView text)
 {

@@ -9,6 +9,13 @@ namespace huespan {
 // in range. Readings saturate instead of overflowing, so absurdly long digit runs stay harmless.
 namespace ComponentText {
 
+// Whether a character is one of the ASCII digits 0 to 9: the digits of other scripts are no
+// component's digits.
+bool isDecimalDigit(QChar c);
+
+// Whether a character is an ASCII digit or a letter from a to f in either case.
+bool isHexadecimalDigit(QChar c);
+
 // The value of the leading run of decimal digits, leading blanks skipped; 0 without such a run.
 int decimalReading(QStringView text);
 

@@ -91,14 +91,10 @@ void ColourComponentFields::paintSwatchesFromDecimalTexts()
 
 bool ColourComponentFields::accepts(QChar character) const
 {
-    const char16_t code = character.unicode();
-    if (code >= u'0' && code <= u'9')
+    if (character == u'\b')
         return true;
-    if (code == u'\b')
-        return true;
-    if (m_decimalNotation)
-        return false;
-    return (code >= u'a' && code <= u'f') || (code >= u'A' && code <= u'F');
+    return m_decimalNotation ? ComponentText::isDecimalDigit(character)
+                             : ComponentText::isHexadecimalDigit(character);
 }
 
 QColor ColourComponentFields::swatchColour(const QWidget* swatch)

@@ -24,6 +24,8 @@ private slots:
     void renderingsReadBack();
     void convertsToInteger_data();
     void convertsToInteger();
+    void digits_data();
+    void digits();
 };
 
 void TestComponentText::readings_data()
@@ -127,6 +129,40 @@ void TestComponentText::convertsToInteger()
     QFETCH(QString, text);
     QFETCH(bool, expected);
     QCOMPARE(ComponentText::convertsToInteger(text), expected);
+}
+
+void TestComponentText::digits_data()
+{
+    QTest::addColumn<QChar>("character");
+    QTest::addColumn<bool>("decimal");
+    QTest::addColumn<bool>("hexadecimal");
+
+    QTest::newRow("0") << QChar(u'0') << true << true;
+    QTest::newRow("9") << QChar(u'9') << true << true;
+    QTest::newRow("a") << QChar(u'a') << false << true;
+    QTest::newRow("F") << QChar(u'F') << false << true;
+    QTest::newRow("g, past f") << QChar(u'g') << false << false;
+    QTest::newRow("G, past F") << QChar(u'G') << false << false;
+    QTest::newRow("/, before 0") << QChar(u'/') << false << false;
+    QTest::newRow(":, after 9") << QChar(u':') << false << false;
+    QTest::newRow("@, before A") << QChar(u'@') << false << false;
+    QTest::newRow("`, before a") << QChar(u'`') << false << false;
+    QTest::newRow("full-width 5") << QChar(u'５') << false << false;
+    QTest::newRow("full-width A") << QChar(u'Ａ') << false << false;
+    QTest::newRow("Arabic-Indic 3") << QChar(u'٣') << false << false;
+    QTest::newRow("superscript 2") << QChar(u'²') << false << false;
+    QTest::newRow("blank") << QChar(u' ') << false << false;
+}
+
+// Only ASCII digits count, however many scripts call a character a digit.
+void TestComponentText::digits()
+{
+    QFETCH(QChar, character);
+    QFETCH(bool, decimal);
+    QFETCH(bool, hexadecimal);
+
+    QCOMPARE(ComponentText::isDecimalDigit(character), decimal);
+    QCOMPARE(ComponentText::isHexadecimalDigit(character), hexadecimal);
 }
 
 } // namespace huespan

@@ -2,16 +2,16 @@
 
 #include "ComponentText.h"
 #include "Module1.h"
+#include "PreviewFileWriter.h"
 #include "PreviewPage.h"
+#include "WindowSet.h"
+#include "result/Form2.h"
+#include "ui/ColourComponentFields.h"
+#include "ui/ColourTripleControls.h"
 #include "ui/DocumentOpener.h"
 #include "ui/MessageBox.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/Twips.h"
-#include "WindowSet.h"
-#include "ui/ColourComponentFields.h"
-#include "ui/ColourTripleControls.h"
-#include "result/Form2.h"
-#include "PreviewFileWriter.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -31,11 +31,7 @@ namespace {
 
 bool isHexadecimalText(const QString& text)
 {
-    return std::all_of(text.cbegin(), text.cend(), [](QChar character) {
-        const char16_t unit = character.unicode();
-        return (unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'f') ||
-               (unit >= u'A' && unit <= u'F');
-    });
+    return std::all_of(text.cbegin(), text.cend(), ComponentText::isHexadecimalDigit);
 }
 
 // The value a field holds when the dialog closes, or nothing when its text is not a number in the
