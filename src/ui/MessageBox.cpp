@@ -13,22 +13,20 @@ QString MessageBox::caption()
     return QStringLiteral(u"HuespanHTML生成");
 }
 
-MessageBox::Handler& MessageBox::handler()
+ReplaceableHandler<int(const QString& text, int style)>& MessageBox::seam()
 {
-    static Handler current;
+    static ReplaceableHandler<int(const QString& text, int style)> current(&MessageBox::showReal);
     return current;
 }
 
-void MessageBox::setHandler(Handler replacement)
+void MessageBox::setHandler(Handler handler)
 {
-    handler() = std::move(replacement);
+    seam().replace(std::move(handler));
 }
 
 int MessageBox::show(const QString& text, int style)
 {
-    if (handler())
-        return handler()(text, style);
-    return showReal(text, style);
+    return seam()(text, style);
 }
 
 int MessageBox::showReal(const QString& text, int style)

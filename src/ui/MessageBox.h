@@ -1,13 +1,14 @@
 #pragma once
 
+#include "ui/ReplaceableHandler.h"
+
 #include <QString>
-#include <functional>
 
 namespace huespan {
 
 // Every message box of the program: the application title as caption, the window system's style
 // numbers for icon and buttons. Tests replace the box by a handler that records and answers.
-class MessageBox
+class MessageBox final
 {
 public:
     static constexpr int kInformation = 64;      // information icon, OK
@@ -16,7 +17,9 @@ public:
     static constexpr int kAnswerYes = 6;
     static constexpr int kAnswerNo = 7;
 
-    using Handler = std::function<int(const QString& text, int style)>;
+    using Handler = ReplaceableHandler<int(const QString& text, int style)>::Handler;
+
+    MessageBox() = delete;
 
     static QString caption();
 
@@ -28,7 +31,7 @@ public:
 
 private:
     static int showReal(const QString& text, int style);
-    static Handler& handler();
+    static ReplaceableHandler<int(const QString& text, int style)>& seam();
 };
 
 } // namespace huespan
