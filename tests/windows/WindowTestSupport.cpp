@@ -26,10 +26,10 @@ Q_COREAPP_STARTUP_FUNCTION(nameTheVersion)
 
 } // namespace
 
-MessageBoxRecorder::MessageBoxRecorder(int answer)
+MessageBoxRecorder::MessageBoxRecorder(MessageBox::Answer answer)
     : m_answer(answer)
 {
-    MessageBox::setHandler([this](const QString& text, int style) {
+    MessageBox::setHandler([this](const QString& text, MessageBox::Style style) {
         m_messages.append({text, style});
         return m_answer;
     });
@@ -68,7 +68,7 @@ void placeCaretAtEnd(QLineEdit* field)
 
 void unloadAllWindows()
 {
-    MessageBoxRecorder yes(MessageBox::kAnswerYes);
+    MessageBoxRecorder yes(MessageBox::Answer::Yes);
     if (SingleInstance<Form2>::isLoaded())
         form2().close();
     Form4::unload();

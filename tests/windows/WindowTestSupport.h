@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/MessageBox.h"
+
 #include <QList>
 #include <QString>
 
@@ -9,27 +11,26 @@ class QWidget;
 namespace huespan {
 
 // Stands in for every message box while it lives: writes down what was asked and answers.
-class MessageBoxRecorder
+class MessageBoxRecorder final
 {
 public:
     struct Message
     {
         QString text;
-        int style = 0;
+        MessageBox::Style style = MessageBox::Style::Information;
     };
 
-    explicit MessageBoxRecorder(int answer);
+    explicit MessageBoxRecorder(MessageBox::Answer answer);
     ~MessageBoxRecorder();
-    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+    Q_DISABLE_COPY_MOVE(MessageBoxRecorder)
 
-    void setAnswer(int answer) { m_answer = answer; }
+    void setAnswer(MessageBox::Answer answer) { m_answer = answer; }
     const QList<Message>& messages() const { return m_messages; }
     QStringList texts() const;
 
 private:
     QList<Message> m_messages;
-    int m_answer;
+    MessageBox::Answer m_answer;
 };
 
 // Types text the way a keyboard does: one key press and release per character, each carrying

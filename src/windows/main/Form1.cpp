@@ -251,8 +251,8 @@ void Form1::mnuAbout_Click()
 
 bool Form1::Form_QueryUnload()
 {
-    return MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::kInformationYesNo) ==
-           MessageBox::kAnswerNo;
+    return MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::Style::InformationYesNo) ==
+           MessageBox::Answer::No;
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -144,7 +144,7 @@ void Form3::Command1_Click()
     if (outcome.written)
         DocumentOpener::open(outcome.path);
     else
-        MessageBox::show(cannotSaveMessage(outcome.path), MessageBox::kInformation);
+        MessageBox::show(cannotSaveMessage(outcome.path), MessageBox::Style::Information);
     accept();
 }
 

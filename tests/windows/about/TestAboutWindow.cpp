@@ -1,5 +1,5 @@
-#include "WindowTestSupport.h"
 #include "WindowSet.h"
+#include "WindowTestSupport.h"
 #include "about/frmAbout.h"
 
 #include <QApplication>

@@ -1,13 +1,13 @@
 #include "Generators.h"
 #include "Module1.h"
 #include "RecordingHost.h"
+#include "WindowSet.h"
 #include "WindowTestSupport.h"
+#include "main/Form1.h"
 #include "progress/Form4.h"
+#include "result/Form2.h"
 #include "ui/MessageBox.h"
 #include "ui/ProgramLook.h"
-#include "WindowSet.h"
-#include "main/Form1.h"
-#include "result/Form2.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -93,12 +93,12 @@ void TestGenerationThroughWindows::refusalsEnableTheWindowAgain()
         form1().Option6->click();
     form1().Text1->setText(text);
 
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     form1().Command1->click();
 
     QCOMPARE(recorder.messages().size(), 1);
     QCOMPARE(recorder.messages().first().text, message);
-    QCOMPARE(recorder.messages().first().style, MessageBox::kInformation);
+    QCOMPARE(recorder.messages().first().style, MessageBox::Style::Information);
     QVERIFY(form1().isEnabled());
     QVERIFY(!SingleInstance<Form4>::isLoaded());
     QVERIFY(!SingleInstance<Form2>::isLoaded());
@@ -192,7 +192,7 @@ void TestGenerationThroughWindows::completedRunShowsTheCoreMarkup()
     expected.notation = hexadecimal ? Notation::Hexadecimal : Notation::Decimal;
     std::copy(components.cbegin(), components.cend(), expected.componentTexts.begin());
 
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     window.Command1->click();
 
     QVERIFY(recorder.messages().isEmpty());
@@ -249,7 +249,7 @@ void TestGenerationThroughWindows::abortStopsTheRunWithoutAResult()
             break;
         }
     });
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     window.Command1->click();
 
     QVERIFY(progressShown);

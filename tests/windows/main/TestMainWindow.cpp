@@ -1,11 +1,11 @@
 #include "Module1.h"
+#include "WindowSet.h"
 #include "WindowTestSupport.h"
+#include "about/frmAbout.h"
+#include "main/Form1.h"
+#include "ui/ColourComponentFields.h"
 #include "ui/MessageBox.h"
 #include "ui/ProgramLook.h"
-#include "WindowSet.h"
-#include "about/frmAbout.h"
-#include "ui/ColourComponentFields.h"
-#include "main/Form1.h"
 
 #include <QAction>
 #include <QApplication>
@@ -249,7 +249,7 @@ void TestMainWindow::enterAnywhereStartsAGeneration()
                                                      : static_cast<QWidget*>(window.Combo1);
     control->setFocus();
     // The empty text is refused, which shows that the run started and ended.
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     QTest::keyClick(control, Qt::Key_Return);
     QCOMPARE(recorder.texts(), QStringList{u"文字列を指定してください！"_s});
     QVERIFY(window.isEnabled());
@@ -257,10 +257,10 @@ void TestMainWindow::enterAnywhereStartsAGeneration()
 
 void TestMainWindow::closingAsksForConfirmation_data()
 {
-    QTest::addColumn<int>("answer");
+    QTest::addColumn<MessageBox::Answer>("answer");
     QTest::addColumn<bool>("stays");
-    QTest::newRow("No keeps the window") << MessageBox::kAnswerNo << true;
-    QTest::newRow("Yes closes it") << MessageBox::kAnswerYes << false;
+    QTest::newRow("No keeps the window") << MessageBox::Answer::No << true;
+    QTest::newRow("Yes closes it") << MessageBox::Answer::Yes << false;
 }
 
 // Runs the program's event loop while the action closes the main window; true when the program
@@ -278,7 +278,7 @@ static bool programEndsAfter(const std::function<void()>& action)
 
 void TestMainWindow::closingAsksForConfirmation()
 {
-    QFETCH(int, answer);
+    QFETCH(MessageBox::Answer, answer);
     QFETCH(bool, stays);
 
     form1().Text1->setText(u"虹色"_s);
@@ -288,7 +288,7 @@ void TestMainWindow::closingAsksForConfirmation()
 
     QCOMPARE(recorder.messages().size(), 1);
     QCOMPARE(recorder.messages().first().text, u"終了してよろしいですか？"_s);
-    QCOMPARE(recorder.messages().first().style, MessageBox::kInformationYesNo);
+    QCOMPARE(recorder.messages().first().style, MessageBox::Style::InformationYesNo);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(SingleInstance<Form1>::isLoaded(), stays);
     QCOMPARE(ended, !stays);
@@ -300,7 +300,7 @@ void TestMainWindow::closingAsksForConfirmation()
 
 void TestMainWindow::disabledWindowCannotBeClosed()
 {
-    MessageBoxRecorder recorder(MessageBox::kAnswerYes);
+    MessageBoxRecorder recorder(MessageBox::Answer::Yes);
     form1().setEnabled(false);
     QVERIFY(!form1().close());
     QVERIFY(recorder.messages().isEmpty());
@@ -335,7 +335,7 @@ void TestMainWindow::versionWindowIsModal()
 {
     QFETCH(bool, byAccessKey);
 
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     bool aboutWasModal = false;
     QTimer watcher;
     connect(&watcher, &QTimer::timeout, this, [&] {

@@ -1,12 +1,12 @@
 #include "CodePageEncoder.h"
 #include "Module1.h"
-#include "WindowTestSupport.h"
-#include "ui/DocumentOpener.h"
-#include "ui/MessageBox.h"
 #include "WindowSet.h"
-#include "ui/ColourComponentFields.h"
+#include "WindowTestSupport.h"
 #include "result/Form2.h"
 #include "result/Form3.h"
+#include "ui/ColourComponentFields.h"
+#include "ui/DocumentOpener.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QColor>
@@ -248,7 +248,7 @@ void TestPreviewDialog::writesThePageAndOpensIt()
     QFETCH(Closing, closing);
     QFETCH(QString, colour);
 
-    MessageBoxRecorder messages(MessageBox::kAnswerOk);
+    MessageBoxRecorder messages(MessageBox::Answer::Ok);
     Form3& dialog = openDialog();
     enter(dialog, hexadecimal, texts);
     close(dialog, closing);
@@ -269,7 +269,7 @@ void TestPreviewDialog::unwritableProgramFolderUsesTheCache()
     file.close();
     module1().AppFolder = blocked + u'/';
 
-    MessageBoxRecorder messages(MessageBox::kAnswerOk);
+    MessageBoxRecorder messages(MessageBox::Answer::Ok);
     close(openDialog(), Closing::OkButton);
 
     const QString cached = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + u"/Temp.htm"_s;
@@ -291,14 +291,14 @@ void TestPreviewDialog::unwritableEverywhereOpensNothingAndSaysSo()
     QVERIFY(cacheFile.open(QIODevice::WriteOnly));
     cacheFile.close();
 
-    MessageBoxRecorder messages(MessageBox::kAnswerOk);
+    MessageBoxRecorder messages(MessageBox::Answer::Ok);
     close(openDialog(), Closing::OkButton);
 
     QVERIFY(m_opened.isEmpty());
     QCOMPARE(messages.messages().size(), 1);
     QCOMPARE(messages.messages().first().text,
              u"プレビューファイルを保存できません！\n"_s + cache + u"/Temp.htm"_s);
-    QCOMPARE(messages.messages().first().style, MessageBox::kInformation);
+    QCOMPARE(messages.messages().first().style, MessageBox::Style::Information);
     QVERIFY(!SingleInstance<Form3>::isLoaded());
     QFile::remove(cache);
 }

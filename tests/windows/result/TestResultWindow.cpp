@@ -1,8 +1,8 @@
-#include "WindowTestSupport.h"
-#include "ui/MessageBox.h"
 #include "WindowSet.h"
+#include "WindowTestSupport.h"
 #include "main/Form1.h"
 #include "result/Form2.h"
+#include "ui/MessageBox.h"
 #include "ui/PlainTextView.h"
 
 #include <QAction>
