@@ -17,8 +17,8 @@ struct Module1
     QString AppFolder;
     // The last preview background: red, green, blue. Memory only.
     std::array<qint16, 3> PreviewBackground{0, 0, 0};
-    // 0 = false, -1 = true, as the abort button writes it.
-    qint16 AbortRequested = 0;
+    // Set by the abort button; a run clears it as it starts and tests it after every character.
+    bool AbortRequested = false;
 };
 
 // The program's one instance.

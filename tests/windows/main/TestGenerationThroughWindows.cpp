@@ -199,7 +199,7 @@ void TestGenerationThroughWindows::completedRunShowsTheCoreMarkup()
     QVERIFY(!SingleInstance<Form4>::isLoaded());
     QVERIFY(SingleInstance<Form2>::isLoaded());
     QCOMPARE(form2().text(), RecordingHost::markupFor(expected, text));
-    QCOMPARE(module1().AbortRequested, qint16(0));
+    QCOMPARE(module1().AbortRequested, false);
     QVERIFY(!window.isEnabled());
 
     form2().close();
