@@ -1,7 +1,6 @@
 #include "ComponentText.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace huespan::ComponentText {
 
@@ -72,11 +71,13 @@ QString hexadecimalRendering(int value)
     return QString::number(value, 16).toUpper();
 }
 
-bool convertsToInteger(QStringView text)
+std::optional<qint16> integerConversion(QStringView text)
 {
     bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok && value >= std::numeric_limits<qint16>::min() && value <= std::numeric_limits<qint16>::max();
+    const short value = text.trimmed().toShort(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
 }
 
 } // namespace huespan::ComponentText

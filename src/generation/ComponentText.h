@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringView>
+#include <optional>
 
 namespace huespan {
 
@@ -28,9 +29,9 @@ QString decimalRendering(int value);
 // Upper-case hexadecimal digits without leading zeros; 0 gives "0", 255 gives "FF".
 QString hexadecimalRendering(int value);
 
-// Whether a text converts to an integer as a whole (optional blanks and sign, then decimal
-// digits, within the 16-bit range). An empty text or one holding hexadecimal letters does not.
-bool convertsToInteger(QStringView text);
+// The integer a text converts to as a whole (optional blanks and sign, then decimal digits,
+// within the 16-bit range); nothing for an empty text or one holding hexadecimal letters.
+std::optional<qint16> integerConversion(QStringView text);
 
 } // namespace ComponentText
 } // namespace huespan

@@ -49,14 +49,6 @@ bool isClipboardShortcut(const QKeyEvent* event)
            event->matches(QKeySequence::Paste);
 }
 
-// A value from a text that converts to an integer as a whole; such texts may carry blanks and a sign.
-int integerValue(const QString& text)
-{
-    bool converted = false;
-    const int value = text.trimmed().toInt(&converted);
-    return converted ? value : ComponentText::decimalReading(text);
-}
-
 } // namespace
 
 ColourComponentFields::ColourComponentFields(const QList<QLineEdit*>& fields, const QList<QWidget*>& swatches,
@@ -212,13 +204,11 @@ void ColourComponentFields::repaintSwatchesFromDecimalTexts()
 {
     for (qsizetype triple = 0; triple < m_swatches.size(); ++triple) {
         const auto first = triple * kComponentsPerTriple;
-        const QString red = m_fields.at(first)->text();
-        const QString green = m_fields.at(first + 1)->text();
-        const QString blue = m_fields.at(first + 2)->text();
-        if (!ComponentText::convertsToInteger(red) || !ComponentText::convertsToInteger(green) ||
-            !ComponentText::convertsToInteger(blue))
-            continue;
-        paintSwatch(m_swatches.at(triple), integerValue(red), integerValue(green), integerValue(blue));
+        const auto red = ComponentText::integerConversion(m_fields.at(first)->text());
+        const auto green = ComponentText::integerConversion(m_fields.at(first + 1)->text());
+        const auto blue = ComponentText::integerConversion(m_fields.at(first + 2)->text());
+        if (red && green && blue)
+            paintSwatch(m_swatches.at(triple), *red, *green, *blue);
     }
 }
 

@@ -14,7 +14,6 @@ namespace huespan {
 struct ColourTripleControls
 {
     std::array<QLabel*, 3> labels{};
-    std::array<QLineEdit*, 3> fields{};
     QWidget* swatch = nullptr;
 
     // Builds them inside frame, every field holding "0", and appends the fields to allFields so

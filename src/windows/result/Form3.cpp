@@ -40,15 +40,8 @@ std::optional<qint16> storedComponent(const QString& text, bool decimalNotation)
 {
     if (text.isEmpty())
         return qint16{0};
-    if (decimalNotation) {
-        if (!ComponentText::convertsToInteger(text))
-            return std::nullopt;
-        bool converted = false;
-        const int value = text.trimmed().toInt(&converted);
-        if (!converted)
-            return std::nullopt;
-        return static_cast<qint16>(value);
-    }
+    if (decimalNotation)
+        return ComponentText::integerConversion(text);
     if (!isHexadecimalText(text))
         return std::nullopt;
     const int value = ComponentText::hexadecimalReading(text);
