@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace huespan {
 
@@ -9,7 +10,9 @@ namespace huespan {
 class GenerationHost
 {
 public:
+    GenerationHost() = default;
     virtual ~GenerationHost() = default;
+    Q_DISABLE_COPY_MOVE(GenerationHost)
 
     // A modal information box with only an OK button; returns when it is closed.
     virtual void ShowMessage(const QString& text) = 0;

@@ -9,8 +9,11 @@ namespace huespan {
 
 // The state that the windows and the generators share. It lives as long as the program;
 // windows come and go, so whatever must outlive one of them is kept here.
-struct Module1
+struct Module1 final
 {
+    Module1() = default;
+    Q_DISABLE_COPY_MOVE(Module1)
+
     QString SourceText;
     QString ResultHtml;
     // The program's folder, always ending with the platform's separator.

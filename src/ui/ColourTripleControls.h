@@ -11,7 +11,7 @@ namespace huespan {
 
 // The controls of one colour inside its frame, laid out alike wherever a colour is entered: the
 // labels "赤：", "緑：", "青：", a component field beside each, and the swatch to their right.
-struct ColourTripleControls
+struct ColourTripleControls final
 {
     std::array<QLabel*, 3> labels{};
     QWidget* swatch = nullptr;

@@ -5,7 +5,7 @@
 namespace huespan {
 
 // A generation run's operations done on the program's windows.
-class WindowsGenerationHost : public GenerationHost
+class WindowsGenerationHost final : public GenerationHost
 {
 public:
     void ShowMessage(const QString& text) override;

@@ -9,12 +9,13 @@ namespace huespan {
 
 // The progress window of a generation run: the run writes its progress into Label1 and unloads
 // the window at its end; "中止" asks the run to stop.
-class Form4 : public QWidget
+class Form4 final : public QWidget
 {
     Q_OBJECT
 
 public:
     Form4();
+    Q_DISABLE_COPY_MOVE(Form4)
 
     QLabel* Label1 = nullptr;
     QPushButton* Command1 = nullptr;
