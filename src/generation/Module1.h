@@ -24,7 +24,7 @@ struct Module1 final
     bool AbortRequested = false;
 };
 
-// The program's one instance.
+// The instance the program's windows share.
 Module1& module1();
 
 } // namespace huespan

@@ -37,7 +37,6 @@ public:
     // alone while one of its texts is not an integer. Windows call it while they load.
     void paintSwatchesFromDecimalTexts();
 
-    // The colour a swatch shows.
     static QColor swatchColour(const QWidget* swatch);
 
 protected:

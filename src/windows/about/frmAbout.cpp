@@ -98,10 +98,10 @@ QString frmAbout::mailAddress()
 QString frmAbout::labelFontFamily()
 {
     static const QString family = [] {
-        const QString designed = QStringLiteral(u"ＭＳ Ｐゴシック");
-        QFont::insertSubstitutions(designed,
+        const QString face = QStringLiteral(u"ＭＳ Ｐゴシック");
+        QFont::insertSubstitutions(face,
                                    {QStringLiteral(u"IPAPGothic"), QStringLiteral(u"Noto Sans CJK JP")});
-        return designed;
+        return face;
     }();
     return family;
 }

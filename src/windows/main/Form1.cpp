@@ -176,7 +176,7 @@ void Form1::connectHandlers()
 
 void Form1::Form_Load()
 {
-    // The component fields' rules, starting in decimal notation.
+    // The fields take digits only, so the input method stays off while they have the focus.
     m_colourFields = new ColourComponentFields(TextC, {Picture1, Picture2}, Option3, Option4, true, this);
 
     Combo1->setCurrentText(kNoSizeItem);

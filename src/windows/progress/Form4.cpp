@@ -1,10 +1,10 @@
 #include "progress/Form4.h"
 
 #include "Module1.h"
-#include "ui/ScreenPlacement.h"
-#include "ui/Twips.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
+#include "ui/ScreenPlacement.h"
+#include "ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -20,7 +20,7 @@ public:
     QLabel* Label1 = nullptr;
     QPushButton* Command1 = nullptr;
 
-    // Unloads the window if it is loaded: the next reference starts from the design values.
+    // Unloads the window if it is loaded: the next reference starts from its first state.
     static void unload();
 
 public slots:

@@ -165,7 +165,7 @@ void Form3::Form_Unload()
 
 void Form3::keyPressEvent(QKeyEvent* event)
 {
-    // "キャンセル" is not the cancel button: Esc leaves the dialog open, as designed.
+    // Esc leaves the dialog open: "キャンセル" is a button like any other, not the dialog's escape.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
         return;

@@ -102,7 +102,7 @@ void TestAboutWindow::layoutFollowsTheMeasuredLabels()
     QVERIFY2(near(window.height() - (ok.bottom() + 1), 13),
              qPrintable(u"height %1, OK ends at %2"_s.arg(window.height()).arg(ok.bottom() + 1)));
 
-    // What keeps its designed place.
+    // What stays where the window puts it, whatever the font.
     QCOMPARE(name.top(), 120 / 15);
     QCOMPARE(window.Image1->pos(), QPoint(240 / 15, 720 / 15));
     QCOMPARE(home.left(), 1080 / 15);
@@ -126,7 +126,7 @@ void TestAboutWindow::contents()
     QVERIFY(window.Text2->isReadOnly());
     QVERIFY(window.Text2->text().contains(u'@'));
 
-    // The designed face is missing here; a Japanese proportional Gothic face stands in.
+    // The labels' own face is missing here; a Japanese proportional Gothic face stands in.
     const QStringList japaneseGothic{u"IPAPGothic"_s, u"Noto Sans CJK JP"_s};
     QVERIFY2(japaneseGothic.contains(QFontInfo(window.Label1->font()).family()),
              qPrintable(QFontInfo(window.Label1->font()).family()));

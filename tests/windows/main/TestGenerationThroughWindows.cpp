@@ -131,9 +131,9 @@ void TestGenerationThroughWindows::completedRunShowsTheCoreMarkup_data()
     QTest::addColumn<QStringList>("components");
 
     const QList<bool> none{false, false, false, false, false};
-    QTest::newRow("design values") << u"Huespan"_s << false << none << false << u"指定なし"_s << QString()
-                                   << QString() << false
-                                   << QStringList{u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s};
+    QTest::newRow("start values") << u"Huespan"_s << false << none << false << u"指定なし"_s << QString()
+                                  << QString() << false
+                                  << QStringList{u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s};
     QTest::newRow("left to right, styles and size")
         << u"虹色の文字 <&>"_s << false << QList<bool>{true, true, true, true, false} << false << u"5"_s
         << u"<P>"_s << u"</P>"_s << false << QStringList{u"255"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"255"_s};

@@ -45,7 +45,7 @@ private slots:
     void formOptionsRelabelTheColourFrames_data();
     void formOptionsRelabelTheColourFrames();
     void everyCaptionFitsItsControl();
-    void tabKeyFollowsTheDesignOrder();
+    void tabKeyFollowsTheWindowsOrder();
     void enterAnywhereStartsAGeneration_data();
     void enterAnywhereStartsAGeneration();
     void closingAsksForConfirmation_data();
@@ -208,7 +208,7 @@ void TestMainWindow::everyCaptionFitsItsControl()
 
 // A group of option buttons is one stop, at its selected button; the disabled heading list is
 // passed over.
-void TestMainWindow::tabKeyFollowsTheDesignOrder()
+void TestMainWindow::tabKeyFollowsTheWindowsOrder()
 {
     Form1& window = form1();
     const QList<QWidget*> expected{

@@ -39,7 +39,7 @@ enum class Closing
 
 const QString kMarkup = u"<B><FONT COLOR=\"#FF0000\">色</FONT>\r\n<FONT COLOR=\"#0000FF\">A</FONT>\r\n</B>"_s;
 
-// The page as a reader of the page's description would write it down.
+// The page written out by hand, independently of the code that builds it.
 QByteArray expectedPage(const QString& colour)
 {
     return (u"<HTML>\r\n<HEAD><TITLE>Huespanプレビュー</TITLE></HEAD>\r\n<BODY BGCOLOR=\"#"_s + colour +

@@ -199,7 +199,7 @@ void TestResultWindow::closingGivesTheMainWindowBack()
     QVERIFY(form1().isEnabled());
     QVERIFY(QTest::qWaitForWindowActive(&form1()));
     QTRY_VERIFY(window.isNull());
-    // The next result opens a window of its own, from the design values.
+    // The next result opens a window of its own, in its first state.
     QCOMPARE(form2().text(), u"Text1"_s);
 }
 
