@@ -5,6 +5,7 @@
 #include "progress/Form4.h"
 #include "result/Form2.h"
 #include "ui/MessageBox.h"
+#include "ui/ProgramLook.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -77,6 +78,23 @@ void unloadAllWindows()
         form1().close();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void MainWindowTestCase::initTestCase()
+{
+    applyProgramLook(*qApp);
+}
+
+void MainWindowTestCase::init()
+{
+    unloadAllWindows();
+    form1().show();
+    QVERIFY(QTest::qWaitForWindowActive(&form1()));
+}
+
+void MainWindowTestCase::cleanup()
+{
+    unloadAllWindows();
 }
 
 } // namespace huespan

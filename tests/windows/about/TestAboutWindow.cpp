@@ -35,7 +35,9 @@ private slots:
 
     void layoutFollowsTheMeasuredLabels_data();
     void layoutFollowsTheMeasuredLabels();
-    void contents();
+    void startState_data();
+    void startState();
+    void linesAreWholeAndTheFaceStandsIn();
     void opensModalAndOkClosesIt();
 
 private:
@@ -110,20 +112,40 @@ void TestAboutWindow::layoutFollowsTheMeasuredLabels()
     QCOMPARE(window.width(), 5100 / 15);
 }
 
-void TestAboutWindow::contents()
+void TestAboutWindow::startState_data()
+{
+    addStateRows<frmAbout>({
+        {"title", [](frmAbout& w) { return QVariant(w.windowTitle()); }, u"バージョン情報"_s},
+        {"name", [](frmAbout& w) { return QVariant(w.Label1->text()); }, u"HuespanHTML生成"_s},
+        {"version", [](frmAbout& w) { return QVariant(w.Label2->text()); }, u"Version 1.2"_s},
+        {"name centred",
+         [](frmAbout& w) { return QVariant::fromValue(w.Label1->alignment() & Qt::AlignHorizontal_Mask); },
+         QVariant::fromValue(Qt::Alignment(Qt::AlignHCenter))},
+        {"version right-aligned",
+         [](frmAbout& w) { return QVariant::fromValue(w.Label2->alignment() & Qt::AlignHorizontal_Mask); },
+         QVariant::fromValue(Qt::Alignment(Qt::AlignRight))},
+        {"name's point size", [](frmAbout& w) { return QVariant(w.Label1->font().pointSizeF()); }, 18.0},
+        {"version's point size", [](frmAbout& w) { return QVariant(w.Label2->font().pointSizeF()); }, 11.25},
+        {"home page read-only", [](frmAbout& w) { return QVariant(w.Text1->isReadOnly()); }, true},
+        {"mail address read-only", [](frmAbout& w) { return QVariant(w.Text2->isReadOnly()); }, true},
+        {"icon",
+         [](frmAbout& w) { return QVariant(w.Image1->pixmap().isNull() ? QSize() : w.Image1->size()); },
+         QSize(32, 32)},
+    });
+}
+
+void TestAboutWindow::startState()
+{
+    compareStateRow(aboutForm());
+}
+
+void TestAboutWindow::linesAreWholeAndTheFaceStandsIn()
 {
     frmAbout& window = aboutForm();
-    QCOMPARE(window.windowTitle(), u"バージョン情報"_s);
-    QCOMPARE(window.Label1->text(), u"HuespanHTML生成"_s);
-    QCOMPARE(window.Label2->text(), u"Version 1.2"_s);
-    QCOMPARE(window.Label1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    QCOMPARE(window.Label2->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     for (const QString& line : {window.Label3->text(), window.Text1->text(), window.Text2->text()}) {
         QVERIFY(!line.isEmpty());
         QVERIFY(!line.contains(u'\n'));
     }
-    QVERIFY(window.Text1->isReadOnly());
-    QVERIFY(window.Text2->isReadOnly());
     QVERIFY(window.Text2->text().contains(u'@'));
 
     // The labels' own face is missing here; a Japanese proportional Gothic face stands in.
@@ -131,11 +153,6 @@ void TestAboutWindow::contents()
     QVERIFY2(japaneseGothic.contains(QFontInfo(window.Label1->font()).family()),
              qPrintable(QFontInfo(window.Label1->font()).family()));
     QVERIFY(japaneseGothic.contains(QFontInfo(window.Label2->font()).family()));
-    QCOMPARE(window.Label1->font().pointSizeF(), 18.0);
-    QCOMPARE(window.Label2->font().pointSizeF(), 11.25);
-
-    QVERIFY(window.Image1->pixmap().isNull() == false);
-    QCOMPARE(window.Image1->size(), QSize(32, 32));
 }
 
 void TestAboutWindow::opensModalAndOkClosesIt()

@@ -2,7 +2,6 @@
 #include "WindowTestSupport.h"
 #include "main/Form1.h"
 #include "ui/ColourComponentFields.h"
-#include "ui/ProgramLook.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,15 +15,11 @@ using namespace Qt::StringLiterals;
 
 namespace huespan {
 
-class TestColourComponentFields : public QObject
+class TestColourComponentFields final : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void typingFollowsTheNotation_data();
     void typingFollowsTheNotation();
     void backspaceEmptiesWithoutRepainting();
@@ -59,23 +54,6 @@ QColor colourOf(const QWidget* swatch)
 }
 
 } // namespace
-
-void TestColourComponentFields::initTestCase()
-{
-    applyProgramLook(*qApp);
-}
-
-void TestColourComponentFields::init()
-{
-    unloadAllWindows();
-    form1().show();
-    QVERIFY(QTest::qWaitForWindowActive(&form1()));
-}
-
-void TestColourComponentFields::cleanup()
-{
-    unloadAllWindows();
-}
 
 void TestColourComponentFields::useHexadecimal(bool hexadecimal)
 {

@@ -7,7 +7,6 @@
 #include "progress/Form4.h"
 #include "result/Form2.h"
 #include "ui/MessageBox.h"
-#include "ui/ProgramLook.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,15 +33,11 @@ enum class AbortWay
 
 } // namespace
 
-class TestGenerationThroughWindows : public QObject
+class TestGenerationThroughWindows final : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void refusalsEnableTheWindowAgain_data();
     void refusalsEnableTheWindowAgain();
     void enterInTheTextStartsARun();
@@ -51,23 +46,6 @@ private slots:
     void abortStopsTheRunWithoutAResult_data();
     void abortStopsTheRunWithoutAResult();
 };
-
-void TestGenerationThroughWindows::initTestCase()
-{
-    applyProgramLook(*qApp);
-}
-
-void TestGenerationThroughWindows::init()
-{
-    unloadAllWindows();
-    form1().show();
-    QVERIFY(QTest::qWaitForWindowActive(&form1()));
-}
-
-void TestGenerationThroughWindows::cleanup()
-{
-    unloadAllWindows();
-}
 
 void TestGenerationThroughWindows::refusalsEnableTheWindowAgain_data()
 {

@@ -102,6 +102,8 @@ private slots:
     void init();
     void cleanup();
 
+    void startState_data();
+    void startState();
     void loadsFromThePreviewBackground_data();
     void loadsFromThePreviewBackground();
     void keepsTheColourHoweverItCloses_data();
@@ -149,6 +151,22 @@ void TestPreviewDialog::cleanup()
     m_programFolder = nullptr;
 }
 
+void TestPreviewDialog::startState_data()
+{
+    addStateRows<Form3>({
+        {"title", [](Form3& w) { return QVariant(w.windowTitle()); }, u"プレビュー背景色"_s},
+        {"fixed size", [](Form3& w) { return QVariant(w.size()); }, QSize(3225 / 15, 2310 / 15)},
+        {"frame", [](Form3& w) { return QVariant(w.Frame2->title()); }, u"背景色"_s},
+        {"10進数", [](Form3& w) { return QVariant(w.Option1->isChecked()); }, true},
+        {"OK is the default", [](Form3& w) { return QVariant(w.Command1->isDefault()); }, true},
+    });
+}
+
+void TestPreviewDialog::startState()
+{
+    compareStateRow(openDialog());
+}
+
 void TestPreviewDialog::loadsFromThePreviewBackground_data()
 {
     QTest::addColumn<Components>("background");
@@ -167,9 +185,6 @@ void TestPreviewDialog::loadsFromThePreviewBackground()
 
     module1().PreviewBackground = background;
     Form3& dialog = openDialog();
-    QCOMPARE(dialog.windowTitle(), u"プレビュー背景色"_s);
-    QCOMPARE(dialog.size(), QSize(215, 154));
-    QVERIFY(dialog.Option1->isChecked());
     QVERIFY(dialog.colourFields().decimalNotation());
     for (int component = 0; component < 3; ++component)
         QCOMPARE(dialog.TextC[component]->text(), texts[component]);
