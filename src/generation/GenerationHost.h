@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QtGlobal>
 
 namespace huespan {
 
@@ -10,9 +9,7 @@ namespace huespan {
 class GenerationHost
 {
 public:
-    GenerationHost() = default;
     virtual ~GenerationHost() = default;
-    Q_DISABLE_COPY_MOVE(GenerationHost)
 
     // A modal information box with only an OK button; returns when it is closed.
     virtual void ShowMessage(const QString& text) = 0;

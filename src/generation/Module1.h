@@ -11,9 +11,6 @@ namespace huespan {
 // windows come and go, so whatever must outlive one of them is kept here.
 struct Module1 final
 {
-    Module1() = default;
-    Q_DISABLE_COPY_MOVE(Module1)
-
     QString SourceText;
     QString ResultHtml;
     // The program's folder, always ending with the platform's separator.

@@ -8,6 +8,9 @@ namespace huespan {
 class WindowsGenerationHost final : public GenerationHost
 {
 public:
+    WindowsGenerationHost() = default;
+    Q_DISABLE_COPY_MOVE(WindowsGenerationHost)
+
     void ShowMessage(const QString& text) override;
     void EnableMainWindow() override;
     void ShowProgress() override;
