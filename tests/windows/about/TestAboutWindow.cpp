@@ -16,12 +16,12 @@ namespace huespan {
 
 namespace {
 
-// Positions are kept in twips and placed on whole pixels, so each rule holds to within a pixel.
-constexpr int kRounding = 1;
-
-bool near(int actual, int expected)
+// The left edge that centres a width on the outer width. The layout works in twips and places
+// on the nearest pixel with halves away from zero, so a centre half a pixel off goes right.
+int centredLeft(int outerWidth, int width)
 {
-    return std::abs(actual - expected) <= kRounding;
+    const int twice = outerWidth - width;
+    return twice >= 0 ? (twice + 1) / 2 : -((1 - twice) / 2);
 }
 
 } // namespace
@@ -86,23 +86,20 @@ void TestAboutWindow::layoutFollowsTheMeasuredLabels()
     QCOMPARE(window.Label3->size(), window.Label3->sizeHint());
 
     // Name and notice centred on the outer width, which counts the frame when there is one.
-    const int frame = window.frameGeometry().width() - window.geometry().width();
-    QVERIFY2(
-        near(name.left() * 2 + name.width(), window.width() + frame),
-        qPrintable(
-            u"name at %1, width %2, window %3"_s.arg(name.left()).arg(name.width()).arg(window.width())));
-    QVERIFY(near(notice.left() * 2 + notice.width(), window.width() + frame));
+    const int outerWidth = window.frameGeometry().width();
+    QCOMPARE(name.left(), centredLeft(outerWidth, name.width()));
+    QCOMPARE(notice.left(), centredLeft(outerWidth, notice.width()));
 
-    QVERIFY(near(version.right(), name.right()));
-    QVERIFY(near(version.top(), name.bottom() + 1));
-    QVERIFY(near(notice.top(), version.bottom() + 1));
+    // The version ends where the name ends, and each label stands right under the one above.
+    QCOMPARE(version.right(), name.right());
+    QCOMPARE(version.top(), name.bottom() + 1);
+    QCOMPARE(notice.top(), version.bottom() + 1);
     // The gaps above the first address field and above OK are one line of what stands above them.
-    QVERIFY(near(home.top() - (notice.bottom() + 1), notice.height()));
-    QVERIFY(near(mail.top(), home.bottom() + 1));
-    QVERIFY(near(ok.top() - (mail.bottom() + 1), mail.height()));
-    // The client area ends 200 twips (13⅓ pixels) below OK.
-    QVERIFY2(near(window.height() - (ok.bottom() + 1), 13),
-             qPrintable(u"height %1, OK ends at %2"_s.arg(window.height()).arg(ok.bottom() + 1)));
+    QCOMPARE(home.top() - (notice.bottom() + 1), notice.height());
+    QCOMPARE(mail.top(), home.bottom() + 1);
+    QCOMPARE(ok.top() - (mail.bottom() + 1), mail.height());
+    // The client area ends 200 twips (13⅓ pixels, placed on 13) below OK.
+    QCOMPARE(window.height() - (ok.bottom() + 1), 13);
 
     // What stays where the window puts it, whatever the font.
     QCOMPARE(name.top(), 120 / 15);
