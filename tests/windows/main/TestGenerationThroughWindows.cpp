@@ -1,13 +1,13 @@
 #include "Generators.h"
 #include "Module1.h"
 #include "RecordingHost.h"
+#include "WindowSet.h"
 #include "WindowTestSupport.h"
+#include "main/Form1.h"
 #include "progress/Form4.h"
+#include "result/Form2.h"
 #include "ui/MessageBox.h"
 #include "ui/ProgramLook.h"
-#include "WindowSet.h"
-#include "main/Form1.h"
-#include "result/Form2.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -33,6 +33,13 @@ enum class AbortWay
 };
 
 } // namespace
+} // namespace huespan
+
+// Declared before the first use: release builds instantiate the test data before they would see a
+// later declaration.
+Q_DECLARE_METATYPE(huespan::AbortWay)
+
+namespace huespan {
 
 class TestGenerationThroughWindows : public QObject
 {
@@ -267,8 +274,6 @@ void TestGenerationThroughWindows::abortStopsTheRunWithoutAResult()
 }
 
 } // namespace huespan
-
-Q_DECLARE_METATYPE(huespan::AbortWay)
 
 QTEST_MAIN(huespan::TestGenerationThroughWindows)
 #include "TestGenerationThroughWindows.moc"
