@@ -1,8 +1,8 @@
-#include "WindowTestSupport.h"
-#include "ui/ProgramLook.h"
 #include "WindowSet.h"
-#include "ui/ColourComponentFields.h"
+#include "WindowTestSupport.h"
 #include "main/Form1.h"
+#include "ui/ColourComponentFields.h"
+#include "ui/ProgramLook.h"
 
 #include <QApplication>
 #include <QClipboard>
