@@ -1,8 +1,8 @@
-#include "WindowSet.h"
 #include "WindowTestSupport.h"
-#include "main/Form1.h"
-#include "ui/ColourComponentFields.h"
 #include "ui/ProgramLook.h"
+#include "WindowSet.h"
+#include "ui/ColourComponentFields.h"
+#include "main/Form1.h"
 
 #include <QApplication>
 #include <QClipboard>
