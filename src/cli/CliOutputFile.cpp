@@ -17,16 +17,13 @@ CliOutputFile::CliOutputFile(const QString& path)
 
 bool CliOutputFile::writeAll(const QByteArray& bytes)
 {
-    struct stat target
-    {
-    };
+    struct stat target = {};
     if (::stat(QFile::encodeName(m_path).constData(), &target) != 0) {
         if (errno != ENOENT) {
             m_errorString = QString::fromLocal8Bit(std::strerror(errno));
             return false;
         }
-        return WholeFileWriter::replace(m_path, bytes, m_errorString) ==
-               WholeFileWriter::Replacement::Written;
+        return WholeFileWriter::replace(m_path, bytes, m_errorString) == WholeFileWriter::Outcome::Written;
     }
     if (S_ISDIR(target.st_mode)) {
         m_errorString = QString::fromLocal8Bit(std::strerror(EISDIR));
@@ -38,17 +35,10 @@ bool CliOutputFile::writeAll(const QByteArray& bytes)
     // A replacement would belong to us and stand alone: another owner's file, or one shared
     // through hard links, keeps its identity and only its contents change.
     const bool keepTheFile = target.st_nlink > 1 || target.st_uid != ::geteuid();
-    if (!keepTheFile) {
-        switch (WholeFileWriter::replace(m_path, bytes, m_errorString)) {
-        case WholeFileWriter::Replacement::Written:
-            return true;
-        case WholeFileWriter::Replacement::Failed:
-            return false;
-        case WholeFileWriter::Replacement::NoTemporaryFile:
-            break;
-        }
-    }
-    return WholeFileWriter::overwrite(m_path, bytes, m_errorString);
+    const WholeFileWriter::Outcome outcome = keepTheFile
+                                                 ? WholeFileWriter::overwrite(m_path, bytes, m_errorString)
+                                                 : WholeFileWriter::write(m_path, bytes, m_errorString);
+    return outcome == WholeFileWriter::Outcome::Written;
 }
 
 bool CliOutputFile::writeToDevice(const QByteArray& bytes)

@@ -79,21 +79,14 @@ bool PreviewFileWriter::writeFile(const QString& path, const QByteArray& bytes)
             return false;
     }
 
-    QString reason;
-    switch (WholeFileWriter::replace(path, bytes, reason)) {
-    case WholeFileWriter::Replacement::Written:
-        return true;
-    case WholeFileWriter::Replacement::Failed:
-        return false;
-    case WholeFileWriter::Replacement::NoTemporaryFile:
-        break;
-    }
     // A folder that takes no new file may still hold an old page that can be written over.
-    if (WholeFileWriter::overwrite(path, bytes, reason))
-        return true;
+    QString reason;
+    const WholeFileWriter::Outcome outcome = WholeFileWriter::write(path, bytes, reason);
+    if (outcome != WholeFileWriter::Outcome::Untouched)
+        return outcome == WholeFileWriter::Outcome::Written;
     // A write-protected old page in a folder that takes new files is replaced all the same.
     return QFile::exists(path) && QFile::remove(path) &&
-           WholeFileWriter::replace(path, bytes, reason) == WholeFileWriter::Replacement::Written;
+           WholeFileWriter::replace(path, bytes, reason) == WholeFileWriter::Outcome::Written;
 }
 
 } // namespace huespan

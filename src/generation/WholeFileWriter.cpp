@@ -21,9 +21,7 @@ QString systemReason(int error)
 // the writer's anyway (a file of another owner is written in place by the callers that care).
 void keepAttributes(int descriptor, const QString& oldPath)
 {
-    struct stat old
-    {
-    };
+    struct stat old = {};
     if (::stat(QFile::encodeName(oldPath).constData(), &old) != 0)
         return;
     // Refusals are harmless: a group the writer is no member of stays the writer's own group.
@@ -35,13 +33,13 @@ void keepAttributes(int descriptor, const QString& oldPath)
 
 } // namespace
 
-Replacement replace(const QString& path, const QByteArray& bytes, QString& reason)
+Outcome replace(const QString& path, const QByteArray& bytes, QString& reason)
 {
     QSaveFile file(path);
     // Unbuffered, so that a failing write reports the system's reason itself.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         reason = file.errorString();
-        return Replacement::NoTemporaryFile;
+        return Outcome::Untouched;
     }
     keepAttributes(file.handle(), path);
     // A short write has no error of its own; the next write tells why it stopped.
@@ -50,28 +48,28 @@ Replacement replace(const QString& path, const QByteArray& bytes, QString& reaso
         if (written <= 0) {
             reason = file.errorString();
             file.cancelWriting();
-            return Replacement::Failed;
+            return Outcome::Failed;
         }
         offset += written;
     }
     if (!file.commit()) {
         reason = file.errorString();
-        return Replacement::Failed;
+        return Outcome::Failed;
     }
-    return Replacement::Written;
+    return Outcome::Written;
 }
 
-bool overwrite(const QString& path, const QByteArray& bytes, QString& reason)
+Outcome overwrite(const QString& path, const QByteArray& bytes, QString& reason)
 {
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0) {
         reason = systemReason(errno);
-        return false;
+        return Outcome::Untouched;
     }
     const auto fail = [&](int error) {
         reason = systemReason(error);
         ::close(descriptor);
-        return false;
+        return Outcome::Failed;
     };
     const auto size = static_cast<off_t>(bytes.size());
     // Reserving the blocks keeps the size; file systems without reservation just skip this step.
@@ -93,9 +91,15 @@ bool overwrite(const QString& path, const QByteArray& bytes, QString& reason)
         return fail(errno);
     if (::close(descriptor) != 0) {
         reason = systemReason(errno);
-        return false;
+        return Outcome::Failed;
     }
-    return true;
+    return Outcome::Written;
+}
+
+Outcome write(const QString& path, const QByteArray& bytes, QString& reason)
+{
+    const Outcome replaced = replace(path, bytes, reason);
+    return replaced == Outcome::Untouched ? overwrite(path, bytes, reason) : replaced;
 }
 
 } // namespace huespan::WholeFileWriter

@@ -58,9 +58,7 @@ QByteArray contents(const QString& path)
 
 struct stat statusOf(const QString& path)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     ::stat(QFile::encodeName(path).constData(), &status);
     return status;
 }

@@ -52,9 +52,7 @@ QStringList entries(const QString& folder)
 
 ino_t inodeOf(const QString& path)
 {
-    struct stat status
-    {
-    };
+    struct stat status = {};
     ::stat(QFile::encodeName(path).constData(), &status);
     return status.st_ino;
 }
