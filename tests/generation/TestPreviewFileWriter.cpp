@@ -62,6 +62,17 @@ void setMode(const QString& path, mode_t mode)
     QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode), 0);
 }
 
+// A program folder, with its page's path, and a cache folder beside it, in a fresh temporary folder.
+struct Folders
+{
+    Folders() { QDir().mkpath(program); }
+
+    QTemporaryDir root;
+    QString program = root.filePath(u"program"_s);
+    QString cache = root.filePath(u"cache"_s);
+    QString page = program + u"/Temp.htm"_s;
+};
+
 // A page long enough to overflow the small disks below.
 const QString kLongPage = u"<HTML>"_s + QString(40000, u'x') + u"</HTML>"_s;
 
@@ -271,13 +282,12 @@ void TestPreviewFileWriter::nonRegularPageIsReplaced()
 {
     QFETCH(QString, kind);
 
-    QTemporaryDir root;
-    QVERIFY(root.isValid());
-    const QString program = root.filePath(u"program"_s);
-    const QString elsewhere = root.filePath(u"elsewhere"_s);
-    QVERIFY(QDir().mkpath(program));
+    const Folders folders;
+    QVERIFY(folders.root.isValid());
+    const QString& program = folders.program;
+    const QString& page = folders.page;
+    const QString elsewhere = folders.root.filePath(u"elsewhere"_s);
     QVERIFY(QDir().mkpath(elsewhere));
-    const QString page = program + u"/Temp.htm"_s;
     const QString victim = elsewhere + u"/victim.txt"_s;
     writeBytes(victim, "someone else's file");
     if (kind == u"link"_s)
@@ -319,18 +329,17 @@ void TestPreviewFileWriter::readOnlyProgramFolder()
     QFETCH(bool, oldPageWritable);
     QFETCH(bool, inCache);
 
-    QTemporaryDir root;
-    QVERIFY(root.isValid());
-    const QString program = root.filePath(u"program"_s);
-    const QString cache = root.filePath(u"cache"_s);
-    QVERIFY(QDir().mkpath(program));
-    const QString page = program + u"/Temp.htm"_s;
+    const Folders folders;
+    QVERIFY(folders.root.isValid());
+    const QString& program = folders.program;
+    const QString& cache = folders.cache;
+    const QString& page = folders.page;
     if (!oldPage.isEmpty()) {
         writeBytes(page, oldPage);
         setMode(page, oldPageWritable ? 0644 : 0444);
     }
     const ino_t oldInode = inodeOf(page);
-    UnprivilegedUser::handOver(root.path());
+    UnprivilegedUser::handOver(folders.root.path());
     setMode(program, 0555);
     const auto reopen = qScopeGuard([&program] { ::chmod(QFile::encodeName(program).constData(), 0755); });
 
@@ -354,20 +363,19 @@ void TestPreviewFileWriter::readOnlyProgramFolder()
 
 void TestPreviewFileWriter::fullDiskKeepsTheOldPage()
 {
-    QTemporaryDir root;
-    QVERIFY(root.isValid());
-    const QString program = root.filePath(u"program"_s);
-    const QString cache = root.filePath(u"cache"_s);
-    QVERIFY(QDir().mkpath(program));
+    const Folders folders;
+    QVERIFY(folders.root.isValid());
+    const QString& program = folders.program;
+    const QString& cache = folders.cache;
     const SmallDisk disk(program, 16);
     if (!disk.isMounted())
         QSKIP("a full disk needs a small tmpfs, and mounting one needs root");
-    writeBytes(program + u"/Temp.htm"_s, "OLD PAGE");
+    writeBytes(folders.page, "OLD PAGE");
 
     const auto outcome = PreviewFileWriter(program, cache, "UTF-8").write(kLongPage);
 
     // The browser never finds half a page: the old one stays whole where the new one did not fit.
-    QCOMPARE(fileBytes(program + u"/Temp.htm"_s), QByteArray("OLD PAGE"));
+    QCOMPARE(fileBytes(folders.page), QByteArray("OLD PAGE"));
     QCOMPARE(entries(program), QStringList{u"Temp.htm"_s});
     QVERIFY(outcome.written);
     QCOMPARE(outcome.path, cache + u"/Temp.htm"_s);
@@ -376,12 +384,11 @@ void TestPreviewFileWriter::fullDiskKeepsTheOldPage()
 
 void TestPreviewFileWriter::fileSizeLimitLeavesNoHalfPage()
 {
-    QTemporaryDir root;
-    QVERIFY(root.isValid());
-    const QString program = root.filePath(u"program"_s);
-    const QString cache = root.filePath(u"cache"_s);
-    QVERIFY(QDir().mkpath(program));
-    writeBytes(program + u"/Temp.htm"_s, "OLD PAGE");
+    const Folders folders;
+    QVERIFY(folders.root.isValid());
+    const QString& program = folders.program;
+    const QString& cache = folders.cache;
+    writeBytes(folders.page, "OLD PAGE");
 
     // Beyond the limit a write fails with EFBIG, once the signal that would end the test is ignored.
     rlimit original{};
@@ -394,7 +401,7 @@ void TestPreviewFileWriter::fileSizeLimitLeavesNoHalfPage()
     std::signal(SIGXFSZ, previousHandler);
 
     QVERIFY(!outcome.written);
-    QCOMPARE(fileBytes(program + u"/Temp.htm"_s), QByteArray("OLD PAGE"));
+    QCOMPARE(fileBytes(folders.page), QByteArray("OLD PAGE"));
     QCOMPARE(entries(program), QStringList{u"Temp.htm"_s});
     QVERIFY(!QFile::exists(cache + u"/Temp.htm"_s));
     QCOMPARE(entries(cache), QStringList());
