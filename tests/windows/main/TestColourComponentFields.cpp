@@ -89,6 +89,7 @@ void TestColourComponentFields::typingFollowsTheNotation_data()
     QTest::newRow("decimal blank") << false << 4 << u"1"_s << u" "_s << u"1"_s;
     QTest::newRow("decimal full-width digit") << false << 5 << u"1"_s << u"５"_s << u"1"_s;
     QTest::newRow("decimal 25 then 6") << false << 0 << u"25"_s << u"6"_s << u"255"_s;
+    QTest::newRow("hexadecimal 10 then 0 clamps") << true << 4 << u"10"_s << u"0"_s << u"FF"_s;
     QTest::newRow("decimal 25 then 9 clamps") << false << 1 << u"25"_s << u"9"_s << u"255"_s;
     QTest::newRow("decimal 0 then 7") << false << 2 << u"0"_s << u"7"_s << u"7"_s;
     QTest::newRow("decimal into empty") << false << 3 << QString() << u"42"_s << u"42"_s;

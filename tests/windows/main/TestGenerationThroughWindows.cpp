@@ -32,6 +32,13 @@ enum class AbortWay
 };
 
 } // namespace
+} // namespace huespan
+
+// Declared before the first use: release builds instantiate the test data before they would see a
+// later declaration.
+Q_DECLARE_METATYPE(huespan::AbortWay)
+
+namespace huespan {
 
 class TestGenerationThroughWindows final : public MainWindowTestCase
 {
@@ -245,8 +252,6 @@ void TestGenerationThroughWindows::abortStopsTheRunWithoutAResult()
 }
 
 } // namespace huespan
-
-Q_DECLARE_METATYPE(huespan::AbortWay)
 
 QTEST_MAIN(huespan::TestGenerationThroughWindows)
 #include "TestGenerationThroughWindows.moc"
