@@ -8,12 +8,13 @@ namespace huespan {
 // dialogs: indicators small enough for option buttons 12 pixels high, and frames whose caption
 // stands on the frame line, so that controls placed near a frame's top edge sit inside it; a
 // command button that has the keyboard focus wears a dotted frame inside its edge.
-class CompactFusionStyle : public QProxyStyle
+class CompactFusionStyle final : public QProxyStyle
 {
     Q_OBJECT
 
 public:
     CompactFusionStyle();
+    Q_DISABLE_COPY_MOVE(CompactFusionStyle)
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;

@@ -24,6 +24,7 @@ using namespace huespan;
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(HUESPAN_VERSION));
     installQtJapanese(application);
     applyProgramLook(application);
     const QString window = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"result"_s;

@@ -50,7 +50,7 @@ void Form4::unload()
 // The run notices the flag at its next test; the window stays until the run unloads it.
 void Form4::Command1_Click()
 {
-    module1().AbortRequested = -1;
+    module1().AbortRequested = true;
     form1().setEnabled(true);
 }
 

@@ -32,11 +32,7 @@ namespace {
 
 bool isHexadecimalText(const QString& text)
 {
-    return std::all_of(text.cbegin(), text.cend(), [](QChar character) {
-        const char16_t unit = character.unicode();
-        return (unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'f') ||
-               (unit >= u'A' && unit <= u'F');
-    });
+    return std::all_of(text.cbegin(), text.cend(), ComponentText::isHexadecimalDigit);
 }
 
 // The value a field holds when the dialog closes, or nothing when its text is not a number in the
@@ -45,15 +41,8 @@ std::optional<qint16> storedComponent(const QString& text, bool decimalNotation)
 {
     if (text.isEmpty())
         return qint16{0};
-    if (decimalNotation) {
-        if (!ComponentText::convertsToInteger(text))
-            return std::nullopt;
-        bool converted = false;
-        const int value = text.trimmed().toInt(&converted);
-        if (!converted)
-            return std::nullopt;
-        return static_cast<qint16>(value);
-    }
+    if (decimalNotation)
+        return ComponentText::integerConversion(text);
     if (!isHexadecimalText(text))
         return std::nullopt;
     const int value = ComponentText::hexadecimalReading(text);
@@ -151,7 +140,7 @@ void Form3::Command1_Click()
     if (outcome.written)
         DocumentOpener::open(outcome.path);
     else
-        MessageBox::show(cannotSaveMessage(outcome.path), MessageBox::kInformation);
+        MessageBox::show(cannotSaveMessage(outcome.path), MessageBox::Style::Information);
     accept();
 }
 
@@ -179,7 +168,7 @@ void Form3::Form_Unload()
 
 void Form3::keyPressEvent(QKeyEvent* event)
 {
-    // "キャンセル" is not the cancel button: Esc leaves the dialog open, as designed.
+    // Esc leaves the dialog open: "キャンセル" is a button like any other, not the dialog's escape.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
         return;
