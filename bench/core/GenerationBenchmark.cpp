@@ -24,7 +24,7 @@ GradientSettings benchmarkSettings()
 {
     GradientSettings settings;
     settings.bold = true;
-    settings.fontSize = u"3"_s;
+    settings.fontSize = 3;
     settings.lineBreaks = true;
     settings.componentTexts = {u"255"_s, u"128"_s, u"0"_s, u"0"_s, u"64"_s, u"255"_s};
     return settings;

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace huespan {
 
@@ -20,6 +21,9 @@ public:
 
     // Standard input as the text: UTF-8, without the one line break that ends the last line.
     static QString textFromInput(const QByteArray& input);
+
+    // The text in the named encoding; nothing when the encoding is unknown.
+    static std::optional<QByteArray> encoded(const QString& text, const QByteArray& encoding);
 
 private:
     QString outputText(const QString& markup) const;

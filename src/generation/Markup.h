@@ -5,6 +5,7 @@
 #include "MarkupWriter.h"
 
 #include <QStringView>
+#include <optional>
 
 namespace huespan {
 
@@ -39,6 +40,11 @@ void EmitCharacter(MarkupWriter& html, QStringView character, const ColourTriple
 
 // The user's trailing tags and the end tags of the opening, innermost first.
 void EmitClosing(MarkupWriter& html, const GradientSettings& settings);
+
+// The font size written (Normal mode with a size) and the heading level written (Heading mode
+// with a level); every output format asks these.
+std::optional<int> writtenFontSize(const GradientSettings& settings);
+std::optional<int> writtenHeading(const GradientSettings& settings);
 
 // Upper bounds of what the functions above append, for reserving.
 qsizetype OpeningLengthBound(const GradientSettings& settings);
