@@ -1,0 +1,306 @@
+#include "ColourSpace.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+using namespace Qt::StringLiterals;
+
+namespace huespan {
+
+namespace {
+
+using Matrix = std::array<std::array<double, 3>, 3>;
+
+// The matrices of the CSS Color 4 sample code. OKLab goes through CIE XYZ (D65): linear sRGB to
+// XYZ, XYZ to LMS, the cube root, LMS to OKLab, and back the same way.
+constexpr Matrix linearSrgbToXyz{{
+    {506752.0 / 1228815.0, 87881.0 / 245763.0, 12673.0 / 70218.0},
+    {87098.0 / 409605.0, 175762.0 / 245763.0, 12673.0 / 175545.0},
+    {7918.0 / 409605.0, 87881.0 / 737289.0, 1001167.0 / 1053270.0},
+}};
+constexpr Matrix xyzToLinearSrgb{{
+    {12831.0 / 3959.0, -329.0 / 214.0, -1974.0 / 3959.0},
+    {-851781.0 / 878810.0, 1648619.0 / 878810.0, 36519.0 / 878810.0},
+    {705.0 / 12673.0, -2585.0 / 12673.0, 705.0 / 667.0},
+}};
+constexpr Matrix xyzToLms{{
+    {0.8190224379967030, 0.3619062600528904, -0.1288737815209879},
+    {0.0329836539323885, 0.9292868615863434, 0.0361446663506424},
+    {0.0481771893596242, 0.2642395317527308, 0.6335478284694309},
+}};
+constexpr Matrix lmsToOklab{{
+    {0.2104542683093140, 0.7936177747023054, -0.0040720430116193},
+    {1.9779985324311684, -2.4285922420485799, 0.4505937096174110},
+    {0.0259040424655478, 0.7827717124575296, -0.8086757549230774},
+}};
+constexpr Matrix oklabToLms{{
+    {1.0000000000000000, 0.3963377773761749, 0.2158037573099136},
+    {1.0000000000000000, -0.1055613458156586, -0.0638541728258133},
+    {1.0000000000000000, -0.0894841775298119, -1.2914855480194092},
+}};
+constexpr Matrix lmsToXyz{{
+    {1.2268798758459243, -0.5578149944602171, 0.2813910456659647},
+    {-0.0405757452148008, 1.1122868032803170, -0.0717110580655164},
+    {-0.0763729366746601, -0.4214933324022432, 1.5869240198367816},
+}};
+
+// Below this chroma an OKLCH hue is powerless (the sample code's threshold).
+constexpr double achromaticChroma = 0.000004;
+// Below this saturation an HSL hue is powerless.
+constexpr double achromaticSaturation = 0.00001;
+
+ColourCoordinates multiply(const Matrix& m, const ColourCoordinates& v)
+{
+    return {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2],
+            m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2],
+            m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
+}
+
+double degreesToRadians(double degrees)
+{
+    return degrees * std::numbers::pi / 180.0;
+}
+
+// One channel of the CSS hslToRgb sample: n is 0 for red, 8 for green, 4 for blue.
+double hslChannel(double n, double hue, double saturation, double lightness)
+{
+    const double k = std::fmod(n + hue / 30.0, 12.0);
+    const double a = saturation * std::min(lightness, 1.0 - lightness);
+    return lightness - a * std::max(-1.0, std::min({k - 3.0, 9.0 - k, 1.0}));
+}
+
+} // namespace
+
+std::optional<ColourSpace> colourSpaceFromName(QStringView name)
+{
+    for (const ColourSpace space : {ColourSpace::Srgb, ColourSpace::LinearSrgb, ColourSpace::Oklab,
+                                    ColourSpace::Oklch, ColourSpace::Hsl}) {
+        if (name == colourSpaceName(space))
+            return space;
+    }
+    return std::nullopt;
+}
+
+QString colourSpaceName(ColourSpace space)
+{
+    switch (space) {
+    case ColourSpace::Srgb:
+        return u"srgb"_s;
+    case ColourSpace::LinearSrgb:
+        return u"linear-srgb"_s;
+    case ColourSpace::Oklab:
+        return u"oklab"_s;
+    case ColourSpace::Oklch:
+        return u"oklch"_s;
+    case ColourSpace::Hsl:
+        return u"hsl"_s;
+    }
+    return {};
+}
+
+std::optional<HueInterpolation> hueInterpolationFromName(QStringView name)
+{
+    for (const HueInterpolation hue : {HueInterpolation::Shorter, HueInterpolation::Longer,
+                                       HueInterpolation::Increasing, HueInterpolation::Decreasing}) {
+        if (name == hueInterpolationName(hue))
+            return hue;
+    }
+    return std::nullopt;
+}
+
+QString hueInterpolationName(HueInterpolation hue)
+{
+    switch (hue) {
+    case HueInterpolation::Shorter:
+        return u"shorter"_s;
+    case HueInterpolation::Longer:
+        return u"longer"_s;
+    case HueInterpolation::Increasing:
+        return u"increasing"_s;
+    case HueInterpolation::Decreasing:
+        return u"decreasing"_s;
+    }
+    return {};
+}
+
+QString cssInterpolationMethod(ColourSpace space, HueInterpolation hue)
+{
+    // CSS calls linear sRGB "srgb-linear".
+    const QString name = space == ColourSpace::LinearSrgb ? u"srgb-linear"_s : colourSpaceName(space);
+    if (!isPolar(space) || hue == HueInterpolation::Shorter)
+        return name;
+    return name % u' ' % hueInterpolationName(hue) % u" hue"_s;
+}
+
+bool isPolar(ColourSpace space)
+{
+    return space == ColourSpace::Oklch || space == ColourSpace::Hsl;
+}
+
+double srgbToLinear(double component)
+{
+    const double magnitude = std::fabs(component);
+    if (magnitude <= 0.04045)
+        return component / 12.92;
+    return std::copysign(std::pow((magnitude + 0.055) / 1.055, 2.4), component);
+}
+
+double linearToSrgb(double component)
+{
+    const double magnitude = std::fabs(component);
+    if (magnitude > 0.0031308)
+        return std::copysign(1.055 * std::pow(magnitude, 1.0 / 2.4) - 0.055, component);
+    return 12.92 * component;
+}
+
+ColourCoordinates linearSrgbToOklab(const ColourCoordinates& linear)
+{
+    const ColourCoordinates lms = multiply(xyzToLms, multiply(linearSrgbToXyz, linear));
+    return multiply(lmsToOklab, {std::cbrt(lms[0]), std::cbrt(lms[1]), std::cbrt(lms[2])});
+}
+
+ColourCoordinates oklabToLinearSrgb(const ColourCoordinates& oklab)
+{
+    const ColourCoordinates lms = multiply(oklabToLms, oklab);
+    return multiply(xyzToLinearSrgb, multiply(lmsToXyz, {lms[0] * lms[0] * lms[0], lms[1] * lms[1] * lms[1],
+                                                         lms[2] * lms[2] * lms[2]}));
+}
+
+ColourCoordinates oklabToOklch(const ColourCoordinates& oklab)
+{
+    const double chroma = std::sqrt(oklab[1] * oklab[1] + oklab[2] * oklab[2]);
+    double hue = std::atan2(oklab[2], oklab[1]) * 180.0 / std::numbers::pi;
+    if (hue < 0)
+        hue += 360.0;
+    if (chroma <= achromaticChroma)
+        hue = std::numeric_limits<double>::quiet_NaN();
+    return {oklab[0], chroma, hue};
+}
+
+ColourCoordinates oklchToOklab(const ColourCoordinates& oklch)
+{
+    // A missing hue converts as 0; it matters nowhere, the chroma being (nearly) zero.
+    const double radians = std::isnan(oklch[2]) ? 0.0 : degreesToRadians(oklch[2]);
+    return {oklch[0], oklch[1] * std::cos(radians), oklch[1] * std::sin(radians)};
+}
+
+ColourCoordinates srgbToHsl(const ColourCoordinates& srgb)
+{
+    const auto [red, green, blue] = srgb;
+    const double max = std::max({red, green, blue});
+    const double min = std::min({red, green, blue});
+    const double lightness = (min + max) / 2.0;
+    const double d = max - min;
+    double hue = std::numeric_limits<double>::quiet_NaN();
+    double saturation = 0.0;
+    if (d != 0.0) {
+        saturation = lightness == 0.0 || lightness == 1.0
+                         ? 0.0
+                         : (max - lightness) / std::min(lightness, 1.0 - lightness);
+        if (max == red)
+            hue = (green - blue) / d + (green < blue ? 6.0 : 0.0);
+        else if (max == green)
+            hue = (blue - red) / d + 2.0;
+        else
+            hue = (red - green) / d + 4.0;
+        hue *= 60.0;
+    }
+    // Far outside the gamut the saturation comes out negative: turn the hue half way instead.
+    if (saturation < 0.0) {
+        hue += 180.0;
+        saturation = -saturation;
+    }
+    if (hue >= 360.0)
+        hue -= 360.0;
+    if (saturation <= achromaticSaturation)
+        hue = std::numeric_limits<double>::quiet_NaN();
+    return {hue, saturation, lightness};
+}
+
+ColourCoordinates hslToSrgb(const ColourCoordinates& hsl)
+{
+    double hue = std::isnan(hsl[0]) ? 0.0 : std::fmod(hsl[0], 360.0);
+    if (hue < 0.0)
+        hue += 360.0;
+    return {hslChannel(0.0, hue, hsl[1], hsl[2]), hslChannel(8.0, hue, hsl[1], hsl[2]),
+            hslChannel(4.0, hue, hsl[1], hsl[2])};
+}
+
+ColourCoordinates srgbToSpace(ColourSpace space, const ColourCoordinates& srgb)
+{
+    const auto linear = [&srgb] {
+        return ColourCoordinates{srgbToLinear(srgb[0]), srgbToLinear(srgb[1]), srgbToLinear(srgb[2])};
+    };
+    switch (space) {
+    case ColourSpace::Srgb:
+        return srgb;
+    case ColourSpace::LinearSrgb:
+        return linear();
+    case ColourSpace::Oklab:
+        return linearSrgbToOklab(linear());
+    case ColourSpace::Oklch:
+        return oklabToOklch(linearSrgbToOklab(linear()));
+    case ColourSpace::Hsl:
+        return srgbToHsl(srgb);
+    }
+    return srgb;
+}
+
+ColourCoordinates spaceToLinearSrgb(ColourSpace space, const ColourCoordinates& coordinates)
+{
+    const auto linear = [](const ColourCoordinates& srgb) {
+        return ColourCoordinates{srgbToLinear(srgb[0]), srgbToLinear(srgb[1]), srgbToLinear(srgb[2])};
+    };
+    switch (space) {
+    case ColourSpace::Srgb:
+        return linear(coordinates);
+    case ColourSpace::LinearSrgb:
+        return coordinates;
+    case ColourSpace::Oklab:
+        return oklabToLinearSrgb(coordinates);
+    case ColourSpace::Oklch:
+        return oklabToLinearSrgb(oklchToOklab(coordinates));
+    case ColourSpace::Hsl:
+        return linear(hslToSrgb(coordinates));
+    }
+    return coordinates;
+}
+
+void fixUpHues(double& first, double& second, HueInterpolation hue)
+{
+    if (std::isnan(first) && std::isnan(second)) {
+        first = 0.0;
+        second = 0.0;
+    } else if (std::isnan(first)) {
+        first = second;
+    } else if (std::isnan(second)) {
+        second = first;
+    }
+    const double difference = second - first;
+    switch (hue) {
+    case HueInterpolation::Shorter:
+        if (difference > 180.0)
+            first += 360.0;
+        else if (difference < -180.0)
+            second += 360.0;
+        break;
+    case HueInterpolation::Longer:
+        if (difference > 0.0 && difference < 180.0)
+            first += 360.0;
+        else if (difference > -180.0 && difference <= 0.0)
+            second += 360.0;
+        break;
+    case HueInterpolation::Increasing:
+        if (second < first)
+            second += 360.0;
+        break;
+    case HueInterpolation::Decreasing:
+        if (first < second)
+            first += 360.0;
+        break;
+    }
+}
+
+} // namespace huespan

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ColourSpace.h"
+
+namespace huespan {
+
+// Whether linear-light sRGB coordinates lie inside the gamut (every component 0 to 1).
+bool inSrgbGamut(const ColourCoordinates& linear);
+
+// An OKLCH colour brought into sRGB by the gamut mapping of CSS Color Level 4, as linear-light
+// sRGB with every component in 0 to 1: the colour itself when it is inside; white from L 1 up and
+// black from L 0 down; otherwise the chroma is reduced by binary search (to within 0.0001) until
+// the colour clipped into the gamut lies within the just-noticeable difference 0.02 (deltaEOK) of
+// it, and that clipped colour is the result. Clipping linear light gives the same colour as
+// clipping the encoded components, the transfer function being monotonic and fixing 0 and 1.
+ColourCoordinates mapOklchIntoSrgb(const ColourCoordinates& oklch);
+
+} // namespace huespan
