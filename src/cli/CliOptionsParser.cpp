@@ -150,9 +150,10 @@ CliOptionsParser::CliOptionsParser()
     , m_rainbowOption(u"rainbow"_s, u"A full hue circle instead of colours or stops."_s)
     , m_presetOption(u"preset"_s, u"A built-in gradient; --list-presets shows them."_s, u"NAME"_s)
     , m_listPresetsOption(u"list-presets"_s, u"Lists the built-in gradients with their stops."_s)
-    , m_spaceOption(u"space"_s,
-                    u"The colour space to interpolate in: srgb (default), linear-srgb, oklab, oklch or hsl."_s,
-                    u"SPACE"_s)
+    , m_spaceOption(
+          u"space"_s,
+          u"The colour space to interpolate in: srgb (default), linear-srgb, oklab, oklch or hsl."_s,
+          u"SPACE"_s)
     , m_hueOption(u"hue"_s,
                   u"How oklch and hsl run round the hue circle: shorter (default), longer, increasing or "
                   u"decreasing."_s,
@@ -193,13 +194,16 @@ CliOptionsParser::CliOptionsParser()
     m_parser.setApplicationDescription(
         u"Colours every character of TEXT along a gradient and writes the markup.\n"
         u"Without TEXT the text is read from standard input (UTF-8); one final line break is dropped."_s);
-    m_parser.addOptions({m_formOption,        m_firstOption,          m_secondOption,         m_stopOption,
-                         m_rainbowOption,     m_presetOption,         m_listPresetsOption,    m_spaceOption,
-                         m_hueOption,         m_reverseOption,        m_hexOption,            m_boldOption,
-                         m_italicOption,      m_underlineOption,      m_strikeOption,         m_sizeOption,
-                         m_headingOption,     m_beforeOption,         m_afterOption,          m_lineBreaksOption,
-                         m_unitOption,        m_formatOption,         m_mergeOption,          m_skipWhitespaceOption,
-                         m_keepLineBreaksOption, m_pageOption,        m_encodingOption,       m_outputOption});
+    m_parser.addOptions({m_formOption,           m_firstOption,      m_secondOption,
+                         m_stopOption,           m_rainbowOption,    m_presetOption,
+                         m_listPresetsOption,    m_spaceOption,      m_hueOption,
+                         m_reverseOption,        m_hexOption,        m_boldOption,
+                         m_italicOption,         m_underlineOption,  m_strikeOption,
+                         m_sizeOption,           m_headingOption,    m_beforeOption,
+                         m_afterOption,          m_lineBreaksOption, m_unitOption,
+                         m_formatOption,         m_mergeOption,      m_skipWhitespaceOption,
+                         m_keepLineBreaksOption, m_pageOption,       m_encodingOption,
+                         m_outputOption});
     m_parser.addPositionalArgument(u"text"_s, u"The text to colour."_s, u"[TEXT]"_s);
 }
 
@@ -497,7 +501,8 @@ std::optional<QString> CliOptionsParser::readUnitAndFormat()
         const QString name = m_parser.value(m_unitOption);
         const std::optional<TextUnit> unit = valueNamed(kUnits, name);
         if (!unit)
-            return optionLabel(m_unitOption) + u": unknown unit "_s + quoted(name) + u" (use "_s + choices(kUnits) + u')';
+            return optionLabel(m_unitOption) + u": unknown unit "_s + quoted(name) + u" (use "_s +
+                   choices(kUnits) + u')';
         extended.unit = *unit;
     }
     if (m_parser.isSet(m_formatOption)) {
@@ -558,8 +563,8 @@ std::optional<QString> CliOptionsParser::readConflicts() const
         return optionLabel(m_headingOption) + u" cannot be used with "_s + format + u": "_s +
                noun(conflict->format) + u" has no headings"_s;
     case SettingsConflict::Setting::FontSize:
-        return optionLabel(m_sizeOption) + u" cannot be used with "_s + format + u": "_s + noun(conflict->format) +
-               u" has no font sizes"_s;
+        return optionLabel(m_sizeOption) + u" cannot be used with "_s + format + u": "_s +
+               noun(conflict->format) + u" has no font sizes"_s;
     case SettingsConflict::Setting::Page:
         return optionLabel(m_pageOption) + u" cannot be used with "_s + format +
                u": the preview page is HTML"_s;

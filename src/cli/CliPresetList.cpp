@@ -14,7 +14,8 @@ QString stopsText(const std::vector<ColourStop>& stops)
 {
     QStringList written;
     for (const ColourStop& stop : resolveStopPositions(stops))
-        written.append(u'#' + ColourCode(stop.colour) + u'@' + QString::number(stop.position.value_or(0.0), 'g', 6));
+        written.append(u'#' + ColourCode(stop.colour) + u'@' +
+                       QString::number(stop.position.value_or(0.0), 'g', 6));
     return written.join(u' ');
 }
 

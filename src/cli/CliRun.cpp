@@ -64,7 +64,8 @@ std::optional<QByteArray> CliRun::encoded(const QString& text, const QByteArray&
 {
     // Qt's own conversion is several times faster than iconv. The text comes from UTF-8 arguments
     // or input, so it holds no unpaired surrogate on which the two could differ.
-    if (encoding.compare("UTF-8", Qt::CaseInsensitive) == 0 || encoding.compare("UTF8", Qt::CaseInsensitive) == 0)
+    if (encoding.compare("UTF-8", Qt::CaseInsensitive) == 0 ||
+        encoding.compare("UTF8", Qt::CaseInsensitive) == 0)
         return text.toUtf8();
     return CodePageEncoder::encode(text, encoding);
 }

@@ -34,8 +34,8 @@ void ComponentWalk::moveTo(int position)
     // half moves the change by a position at most, which the two walks below settle.
     const double towards = m_delta > 0 ? 0.5 : -0.5;
     const double crossing = (m_value + towards - m_start) * m_span / m_delta;
-    int change = static_cast<int>(std::clamp(std::floor(crossing), static_cast<double>(position) + 1,
-                                             static_cast<double>(m_span)));
+    int change = static_cast<int>(
+        std::clamp(std::floor(crossing), static_cast<double>(position) + 1, static_cast<double>(m_span)));
     while (change > position + 1 && m_rule.at(change - 1) != m_value)
         --change;
     while (change < m_span && m_rule.at(change) == m_value)

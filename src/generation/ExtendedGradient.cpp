@@ -70,8 +70,8 @@ void writeUnits(GenerationRun& run, Writer& writer, const TextUnits& units,
 }
 
 template <class Writer>
-void writeWith(GenerationRun& run, MarkupWriter& html, const GradientSettings& settings, const TextUnits& units,
-               const std::vector<ColourTriple>& colours)
+void writeWith(GenerationRun& run, MarkupWriter& html, const GradientSettings& settings,
+               const TextUnits& units, const std::vector<ColourTriple>& colours)
 {
     Writer writer(html, settings);
     writeUnits(run, writer, units, colours, settings.extended.merge);

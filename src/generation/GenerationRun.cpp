@@ -53,9 +53,9 @@ std::optional<int> GenerationRun::accept(int count, int minimum, const QString& 
 
 void GenerationRun::start()
 {
-    MarkupWriter& html = startWriting(OpeningLengthBound(m_settings) +
-                                      CharacterElementLengthBound(m_text.size()) +
-                                      ClosingLengthBound(m_settings));
+    MarkupWriter& html =
+        startWriting(OpeningLengthBound(m_settings) + CharacterElementLengthBound(m_text.size()) +
+                     ClosingLengthBound(m_settings));
     EmitOpening(html, m_settings);
 }
 

@@ -24,7 +24,6 @@ QString headingName(int level)
     return u'H' + QString::number(level);
 }
 
-
 template <qsizetype N> QChar* copyFixed(QChar* out, const char16_t (&piece)[N])
 {
     // N counts the terminating zero; a constant size lets the compiler use plain moves.

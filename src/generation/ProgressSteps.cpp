@@ -27,8 +27,7 @@ void ProgressSteps::moveTo(int index)
     m_percentage = m_formula(index, m_count);
     // The first index of the next value by exact arithmetic; the formula's rounding moves it by a
     // position at most, which the two walks below settle.
-    const long long estimate =
-        (static_cast<long long>(m_percentage + 1) * m_count + m_scale - 1) / m_scale;
+    const long long estimate = (static_cast<long long>(m_percentage + 1) * m_count + m_scale - 1) / m_scale;
     int next = static_cast<int>(std::clamp<long long>(estimate, index + 1LL, m_count + 1LL));
     while (next > index + 1 && m_formula(next - 1, m_count) != m_percentage)
         --next;

@@ -29,8 +29,8 @@ bool isWhitespace(QStringView unit)
 // A regional indicator symbol (the halves of a flag) starts at index.
 bool isRegionalIndicatorAt(QStringView text, qsizetype index)
 {
-    return index + 1 < text.size() && text[index].unicode() == 0xD83C && text[index + 1].unicode() >= 0xDDE6 &&
-           text[index + 1].unicode() <= 0xDDFF;
+    return index + 1 < text.size() && text[index].unicode() == 0xD83C &&
+           text[index + 1].unicode() >= 0xDDE6 && text[index + 1].unicode() <= 0xDDFF;
 }
 
 } // namespace

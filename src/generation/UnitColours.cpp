@@ -70,13 +70,17 @@ std::vector<ColourTriple> schedule(const GradientSettings& settings, int n)
     const std::vector<ColourStop> stops = givenStops(settings);
     std::vector<ColourTriple> colours;
     if (takesExactArithmetic(settings, stops)) {
-        colours = twoColourSchedule(settings.extended.stops.empty() ? settings.form : GradientForm::LeftToRight,
-                                    stops.front().colour, stops.back().colour, n);
+        colours =
+            twoColourSchedule(settings.extended.stops.empty() ? settings.form : GradientForm::LeftToRight,
+                              stops.front().colour, stops.back().colour, n);
     } else {
-        const StopGradient gradient(
-            settings.form == GradientForm::BothSidesSame ? mirroredStops(stops) : stops,
-            settings.extended.space, settings.extended.hue);
+        const StopGradient gradient(settings.form == GradientForm::BothSidesSame ? mirroredStops(stops)
+                                                                                 : stops,
+                                    settings.extended.space, settings.extended.hue);
         gradient.unitColours(n, colours);
+        // The ends wear the end stops exactly, also when several stops share the end's position.
+        colours.front() = gradient.stops().front().colour;
+        colours.back() = gradient.stops().back().colour;
     }
     if (settings.extended.reverse)
         std::reverse(colours.begin(), colours.end());

@@ -72,7 +72,7 @@ void TestMarkup::openingAndClosing_data()
 {
     QTest::addColumn<QStringList>("styles"); // any of B, I, U, S
     QTest::addColumn<bool>("heading");
-    QTest::addColumn<int>("fontSize");    // 0: no size
+    QTest::addColumn<int>("fontSize");     // 0: no size
     QTest::addColumn<int>("headingLevel"); // 0: no heading
     QTest::addColumn<QString>("tagsBefore");
     QTest::addColumn<QString>("tagsAfter");
@@ -85,20 +85,20 @@ void TestMarkup::openingAndClosing_data()
                                     << false << QString() << QString();
     QTest::newRow("only a line break")
         << QStringList{} << false << none << none << QString() << QString() << true << u"\r\n"_s << QString();
-    QTest::newRow("bold with size") << QStringList{u"B"_s} << false << 3 << none << QString()
-                                    << QString() << false << u"<B><FONT SIZE=\"3\">"_s << u"</FONT></B>"_s;
-    QTest::newRow("all styles nest") << QStringList{u"S"_s, u"U"_s, u"I"_s, u"B"_s} << false << 7
-                                     << 1 << QString() << QString() << false
-                                     << u"<B><I><U><S><FONT SIZE=\"7\">"_s << u"</FONT></S></U></I></B>"_s;
-    QTest::newRow("heading ignores size list") << QStringList{} << true << 3 << 2 << QString()
-                                               << QString() << false << u"<H2>"_s << u"</H2>"_s;
-    QTest::newRow("normal ignores heading list") << QStringList{} << false << none << 1 << QString()
-                                                 << QString() << false << QString() << QString();
+    QTest::newRow("bold with size") << QStringList{u"B"_s} << false << 3 << none << QString() << QString()
+                                    << false << u"<B><FONT SIZE=\"3\">"_s << u"</FONT></B>"_s;
+    QTest::newRow("all styles nest") << QStringList{u"S"_s, u"U"_s, u"I"_s, u"B"_s} << false << 7 << 1
+                                     << QString() << QString() << false << u"<B><I><U><S><FONT SIZE=\"7\">"_s
+                                     << u"</FONT></S></U></I></B>"_s;
+    QTest::newRow("heading ignores size list")
+        << QStringList{} << true << 3 << 2 << QString() << QString() << false << u"<H2>"_s << u"</H2>"_s;
+    QTest::newRow("normal ignores heading list")
+        << QStringList{} << false << none << 1 << QString() << QString() << false << QString() << QString();
     QTest::newRow("heading without item") << QStringList{u"U"_s} << true << 5 << none << QString()
                                           << QString() << false << u"<U>"_s << u"</U>"_s;
     QTest::newRow("user tags inside size, unescaped")
-        << QStringList{u"B"_s} << false << 5 << none << u"<SPAN title=\"a&b\">"_s << u"</SPAN>"_s
-        << false << u"<B><FONT SIZE=\"5\"><SPAN title=\"a&b\">"_s << u"</SPAN></FONT></B>"_s;
+        << QStringList{u"B"_s} << false << 5 << none << u"<SPAN title=\"a&b\">"_s << u"</SPAN>"_s << false
+        << u"<B><FONT SIZE=\"5\"><SPAN title=\"a&b\">"_s << u"</SPAN></FONT></B>"_s;
     QTest::newRow("line break after user tags, none in closing")
         << QStringList{u"I"_s, u"S"_s} << true << 1 << 6 << u"前"_s << u"後ろ"_s << true
         << u"<I><S><H6>前\r\n"_s << u"後ろ</H6></S></I>"_s;

@@ -1,15 +1,15 @@
 #include "main/Form1.h"
 
-#include "ui/ColourComponentFields.h"
-#include "ui/ColourTripleControls.h"
 #include "Generators.h"
 #include "Module1.h"
-#include "ui/MessageBox.h"
-#include "ui/ProgramIcon.h"
-#include "ui/Twips.h"
 #include "WindowSet.h"
 #include "WindowsGenerationHost.h"
 #include "about/frmAbout.h"
+#include "ui/ColourComponentFields.h"
+#include "ui/ColourTripleControls.h"
+#include "ui/MessageBox.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QCheckBox>

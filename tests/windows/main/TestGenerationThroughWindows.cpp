@@ -1,13 +1,13 @@
 #include "Generators.h"
 #include "Module1.h"
 #include "RecordingHost.h"
+#include "WindowSet.h"
 #include "WindowTestSupport.h"
+#include "main/Form1.h"
 #include "progress/Form4.h"
+#include "result/Form2.h"
 #include "ui/MessageBox.h"
 #include "ui/ProgramLook.h"
-#include "WindowSet.h"
-#include "main/Form1.h"
-#include "result/Form2.h"
 
 #include <QApplication>
 #include <QCheckBox>
