@@ -7,6 +7,12 @@ namespace huespan {
 // Whether linear-light sRGB coordinates lie inside the gamut (every component 0 to 1).
 bool inSrgbGamut(const ColourCoordinates& linear);
 
+// Whether a colour lies so close to the gamut, for its distance from black, that clipping it
+// certainly moves it by less than half the just-noticeable difference: the gamut mapping then
+// returns the clipped colour without a search, so the clip can be taken directly. With a margin:
+// so for every colour within margin of this one.
+bool barelyOutsideSrgb(const ColourCoordinates& linear, double margin = 0.0);
+
 // An OKLCH colour brought into sRGB by the gamut mapping of CSS Color Level 4, as linear-light
 // sRGB with every component in 0 to 1: the colour itself when it is inside; white from L 1 up and
 // black from L 0 down; otherwise the chroma is reduced by binary search (to within 0.0001) until

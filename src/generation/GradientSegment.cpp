@@ -1,11 +1,13 @@
 #include "GradientSegment.h"
 
+#include "ColourMatrices.h"
 #include "GamutMapping.h"
 #include "SrgbEncoder.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 namespace huespan {
 
@@ -30,6 +32,15 @@ bool isWhole(double value)
 int hueIndex(ColourSpace space)
 {
     return space == ColourSpace::Hsl ? 0 : 2;
+}
+
+// oklabToLinearSrgb, inline for the loop over units.
+ColourCoordinates quickOklabToLinearSrgb(const ColourCoordinates& oklab)
+{
+    using namespace ColourMatrices;
+    const ColourCoordinates roots = multiply(oklabToLms, oklab);
+    return multiply(lmsToLinearSrgbMatrix, {roots[0] * roots[0] * roots[0], roots[1] * roots[1] * roots[1],
+                                            roots[2] * roots[2] * roots[2]});
 }
 
 } // namespace
@@ -74,9 +85,19 @@ ColourCoordinates GradientSegment::linearInGamut(const ColourCoordinates& coordi
                 std::clamp(coordinates[2], 0.0, 1.0)};
     }
     const ColourCoordinates oklab = m_space == ColourSpace::Oklch ? oklchToOklab(coordinates) : coordinates;
-    const ColourCoordinates linear = oklabToLinearSrgb(oklab);
+    return broughtIntoGamut(coordinates, oklabToLinearSrgb(oklab));
+}
+
+ColourCoordinates GradientSegment::broughtIntoGamut(const ColourCoordinates& coordinates,
+                                                    const ColourCoordinates& linear) const
+{
     if (inSrgbGamut(linear))
         return linear;
+    const double lightness = coordinates[0];
+    if (lightness > 0.0 && lightness < 1.0 && barelyOutsideSrgb(linear)) {
+        return {std::clamp(linear[0], 0.0, 1.0), std::clamp(linear[1], 0.0, 1.0),
+                std::clamp(linear[2], 0.0, 1.0)};
+    }
     return mapOklchIntoSrgb(m_space == ColourSpace::Oklch ? coordinates : oklabToOklch(coordinates));
 }
 
@@ -109,20 +130,98 @@ void GradientSegment::unitColours(qsizetype first, qsizetype end, ColourTriple* 
     // The stop's own colour where a unit falls on it.
     for (; i < end && static_cast<double>(i) <= m_fromUnit; ++i)
         out[i] = m_fromColour;
-    if (m_space == ColourSpace::Srgb || m_space == ColourSpace::Hsl) {
-        for (; i < end; ++i)
-            out[i] = colourAt(static_cast<double>(i));
+    if (i >= end)
         return;
+    switch (m_space) {
+    case ColourSpace::Srgb:
+        if (m_wholeUnitSteps) {
+            const auto from = static_cast<qsizetype>(m_fromUnit);
+            for (; i < end; ++i)
+                out[i] = m_wholeUnitSteps->at(static_cast<int>(i - from));
+            return;
+        }
+        break;
+    case ColourSpace::Oklab:
+    case ColourSpace::Oklch:
+    case ColourSpace::LinearSrgb:
+        quickUnitColours(i, end, out);
+        return;
+    case ColourSpace::Hsl:
+        break;
     }
-    // The encoded components move little from one unit to the next, so each search starts from
-    // the previous unit's result.
+    for (; i < end; ++i)
+        out[i] = colourAt(static_cast<double>(i));
+}
+
+bool GradientSegment::clearOfDoubt(const SrgbEncoder::StepTable& steps, double lightness,
+                                   const ColourCoordinates& linear, const ColourTriple& codes,
+                                   double margin) const
+{
+    const auto clearOfSteps = [&](int channel, qint16 code) {
+        return SrgbEncoder::clearOfSteps(steps, std::clamp(linear[channel], 0.0, 1.0), code, margin);
+    };
+    if (!clearOfSteps(0, codes.red) || !clearOfSteps(1, codes.green) || !clearOfSteps(2, codes.blue))
+        return false;
+    // Linear sRGB never leaves the gamut but for rounding, and is clamped.
+    if (m_space == ColourSpace::LinearSrgb)
+        return true;
+    const auto within = [&](double low, double high) {
+        return std::ranges::all_of(linear,
+                                   [&](double component) { return component >= low && component <= high; });
+    };
+    if (within(margin, 1.0 - margin))
+        return true;
+    // Near or beyond the gamut's edge the exact colour is clipped if it is barely outside: the
+    // same codes as the clamped quick values, as long as it certainly is barely outside.
+    if (!(lightness > 0.0 && lightness < 1.0))
+        return false;
+    return barelyOutsideSrgb(linear, margin);
+}
+
+void GradientSegment::quickUnitColours(qsizetype first, qsizetype end, ColourTriple* out) const
+{
+    // A unit whose linear components all lie clear of the gamut's edges and of the steps of the
+    // 8-bit encoding by more than this gets its colour from the quick values; any other unit is
+    // worked out exactly by colourAt. The quick values differ from the exact ones by less than
+    // 1e-12: the only approximation is OKLCH's cosine and sine, carried from unit to unit by a
+    // rotation and taken afresh every rotationRun units.
+    constexpr double margin = 1e-9;
+    constexpr qsizetype rotationRun = 64;
+    const bool polar = m_space == ColourSpace::Oklch;
+    const double stepRadians = m_delta[2] / m_span * std::numbers::pi / 180.0;
+    const double stepCosine = polar ? std::cos(stepRadians) : 1.0;
+    const double stepSine = polar ? std::sin(stepRadians) : 0.0;
+    double cosine = 1.0;
+    double sine = 0.0;
+    const SrgbEncoder::StepTable& steps = SrgbEncoder::stepTable();
+
     ColourTriple previous{};
-    for (; i < end; ++i) {
-        const ColourCoordinates linear =
-            linearInGamut(coordinatesAt((static_cast<double>(i) - m_fromUnit) / m_span));
-        previous = {SrgbEncoder::encodeNear(linear[0], previous.red),
-                    SrgbEncoder::encodeNear(linear[1], previous.green),
-                    SrgbEncoder::encodeNear(linear[2], previous.blue)};
+    for (qsizetype i = first; i < end; ++i) {
+        const ColourCoordinates coordinates = coordinatesAt((static_cast<double>(i) - m_fromUnit) / m_span);
+        ColourCoordinates linear;
+        if (m_space == ColourSpace::LinearSrgb) {
+            linear = coordinates;
+        } else if (polar) {
+            if ((i - first) % rotationRun == 0) {
+                const double radians = coordinates[2] * std::numbers::pi / 180.0;
+                cosine = std::cos(radians);
+                sine = std::sin(radians);
+            } else {
+                const double rotatedCosine = cosine * stepCosine - sine * stepSine;
+                sine = sine * stepCosine + cosine * stepSine;
+                cosine = rotatedCosine;
+            }
+            linear = quickOklabToLinearSrgb({coordinates[0], coordinates[1] * cosine, coordinates[1] * sine});
+        } else {
+            linear = quickOklabToLinearSrgb(coordinates);
+        }
+        const ColourTriple quick{
+            SrgbEncoder::encodeNear(steps, std::clamp(linear[0], 0.0, 1.0), previous.red),
+            SrgbEncoder::encodeNear(steps, std::clamp(linear[1], 0.0, 1.0), previous.green),
+            SrgbEncoder::encodeNear(steps, std::clamp(linear[2], 0.0, 1.0), previous.blue)};
+        previous = clearOfDoubt(steps, coordinates[0], linear, quick, margin)
+                       ? quick
+                       : colourAt(static_cast<double>(i));
         out[i] = previous;
     }
 }

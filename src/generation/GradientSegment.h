@@ -4,6 +4,7 @@
 #include "ColourSpace.h"
 #include "ColourStop.h"
 #include "ColourTriple.h"
+#include "SrgbEncoder.h"
 
 #include <optional>
 
@@ -36,6 +37,15 @@ private:
     ColourCoordinates coordinatesAt(double fraction) const;
     // Linear-light sRGB of interpolated coordinates (not HSL, not sRGB), inside the gamut.
     ColourCoordinates linearInGamut(const ColourCoordinates& coordinates) const;
+    // The linear-light sRGB of OKLab or OKLCH coordinates brought into the gamut.
+    ColourCoordinates broughtIntoGamut(const ColourCoordinates& coordinates,
+                                       const ColourCoordinates& linear) const;
+    // Whether the 8-bit codes of quick linear values (off by less than margin) are certainly those
+    // of the exact ones.
+    bool clearOfDoubt(const SrgbEncoder::StepTable& steps, double lightness, const ColourCoordinates& linear,
+                      const ColourTriple& codes, double margin) const;
+    // unitColours for linear sRGB, OKLab and OKLCH.
+    void quickUnitColours(qsizetype first, qsizetype end, ColourTriple* out) const;
 
     ColourSpace m_space;
     ColourTriple m_fromColour;
