@@ -34,6 +34,19 @@ int hueIndex(ColourSpace space)
     return space == ColourSpace::Hsl ? 0 : 2;
 }
 
+// How many units a component may go on, moving towards a boundary room away by slope per unit
+// give or take curve / 2 per unit squared (and 1e-12 per unit for the slope's rounding), before it
+// can reach the boundary: the largest k with (slope + 1e-12) k + curve k^2 / 2 <= room.
+double unitsWithin(double room, double slope, double curve)
+{
+    if (room <= 0.0)
+        return 0.0;
+    const double speed = std::max(slope, 0.0) + 1e-12;
+    if (curve <= 0.0)
+        return room / speed;
+    return (std::sqrt(speed * speed + 2.0 * curve * room) - speed) / curve;
+}
+
 // oklabToLinearSrgb, inline for the loop over units.
 ColourCoordinates quickOklabToLinearSrgb(const ColourCoordinates& oklab)
 {
@@ -178,6 +191,85 @@ bool GradientSegment::clearOfDoubt(const SrgbEncoder::StepTable& steps, double l
     return barelyOutsideSrgb(linear, margin);
 }
 
+GradientSegment::ChangeBounds GradientSegment::changeBounds() const
+{
+    // From bounds of each step of the conversion, anywhere on the segment, per unit: the change
+    // of the OKLab coordinates (first and second derivatives), of the cube roots of the cone
+    // responses (r = A Lab) and their largest size, then the responses r^3 and linear sRGB
+    // (B r^3), whose second derivative is B (6 r r'^2 + 3 r^2 r'').
+    ChangeBounds bounds{};
+    if (m_space == ColourSpace::LinearSrgb) {
+        for (int c = 0; c < 3; ++c)
+            bounds.first[c] = std::fabs(m_delta[c]) / m_span;
+        return bounds;
+    }
+    const auto largest = [this](int coordinate) {
+        return std::max(std::fabs(m_start[coordinate]), std::fabs(m_start[coordinate] + m_delta[coordinate]));
+    };
+    const double lightnessChange = std::fabs(m_delta[0]) / m_span;
+    double aChange = std::fabs(m_delta[1]) / m_span;
+    double bChange = std::fabs(m_delta[2]) / m_span;
+    double abCurve = 0.0;
+    double largestA = largest(1);
+    double largestB = largest(2);
+    if (m_space == ColourSpace::Oklch) {
+        // a = C cos h, b = C sin h with C and h linear: a' and b' are at most |C'| + C |h'|,
+        // a'' and b'' at most 2 |C'| |h'| + C h'^2.
+        const double chroma = largest(1);
+        const double chromaChange = std::fabs(m_delta[1]) / m_span;
+        const double hueChange = std::fabs(m_delta[2]) / m_span * std::numbers::pi / 180.0;
+        aChange = chromaChange + chroma * hueChange;
+        bChange = aChange;
+        abCurve = 2.0 * chromaChange * hueChange + chroma * hueChange * hueChange;
+        largestA = chroma;
+        largestB = chroma;
+    }
+    using ColourMatrices::lmsToLinearSrgbMatrix;
+    using ColourMatrices::oklabToLms;
+    ColourCoordinates responseChange{};
+    ColourCoordinates responseCurve{};
+    for (int j = 0; j < 3; ++j) {
+        const double weightA = std::fabs(oklabToLms[j][1]);
+        const double weightB = std::fabs(oklabToLms[j][2]);
+        const double rootChange = lightnessChange + weightA * aChange + weightB * bChange;
+        const double rootCurve = (weightA + weightB) * abCurve;
+        const double root = largest(0) + weightA * largestA + weightB * largestB;
+        responseChange[j] = 3.0 * root * root * rootChange;
+        responseCurve[j] = 6.0 * root * rootChange * rootChange + 3.0 * root * root * rootCurve;
+    }
+    for (int c = 0; c < 3; ++c) {
+        for (int j = 0; j < 3; ++j) {
+            bounds.first[c] += std::fabs(lmsToLinearSrgbMatrix[c][j]) * responseChange[j];
+            bounds.second[c] += std::fabs(lmsToLinearSrgbMatrix[c][j]) * responseCurve[j];
+        }
+        // Room for the rounding of the bounds' own arithmetic.
+        bounds.first[c] *= 1.01;
+        bounds.second[c] *= 1.01;
+    }
+    return bounds;
+}
+
+ColourCoordinates GradientSegment::linearChangeAt(const ColourCoordinates& coordinates, double cosine,
+                                                  double sine) const
+{
+    // The derivative of linear sRGB by the unit, at one unit: B diag(3 r^2) A Lab'.
+    ColourCoordinates labChange{m_delta[0] / m_span, m_delta[1] / m_span, m_delta[2] / m_span};
+    ColourCoordinates lab = coordinates;
+    if (m_space == ColourSpace::Oklch) {
+        const double chromaChange = m_delta[1] / m_span;
+        const double hueChange = m_delta[2] / m_span * std::numbers::pi / 180.0;
+        labChange = {m_delta[0] / m_span, chromaChange * cosine - coordinates[1] * sine * hueChange,
+                     chromaChange * sine + coordinates[1] * cosine * hueChange};
+        lab = {coordinates[0], coordinates[1] * cosine, coordinates[1] * sine};
+    }
+    using namespace ColourMatrices;
+    const ColourCoordinates roots = multiply(oklabToLms, lab);
+    const ColourCoordinates rootChange = multiply(oklabToLms, labChange);
+    return multiply(lmsToLinearSrgbMatrix,
+                    {3.0 * roots[0] * roots[0] * rootChange[0], 3.0 * roots[1] * roots[1] * rootChange[1],
+                     3.0 * roots[2] * roots[2] * rootChange[2]});
+}
+
 void GradientSegment::quickUnitColours(qsizetype first, qsizetype end, ColourTriple* out) const
 {
     // A unit whose linear components all lie clear of the gamut's edges and of the steps of the
@@ -186,14 +278,20 @@ void GradientSegment::quickUnitColours(qsizetype first, qsizetype end, ColourTri
     // 1e-12: the only approximation is OKLCH's cosine and sine, carried from unit to unit by a
     // rotation and taken afresh every rotationRun units.
     constexpr double margin = 1e-9;
-    constexpr qsizetype rotationRun = 64;
+    constexpr int rotationRun = 64;
     const bool polar = m_space == ColourSpace::Oklch;
     const double stepRadians = m_delta[2] / m_span * std::numbers::pi / 180.0;
     const double stepCosine = polar ? std::cos(stepRadians) : 1.0;
     const double stepSine = polar ? std::sin(stepRadians) : 0.0;
     double cosine = 1.0;
     double sine = 0.0;
+    int rotations = rotationRun;
     const SrgbEncoder::StepTable& steps = SrgbEncoder::stepTable();
+    const ChangeBounds change = changeBounds();
+    // Where a code's range meets the gamut's edge the range ends there, except in linear sRGB,
+    // which is clamped.
+    const double floor = m_space == ColourSpace::LinearSrgb ? -std::numeric_limits<double>::infinity() : 0.0;
+    const double ceiling = m_space == ColourSpace::LinearSrgb ? std::numeric_limits<double>::infinity() : 1.0;
 
     ColourTriple previous{};
     for (qsizetype i = first; i < end; ++i) {
@@ -202,14 +300,16 @@ void GradientSegment::quickUnitColours(qsizetype first, qsizetype end, ColourTri
         if (m_space == ColourSpace::LinearSrgb) {
             linear = coordinates;
         } else if (polar) {
-            if ((i - first) % rotationRun == 0) {
+            if (rotations == rotationRun) {
                 const double radians = coordinates[2] * std::numbers::pi / 180.0;
                 cosine = std::cos(radians);
                 sine = std::sin(radians);
+                rotations = 0;
             } else {
                 const double rotatedCosine = cosine * stepCosine - sine * stepSine;
                 sine = sine * stepCosine + cosine * stepSine;
                 cosine = rotatedCosine;
+                ++rotations;
             }
             linear = quickOklabToLinearSrgb({coordinates[0], coordinates[1] * cosine, coordinates[1] * sine});
         } else {
@@ -219,10 +319,37 @@ void GradientSegment::quickUnitColours(qsizetype first, qsizetype end, ColourTri
             SrgbEncoder::encodeNear(steps, std::clamp(linear[0], 0.0, 1.0), previous.red),
             SrgbEncoder::encodeNear(steps, std::clamp(linear[1], 0.0, 1.0), previous.green),
             SrgbEncoder::encodeNear(steps, std::clamp(linear[2], 0.0, 1.0), previous.blue)};
-        previous = clearOfDoubt(steps, coordinates[0], linear, quick, margin)
-                       ? quick
-                       : colourAt(static_cast<double>(i));
-        out[i] = previous;
+        if (!clearOfDoubt(steps, coordinates[0], linear, quick, margin)) {
+            previous = colourAt(static_cast<double>(i));
+            out[i] = previous;
+            continue;
+        }
+        previous = quick;
+        out[i] = quick;
+
+        // The following units keep these codes for as long as no component can have left its
+        // code's range (nor the gamut): they are filled without being computed. After k units a
+        // component has moved by k times its derivative here, give or take k^2 / 2 times the
+        // bound of its second derivative (and k times the error of the derivative, below 1e-12).
+        const ColourCoordinates slope =
+            m_space == ColourSpace::LinearSrgb
+                ? ColourCoordinates{m_delta[0] / m_span, m_delta[1] / m_span, m_delta[2] / m_span}
+                : linearChangeAt(coordinates, cosine, sine);
+        double units = static_cast<double>(end - i);
+        const std::array<qint16, 3> codes{quick.red, quick.green, quick.blue};
+        for (int c = 0; c < 3; ++c) {
+            const double below = linear[c] - std::max(steps[codes[c]], floor) - 2.0 * margin;
+            const double above = std::min(steps[codes[c] + 1], ceiling) - linear[c] - 2.0 * margin;
+            units = std::min({units, unitsWithin(above, slope[c], change.second[c]),
+                              unitsWithin(below, -slope[c], change.second[c])});
+        }
+        const qsizetype fill = std::min(end - i - 1, static_cast<qsizetype>(std::floor(units)));
+        if (fill > 0) {
+            std::fill(out + i + 1, out + i + 1 + fill, quick);
+            i += fill;
+            // The rotation starts afresh at the next unit computed.
+            rotations = rotationRun;
+        }
     }
 }
 

@@ -44,6 +44,17 @@ private:
     // of the exact ones.
     bool clearOfDoubt(const SrgbEncoder::StepTable& steps, double lightness, const ColourCoordinates& linear,
                       const ColourTriple& codes, double margin) const;
+    // For each linear-light component, bounds of its first and second derivative by the unit
+    // anywhere on the segment.
+    struct ChangeBounds
+    {
+        ColourCoordinates first;
+        ColourCoordinates second;
+    };
+    ChangeBounds changeBounds() const;
+    // The derivative of each linear-light component by the unit at one unit (OKLab or OKLCH
+    // coordinates, with the hue's cosine and sine for OKLCH).
+    ColourCoordinates linearChangeAt(const ColourCoordinates& coordinates, double cosine, double sine) const;
     // unitColours for linear sRGB, OKLab and OKLCH.
     void quickUnitColours(qsizetype first, qsizetype end, ColourTriple* out) const;
 

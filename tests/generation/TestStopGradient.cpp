@@ -105,6 +105,8 @@ private slots:
     void endUnitsTakeTheEndStopsExactly();
     void allStopsAtOnePlace();
     void unitColoursEqualTheStraightPath();
+    void longTextsEqualTheStraightPath_data();
+    void longTextsEqualTheStraightPath();
     void colourAtAgreesWithUnitColours();
     void fewUnits();
     void sharedPositionsChangeAtOnce();
@@ -284,6 +286,51 @@ void TestStopGradient::unitColoursEqualTheStraightPath()
                                      .arg(code(colours[unit]), code(straight))));
             }
         }
+    }
+}
+
+void TestStopGradient::longTextsEqualTheStraightPath_data()
+{
+    // Long texts, where many units in a row share a colour and the quick path fills them without
+    // computing each.
+    QTest::addColumn<ColourSpace>("space");
+    QTest::addColumn<QList<unsigned>>("colours");
+    QTest::addColumn<int>("count");
+    const QList<unsigned> inside{0x1E1E5A, 0x6A3093, 0xE96443, 0xFFC371, 0x2C5364};
+    const QList<unsigned> pastel{0xFFB3BA, 0xFFDFBA, 0xFFFFBA, 0xBAFFC9, 0xBAE1FF};
+    const QList<unsigned> vivid{0xFF0000, 0xFFFF00, 0x00FF00, 0x0000FF, 0xFF00FF};
+    const QList<unsigned> dark{0x000000, 0x050A02, 0x000000, 0x0A0010};
+    QTest::newRow("oklch inside") << ColourSpace::Oklch << inside << 32767;
+    QTest::newRow("oklch pastel") << ColourSpace::Oklch << pastel << 20011;
+    QTest::newRow("oklch vivid") << ColourSpace::Oklch << vivid << 9001;
+    QTest::newRow("oklch dark") << ColourSpace::Oklch << dark << 32767;
+    QTest::newRow("oklab inside") << ColourSpace::Oklab << inside << 32767;
+    QTest::newRow("oklab vivid") << ColourSpace::Oklab << vivid << 25000;
+    QTest::newRow("linear vivid") << ColourSpace::LinearSrgb << vivid << 32767;
+    QTest::newRow("linear dark") << ColourSpace::LinearSrgb << dark << 30000;
+}
+
+void TestStopGradient::longTextsEqualTheStraightPath()
+{
+    QFETCH(ColourSpace, space);
+    QFETCH(QList<unsigned>, colours);
+    QFETCH(int, count);
+    std::vector<ColourStop> stops;
+    for (const unsigned rgb : colours)
+        stops.push_back({triple(rgb), {}});
+    for (const HueInterpolation hue : {HueInterpolation::Shorter, HueInterpolation::Longer}) {
+        const StopGradient gradient(stops, space, hue);
+        std::vector<ColourTriple> quick;
+        gradient.unitColours(count, quick);
+        for (int unit = 0; unit < count; ++unit) {
+            const ColourTriple straight = gradient.unitColour(unit, count);
+            if (quick[unit] != straight) {
+                QFAIL(qPrintable(
+                    u"unit %1: quick %2, straight %3"_s.arg(unit).arg(code(quick[unit]), code(straight))));
+            }
+        }
+        if (!isPolar(space))
+            break;
     }
 }
 

@@ -71,6 +71,7 @@ int main(int argc, char* argv[])
     font.setPixelSize(36);
     font.setBold(true);
     QFont labelFont(u"DejaVu Sans Mono"_s);
+    labelFont.setStyleHint(QFont::Monospace);
     labelFont.setPixelSize(22);
 
     QTextDocument measure;
