@@ -4,13 +4,13 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <numbers>
 
 namespace huespan {
 
 namespace {
 
-constexpr double justNoticeableDifference = 0.02;
 constexpr double chromaPrecision = 0.0001;
 
 ColourCoordinates clipped(const ColourCoordinates& linear)
@@ -82,6 +82,20 @@ bool barelyOutsideSrgb(const ColourCoordinates& linear, double margin)
     const double leastResponse = std::ranges::min(lms) - 1.001 * excursion - margin;
     const double scaled = 200.0 * excursion;
     return leastResponse > 0.0 && scaled * scaled * scaled < leastResponse * leastResponse;
+}
+
+double clippedDistanceEstimate(const ColourCoordinates& oklab, const ColourCoordinates& linear)
+{
+    constexpr double unknown = std::numeric_limits<double>::infinity();
+    if (!(oklab[0] > 0.0 && oklab[0] < 1.0))
+        return unknown;
+    const ColourCoordinates lms = linearSrgbToLms(clipped(linear));
+    // Responses of at least 0.001 keep the cube roots from amplifying the uncertainty of the
+    // coordinates (1e-9) beyond 3e-8, so OKLab and the distance are known to within 2e-7.
+    if (std::ranges::min(lms) < 0.001)
+        return unknown;
+    return deltaEOK(lmsRootsToOklab({quickCubeRoot(lms[0]), quickCubeRoot(lms[1]), quickCubeRoot(lms[2])}),
+                    oklab);
 }
 
 ColourCoordinates mapOklchIntoSrgb(const ColourCoordinates& oklch)

@@ -56,6 +56,9 @@ ColourCoordinates quickOklabToLinearSrgb(const ColourCoordinates& oklab)
                                             roots[2] * roots[2] * roots[2]});
 }
 
+// How closely clippedDistanceEstimate knows a distance, with room to spare.
+constexpr double clipUncertainty = 1e-6;
+
 } // namespace
 
 GradientSegment::GradientSegment(const ColourStop& from, const ColourStop& to, double fromUnit, double toUnit,
@@ -166,10 +169,11 @@ void GradientSegment::unitColours(qsizetype first, qsizetype end, ColourTriple* 
         out[i] = colourAt(static_cast<double>(i));
 }
 
-bool GradientSegment::clearOfDoubt(const SrgbEncoder::StepTable& steps, double lightness,
-                                   const ColourCoordinates& linear, const ColourTriple& codes,
-                                   double margin) const
+bool GradientSegment::clearOfDoubt(const SrgbEncoder::StepTable& steps, const ColourCoordinates& oklab,
+                                   const ColourCoordinates& linear, const ColourTriple& codes, double margin,
+                                   double& clipDistance) const
 {
+    clipDistance = std::numeric_limits<double>::infinity();
     const auto clearOfSteps = [&](int channel, qint16 code) {
         return SrgbEncoder::clearOfSteps(steps, std::clamp(linear[channel], 0.0, 1.0), code, margin);
     };
@@ -178,17 +182,16 @@ bool GradientSegment::clearOfDoubt(const SrgbEncoder::StepTable& steps, double l
     // Linear sRGB never leaves the gamut but for rounding, and is clamped.
     if (m_space == ColourSpace::LinearSrgb)
         return true;
-    const auto within = [&](double low, double high) {
-        return std::ranges::all_of(linear,
-                                   [&](double component) { return component >= low && component <= high; });
-    };
-    if (within(margin, 1.0 - margin))
+    if (std::ranges::all_of(
+            linear, [&](double component) { return component >= margin && component <= 1.0 - margin; })) {
+        clipDistance = 0.0;
         return true;
-    // Near or beyond the gamut's edge the exact colour is clipped if it is barely outside: the
-    // same codes as the clamped quick values, as long as it certainly is barely outside.
-    if (!(lightness > 0.0 && lightness < 1.0))
-        return false;
-    return barelyOutsideSrgb(linear, margin);
+    }
+    // Near or beyond the gamut's edge the exact colour is clipped when the clip lies within the
+    // just-noticeable difference: the same codes as the clamped quick values, as long as that is
+    // certain.
+    clipDistance = clippedDistanceEstimate(oklab, linear);
+    return clipDistance < justNoticeableDifference - clipUncertainty;
 }
 
 GradientSegment::ChangeBounds GradientSegment::changeBounds() const
@@ -201,6 +204,7 @@ GradientSegment::ChangeBounds GradientSegment::changeBounds() const
     if (m_space == ColourSpace::LinearSrgb) {
         for (int c = 0; c < 3; ++c)
             bounds.first[c] = std::fabs(m_delta[c]) / m_span;
+        bounds.fastest = std::ranges::max(bounds.first);
         return bounds;
     }
     const auto largest = [this](int coordinate) {
@@ -246,6 +250,10 @@ GradientSegment::ChangeBounds GradientSegment::changeBounds() const
         bounds.first[c] *= 1.01;
         bounds.second[c] *= 1.01;
     }
+    bounds.fastest = std::ranges::max(bounds.first);
+    bounds.lightness = lightnessChange * 1.01;
+    bounds.oklab =
+        std::sqrt(lightnessChange * lightnessChange + aChange * aChange + bChange * bChange) * 1.01;
     return bounds;
 }
 
@@ -268,6 +276,34 @@ ColourCoordinates GradientSegment::linearChangeAt(const ColourCoordinates& coord
     return multiply(lmsToLinearSrgbMatrix,
                     {3.0 * roots[0] * roots[0] * rootChange[0], 3.0 * roots[1] * roots[1] * rootChange[1],
                      3.0 * roots[2] * roots[2] * rootChange[2]});
+}
+
+double GradientSegment::unitsWithinReach(const ColourCoordinates& oklab, const ColourCoordinates& linear,
+                                         double clipDistance, const ChangeBounds& change, double units) const
+{
+    // The gamut mapping clips a colour whose lightness lies strictly between 0 and 1 and whose
+    // clipped colour lies within the JND. Lightness changes steadily; the distance changes by at
+    // most the speed of the colour in OKLab plus that of its clip, whose cone responses (sums
+    // with positive weights adding up to 1 of components clipped) move no faster than the
+    // fastest component, and whose cube roots move by that over 3 m^(2/3), m the least response
+    // on the way; OKLab being at most 6 times the roots' largest change.
+    units = std::floor(units);
+    if (change.lightness > 0.0)
+        units = std::min({units, std::floor(oklab[0] / change.lightness) - 1.0,
+                          std::floor((1.0 - oklab[0]) / change.lightness) - 1.0});
+    const ColourCoordinates clip{std::clamp(linear[0], 0.0, 1.0), std::clamp(linear[1], 0.0, 1.0),
+                                 std::clamp(linear[2], 0.0, 1.0)};
+    const double leastResponse = std::ranges::min(linearSrgbToLms(clip)) - 1e-9;
+    for (; units > 0.0; units = std::floor(units / 2.0)) {
+        const double least = leastResponse - units * change.fastest * 1.001;
+        if (least <= 0.0)
+            continue;
+        const double root = std::cbrt(least);
+        const double speed = change.oklab + 2.0 * change.fastest * 1.001 / (root * root);
+        if (clipDistance + units * speed < justNoticeableDifference - 2.0 * clipUncertainty)
+            return units;
+    }
+    return 0.0;
 }
 
 void GradientSegment::quickUnitColours(qsizetype first, qsizetype end, ColourTriple* out) const
@@ -297,6 +333,7 @@ void GradientSegment::quickUnitColours(qsizetype first, qsizetype end, ColourTri
     for (qsizetype i = first; i < end; ++i) {
         const ColourCoordinates coordinates = coordinatesAt((static_cast<double>(i) - m_fromUnit) / m_span);
         ColourCoordinates linear;
+        ColourCoordinates oklab = coordinates;
         if (m_space == ColourSpace::LinearSrgb) {
             linear = coordinates;
         } else if (polar) {
@@ -311,7 +348,8 @@ void GradientSegment::quickUnitColours(qsizetype first, qsizetype end, ColourTri
                 cosine = rotatedCosine;
                 ++rotations;
             }
-            linear = quickOklabToLinearSrgb({coordinates[0], coordinates[1] * cosine, coordinates[1] * sine});
+            oklab = {coordinates[0], coordinates[1] * cosine, coordinates[1] * sine};
+            linear = quickOklabToLinearSrgb(oklab);
         } else {
             linear = quickOklabToLinearSrgb(coordinates);
         }
@@ -319,7 +357,8 @@ void GradientSegment::quickUnitColours(qsizetype first, qsizetype end, ColourTri
             SrgbEncoder::encodeNear(steps, std::clamp(linear[0], 0.0, 1.0), previous.red),
             SrgbEncoder::encodeNear(steps, std::clamp(linear[1], 0.0, 1.0), previous.green),
             SrgbEncoder::encodeNear(steps, std::clamp(linear[2], 0.0, 1.0), previous.blue)};
-        if (!clearOfDoubt(steps, coordinates[0], linear, quick, margin)) {
+        double clipDistance = 0.0;
+        if (!clearOfDoubt(steps, oklab, linear, quick, margin, clipDistance)) {
             previous = colourAt(static_cast<double>(i));
             out[i] = previous;
             continue;
@@ -327,22 +366,35 @@ void GradientSegment::quickUnitColours(qsizetype first, qsizetype end, ColourTri
         previous = quick;
         out[i] = quick;
 
-        // The following units keep these codes for as long as no component can have left its
-        // code's range (nor the gamut): they are filled without being computed. After k units a
+        // The following units keep these codes for as long as it is certain that no component
+        // has left its code's range: they are filled without being computed. After k units a
         // component has moved by k times its derivative here, give or take k^2 / 2 times the
         // bound of its second derivative (and k times the error of the derivative, below 1e-12).
         const ColourCoordinates slope =
             m_space == ColourSpace::LinearSrgb
                 ? ColourCoordinates{m_delta[0] / m_span, m_delta[1] / m_span, m_delta[2] / m_span}
                 : linearChangeAt(coordinates, cosine, sine);
-        double units = static_cast<double>(end - i);
-        const std::array<qint16, 3> codes{quick.red, quick.green, quick.blue};
-        for (int c = 0; c < 3; ++c) {
-            const double below = linear[c] - std::max(steps[codes[c]], floor) - 2.0 * margin;
-            const double above = std::min(steps[codes[c] + 1], ceiling) - linear[c] - 2.0 * margin;
-            units = std::min({units, unitsWithin(above, slope[c], change.second[c]),
-                              unitsWithin(below, -slope[c], change.second[c])});
-        }
+        const auto unitsInRanges = [&](double low, double high) {
+            double units = static_cast<double>(end - i);
+            const std::array<qint16, 3> codes{quick.red, quick.green, quick.blue};
+            for (int c = 0; c < 3; ++c) {
+                const double below = linear[c] - std::max(steps[codes[c]], low) - 2.0 * margin;
+                const double above = std::min(steps[codes[c] + 1], high) - linear[c] - 2.0 * margin;
+                units = std::min({units, unitsWithin(above, slope[c], change.second[c]),
+                                  unitsWithin(below, -slope[c], change.second[c])});
+            }
+            return units;
+        };
+        // Either the colour stays inside the gamut, each range ending at the gamut's edge...
+        double units = unitsInRanges(floor, ceiling);
+        // ... or it stays within the JND of the gamut (the gamut mapping then clips it, and a
+        // clipped component keeps the code of its end of the range).
+        // (Worth its cost only where the first gives little.)
+        if (m_space != ColourSpace::LinearSrgb && units < 8.0 &&
+            clipDistance < justNoticeableDifference - clipUncertainty)
+            units = std::max(units, unitsWithinReach(oklab, linear, clipDistance, change,
+                                                     unitsInRanges(-std::numeric_limits<double>::infinity(),
+                                                                   std::numeric_limits<double>::infinity())));
         const qsizetype fill = std::min(end - i - 1, static_cast<qsizetype>(std::floor(units)));
         if (fill > 0) {
             std::fill(out + i + 1, out + i + 1 + fill, quick);
