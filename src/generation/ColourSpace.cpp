@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -33,58 +34,62 @@ double hslChannel(double n, double hue, double saturation, double lightness)
     return lightness - a * std::max(-1.0, std::min({k - 3.0, 9.0 - k, 1.0}));
 }
 
+// The command line's names of the spaces and hue rules.
+constexpr std::array colourSpaceNames{
+    std::pair{ColourSpace::Srgb, QStringView(u"srgb")},
+    std::pair{ColourSpace::LinearSrgb, QStringView(u"linear-srgb")},
+    std::pair{ColourSpace::Oklab, QStringView(u"oklab")},
+    std::pair{ColourSpace::Oklch, QStringView(u"oklch")},
+    std::pair{ColourSpace::Hsl, QStringView(u"hsl")},
+};
+constexpr std::array hueInterpolationNames{
+    std::pair{HueInterpolation::Shorter, QStringView(u"shorter")},
+    std::pair{HueInterpolation::Longer, QStringView(u"longer")},
+    std::pair{HueInterpolation::Increasing, QStringView(u"increasing")},
+    std::pair{HueInterpolation::Decreasing, QStringView(u"decreasing")},
+};
+
+template <typename Value, std::size_t count>
+std::optional<Value> valueNamed(const std::array<std::pair<Value, QStringView>, count>& names,
+                                QStringView name)
+{
+    for (const auto& [value, valueName] : names) {
+        if (name == valueName)
+            return value;
+    }
+    return std::nullopt;
+}
+
+template <typename Value, std::size_t count>
+QString nameOf(const std::array<std::pair<Value, QStringView>, count>& names, Value value)
+{
+    for (const auto& [candidate, name] : names) {
+        if (candidate == value)
+            return name.toString();
+    }
+    return {};
+}
+
 } // namespace
 
 std::optional<ColourSpace> colourSpaceFromName(QStringView name)
 {
-    for (const ColourSpace space : {ColourSpace::Srgb, ColourSpace::LinearSrgb, ColourSpace::Oklab,
-                                    ColourSpace::Oklch, ColourSpace::Hsl}) {
-        if (name == colourSpaceName(space))
-            return space;
-    }
-    return std::nullopt;
+    return valueNamed(colourSpaceNames, name);
 }
 
 QString colourSpaceName(ColourSpace space)
 {
-    switch (space) {
-    case ColourSpace::Srgb:
-        return u"srgb"_s;
-    case ColourSpace::LinearSrgb:
-        return u"linear-srgb"_s;
-    case ColourSpace::Oklab:
-        return u"oklab"_s;
-    case ColourSpace::Oklch:
-        return u"oklch"_s;
-    case ColourSpace::Hsl:
-        return u"hsl"_s;
-    }
-    return {};
+    return nameOf(colourSpaceNames, space);
 }
 
 std::optional<HueInterpolation> hueInterpolationFromName(QStringView name)
 {
-    for (const HueInterpolation hue : {HueInterpolation::Shorter, HueInterpolation::Longer,
-                                       HueInterpolation::Increasing, HueInterpolation::Decreasing}) {
-        if (name == hueInterpolationName(hue))
-            return hue;
-    }
-    return std::nullopt;
+    return valueNamed(hueInterpolationNames, name);
 }
 
 QString hueInterpolationName(HueInterpolation hue)
 {
-    switch (hue) {
-    case HueInterpolation::Shorter:
-        return u"shorter"_s;
-    case HueInterpolation::Longer:
-        return u"longer"_s;
-    case HueInterpolation::Increasing:
-        return u"increasing"_s;
-    case HueInterpolation::Decreasing:
-        return u"decreasing"_s;
-    }
-    return {};
+    return nameOf(hueInterpolationNames, hue);
 }
 
 QString cssInterpolationMethod(ColourSpace space, HueInterpolation hue)

@@ -13,12 +13,6 @@ namespace {
 
 constexpr double chromaPrecision = 0.0001;
 
-ColourCoordinates clipped(const ColourCoordinates& linear)
-{
-    return {std::clamp(linear[0], 0.0, 1.0), std::clamp(linear[1], 0.0, 1.0),
-            std::clamp(linear[2], 0.0, 1.0)};
-}
-
 // Farther than this from a threshold, the quick distance below decides a comparison as the exact
 // one would: its cube roots are good to a few units in the last place, which moves the
 // distance by less than 1e-14.
@@ -64,6 +58,12 @@ double clippedDistance(const ColourCoordinates& clip, const ColourCoordinates& o
 
 } // namespace
 
+ColourCoordinates clippedIntoSrgb(const ColourCoordinates& linear)
+{
+    return {std::clamp(linear[0], 0.0, 1.0), std::clamp(linear[1], 0.0, 1.0),
+            std::clamp(linear[2], 0.0, 1.0)};
+}
+
 bool inSrgbGamut(const ColourCoordinates& linear)
 {
     return std::ranges::all_of(linear, [](double component) { return component >= 0.0 && component <= 1.0; });
@@ -89,7 +89,7 @@ double clippedDistanceEstimate(const ColourCoordinates& oklab, const ColourCoord
     constexpr double unknown = std::numeric_limits<double>::infinity();
     if (!(oklab[0] > 0.0 && oklab[0] < 1.0))
         return unknown;
-    const ColourCoordinates lms = linearSrgbToLms(clipped(linear));
+    const ColourCoordinates lms = linearSrgbToLms(clippedIntoSrgb(linear));
     // Responses of at least 0.001 keep the cube roots from amplifying the uncertainty of the
     // coordinates (1e-9) beyond 3e-8, so OKLab and the distance are known to within 2e-7.
     if (std::ranges::min(lms) < 0.001)
@@ -122,7 +122,7 @@ ColourCoordinates mapOklchIntoSrgb(const ColourCoordinates& oklch)
 
     // The search compares distances with the JND and with the JND less the precision.
     const double nearlyJnd = justNoticeableDifference - chromaPrecision;
-    ColourCoordinates clip = clipped(linear);
+    ColourCoordinates clip = clippedIntoSrgb(linear);
     if (clippedDistance(clip, current, justNoticeableDifference, nearlyJnd) < justNoticeableDifference)
         return clip;
 
@@ -137,7 +137,7 @@ ColourCoordinates mapOklchIntoSrgb(const ColourCoordinates& oklch)
             min = chroma;
             continue;
         }
-        clip = clipped(candidate);
+        clip = clippedIntoSrgb(candidate);
         const double difference = clippedDistance(clip, current, justNoticeableDifference, nearlyJnd);
         if (difference < justNoticeableDifference) {
             if (justNoticeableDifference - difference < chromaPrecision)

@@ -7,6 +7,9 @@ namespace huespan {
 // Whether linear-light sRGB coordinates lie inside the gamut (every component 0 to 1).
 bool inSrgbGamut(const ColourCoordinates& linear);
 
+// Every component clamped to 0 to 1.
+ColourCoordinates clippedIntoSrgb(const ColourCoordinates& linear);
+
 // Whether a colour lies so close to the gamut, for its distance from black, that clipping it
 // certainly moves it by less than half the just-noticeable difference: the gamut mapping then
 // returns the clipped colour without a search, so the clip can be taken directly. With a margin:

@@ -28,7 +28,7 @@ bool isWhole(double value)
     return std::floor(value) == value && std::fabs(value) < std::numeric_limits<int>::max() / 2;
 }
 
-// The polar spaces keep their hue as which coordinate.
+// Which coordinate of a polar space holds its hue.
 int hueIndex(ColourSpace space)
 {
     return space == ColourSpace::Hsl ? 0 : 2;
@@ -97,8 +97,7 @@ ColourCoordinates GradientSegment::linearInGamut(const ColourCoordinates& coordi
 {
     if (m_space == ColourSpace::LinearSrgb) {
         // Between two colours of the gamut, so inside it but for rounding.
-        return {std::clamp(coordinates[0], 0.0, 1.0), std::clamp(coordinates[1], 0.0, 1.0),
-                std::clamp(coordinates[2], 0.0, 1.0)};
+        return clippedIntoSrgb(coordinates);
     }
     const ColourCoordinates oklab = m_space == ColourSpace::Oklch ? oklchToOklab(coordinates) : coordinates;
     return broughtIntoGamut(coordinates, oklabToLinearSrgb(oklab));
@@ -111,8 +110,7 @@ ColourCoordinates GradientSegment::broughtIntoGamut(const ColourCoordinates& coo
         return linear;
     const double lightness = coordinates[0];
     if (lightness > 0.0 && lightness < 1.0 && barelyOutsideSrgb(linear)) {
-        return {std::clamp(linear[0], 0.0, 1.0), std::clamp(linear[1], 0.0, 1.0),
-                std::clamp(linear[2], 0.0, 1.0)};
+        return clippedIntoSrgb(linear);
     }
     return mapOklchIntoSrgb(m_space == ColourSpace::Oklch ? coordinates : oklabToOklch(coordinates));
 }
@@ -291,8 +289,7 @@ double GradientSegment::unitsWithinReach(const ColourCoordinates& oklab, const C
     if (change.lightness > 0.0)
         units = std::min({units, std::floor(oklab[0] / change.lightness) - 1.0,
                           std::floor((1.0 - oklab[0]) / change.lightness) - 1.0});
-    const ColourCoordinates clip{std::clamp(linear[0], 0.0, 1.0), std::clamp(linear[1], 0.0, 1.0),
-                                 std::clamp(linear[2], 0.0, 1.0)};
+    const ColourCoordinates clip = clippedIntoSrgb(linear);
     const double leastResponse = std::ranges::min(linearSrgbToLms(clip)) - 1e-9;
     for (; units > 0.0; units = std::floor(units / 2.0)) {
         const double least = leastResponse - units * change.fastest * 1.001;
