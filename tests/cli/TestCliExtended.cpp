@@ -40,9 +40,11 @@ void TestCliExtended::usageErrors_data()
     };
     const QString sources = u"cannot be combined: give the colours by --first and --second, by --stop, by "
                             u"--rainbow or by --preset"_s;
-    row("stop and first", {u"--stop"_s, u"ff0000"_s, u"--stop"_s, u"0000ff"_s, u"--first"_s, u"1,2,3"_s, u"ab"_s},
+    row("stop and first",
+        {u"--stop"_s, u"ff0000"_s, u"--stop"_s, u"0000ff"_s, u"--first"_s, u"1,2,3"_s, u"ab"_s},
         u"--first and --stop "_s + sources);
-    row("stop and second", {u"--second"_s, u"1,2,3"_s, u"--stop"_s, u"ff0000"_s, u"--stop"_s, u"00f000"_s, u"ab"_s},
+    row("stop and second",
+        {u"--second"_s, u"1,2,3"_s, u"--stop"_s, u"ff0000"_s, u"--stop"_s, u"00f000"_s, u"ab"_s},
         u"--second and --stop "_s + sources);
     row("stop and rainbow", {u"--rainbow"_s, u"--stop"_s, u"ff0000"_s, u"--stop"_s, u"0000ff"_s, u"ab"_s},
         u"--stop and --rainbow "_s + sources);
@@ -50,7 +52,8 @@ void TestCliExtended::usageErrors_data()
         u"--rainbow and --preset "_s + sources);
     row("first and preset", {u"--first"_s, u"1,2,3"_s, u"--preset"_s, u"ocean"_s, u"ab"_s},
         u"--first and --preset "_s + sources);
-    row("one stop", {u"--stop"_s, u"ff0000"_s, u"ab"_s}, u"--stop: a gradient needs at least two stops, 1 given"_s);
+    row("one stop", {u"--stop"_s, u"ff0000"_s, u"ab"_s},
+        u"--stop: a gradient needs at least two stops, 1 given"_s);
     row("stop not a colour", {u"--stop"_s, u"red"_s, u"--stop"_s, u"0000ff"_s, u"ab"_s},
         u"--stop: \"red\" is not a colour #RRGGBB, RRGGBB or R,G,B"_s);
     row("stop of five digits", {u"--stop"_s, u"#ff000"_s, u"--stop"_s, u"0000ff"_s, u"ab"_s},
@@ -90,7 +93,8 @@ void TestCliExtended::usageErrors_data()
     row("page with ansi", {u"--format"_s, u"ansi"_s, u"--page"_s, u"0,0,0"_s, u"ab"_s},
         u"--page cannot be used with --format ansi: the preview page is HTML"_s);
     row("line breaks with bbcode", {u"--format"_s, u"bbcode"_s, u"--line-breaks"_s, u"ab"_s},
-        u"--line-breaks cannot be used with --format bbcode: a message board would show the line breaks in the "
+        u"--line-breaks cannot be used with --format bbcode: a message board would show the line breaks in "
+        u"the "
         u"text"_s);
 }
 
@@ -116,8 +120,8 @@ void TestCliExtended::markupMatchesCore_data()
         return SettingsEdit([list](GradientSettings& s) { s.extended.stops = list; });
     };
     QTest::newRow("stops in every notation")
-        << QStringList{u"--stop"_s, u"#FF8000"_s, u"--stop"_s, u"00ff80@25"_s, u"--stop"_s, u"10,20,30@50%"_s,
-                       u"--stop"_s, u"#abcdef@62.5"_s, u"--stop"_s, u"0,0,0"_s}
+        << QStringList{u"--stop"_s,       u"#FF8000"_s, u"--stop"_s,       u"00ff80@25"_s, u"--stop"_s,
+                       u"10,20,30@50%"_s, u"--stop"_s,  u"#abcdef@62.5"_s, u"--stop"_s,    u"0,0,0"_s}
         << u"グラデーションの文字列です"_s
         << stops({{{255, 128, 0}, std::nullopt},
                   {{0, 255, 128}, 25.0},
@@ -131,8 +135,9 @@ void TestCliExtended::markupMatchesCore_data()
                s.extended.stops = {{{255, 128, 0}, std::nullopt}, {{0, 10, 11}, std::nullopt}};
            });
     QTest::newRow("oklch, longer hue, both sides, reversed")
-        << QStringList{u"--first"_s, u"255,0,0"_s, u"--second"_s, u"0,0,255"_s, u"--space"_s, u"oklch"_s,
-                       u"--hue"_s, u"longer"_s, u"--form"_s, u"both-sides-same"_s, u"--reverse"_s}
+        << QStringList{u"--first"_s, u"255,0,0"_s,         u"--second"_s, u"0,0,255"_s,
+                       u"--space"_s, u"oklch"_s,           u"--hue"_s,    u"longer"_s,
+                       u"--form"_s,  u"both-sides-same"_s, u"--reverse"_s}
         << u"abcdefghijk"_s << SettingsEdit([](GradientSettings& s) {
                s.componentTexts = {u"255"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"255"_s};
                s.extended.space = ColourSpace::Oklch;
@@ -148,8 +153,16 @@ void TestCliExtended::markupMatchesCore_data()
                s.extended.hue = gradientPresets().front().hue;
            });
     QTest::newRow("graphemes, span, merge, white space, line breaks")
-        << QStringList{u"--unit"_s, u"grapheme"_s, u"--format"_s, u"span"_s, u"--merge"_s, u"--skip-whitespace"_s,
-                       u"--keep-line-breaks"_s, u"--bold"_s, u"--size"_s, u"6"_s}
+        << QStringList{u"--unit"_s,
+                       u"grapheme"_s,
+                       u"--format"_s,
+                       u"span"_s,
+                       u"--merge"_s,
+                       u"--skip-whitespace"_s,
+                       u"--keep-line-breaks"_s,
+                       u"--bold"_s,
+                       u"--size"_s,
+                       u"6"_s}
         << u"家族\U0001F468\u200D\U0001F469\u200D\U0001F467 と\r\n旅行\U0001F1EF\U0001F1F5"_s
         << SettingsEdit([](GradientSettings& s) {
                s.extended.unit = TextUnit::Grapheme;
@@ -158,16 +171,15 @@ void TestCliExtended::markupMatchesCore_data()
                s.bold = true;
                s.fontSize = 6;
            });
-    QTest::newRow("bbcode with a size") << QStringList{u"--format"_s, u"bbcode"_s, u"--size"_s, u"2"_s,
-                                                        u"--second"_s, u"9,9,9"_s}
-                                        << u"[b]"_s << SettingsEdit([](GradientSettings& s) {
-                                               s.extended.format = OutputFormat::Bbcode;
-                                               s.fontSize = 2;
-                                               s.componentTexts[3] = s.componentTexts[4] = s.componentTexts[5] =
-                                                   u"9"_s;
-                                           });
-    QTest::newRow("ansi") << QStringList{u"--format"_s, u"ansi"_s, u"--italic"_s, u"--rainbow"_s} << u"rainbow"_s
-                          << SettingsEdit([](GradientSettings& s) {
+    QTest::newRow("bbcode with a size")
+        << QStringList{u"--format"_s, u"bbcode"_s, u"--size"_s, u"2"_s, u"--second"_s, u"9,9,9"_s} << u"[b]"_s
+        << SettingsEdit([](GradientSettings& s) {
+               s.extended.format = OutputFormat::Bbcode;
+               s.fontSize = 2;
+               s.componentTexts[3] = s.componentTexts[4] = s.componentTexts[5] = u"9"_s;
+           });
+    QTest::newRow("ansi") << QStringList{u"--format"_s, u"ansi"_s, u"--italic"_s, u"--rainbow"_s}
+                          << u"rainbow"_s << SettingsEdit([](GradientSettings& s) {
                                  const GradientPreset rainbow = rainbowGradient();
                                  s.extended.format = OutputFormat::Ansi;
                                  s.italic = true;
@@ -220,7 +232,8 @@ void TestCliExtended::listPresets()
 void TestCliExtended::everyPresetRuns()
 {
     for (const GradientPreset& preset : gradientPresets()) {
-        const CliOutcome outcome = CliProcess::run({u"--preset"_s, preset.name, u"--format"_s, u"bbcode"_s, u"abcd"_s});
+        const CliOutcome outcome =
+            CliProcess::run({u"--preset"_s, preset.name, u"--format"_s, u"bbcode"_s, u"abcd"_s});
         QVERIFY2(outcome.exitCode == 0, qPrintable(preset.name));
         QCOMPARE(QString::fromUtf8(outcome.standardOutput).count(u"[color=#"_s), 4);
     }
@@ -244,7 +257,8 @@ void TestCliExtended::mergeShrinksTheLongestText()
     QCOMPARE(plain.exitCode, 0);
     QCOMPARE(merged.exitCode, 0);
     QVERIFY2(merged.standardOutput.size() * 10 <= plain.standardOutput.size(),
-             qPrintable(u"%1 bytes merged, %2 plain"_s.arg(merged.standardOutput.size()).arg(plain.standardOutput.size())));
+             qPrintable(u"%1 bytes merged, %2 plain"_s.arg(merged.standardOutput.size())
+                            .arg(plain.standardOutput.size())));
     // Every merged element holds a run of one colour, and the runs together give the text back.
     QString rebuilt = QString::fromUtf8(merged.standardOutput);
     rebuilt.remove(QRegularExpression(u"<FONT COLOR=\"#[0-9A-F]{6}\">|</FONT>"_s));

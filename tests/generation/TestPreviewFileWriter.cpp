@@ -1,5 +1,5 @@
-#include "PreviewPage.h"
 #include "PreviewFileWriter.h"
+#include "PreviewPage.h"
 
 #include <QDir>
 #include <QFile>
