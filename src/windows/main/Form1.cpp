@@ -185,7 +185,7 @@ void Form1::connectHandlers()
 
 void Form1::Form_Load()
 {
-    // The component fields' rules, starting in decimal notation.
+    // The fields take digits only, so the input method stays off while they have the focus.
     m_colourFields = new ColourComponentFields(TextC, {Picture1, Picture2}, Option3, Option4, true, this);
 
     Combo1->setCurrentText(kNoSizeItem);
@@ -250,10 +250,7 @@ void Form1::Command1_Click()
     setEnabled(false);
     module1().SourceText = Text1->text();
     WindowsGenerationHost host;
-    if (Option5->isChecked())
-        GenerateLeftToRight(module1(), settings(), host);
-    else
-        GenerateBothSidesSame(module1(), settings(), host);
+    Generate(module1(), settings(), host);
 }
 
 void Form1::mnuAbout_Click()
@@ -263,8 +260,8 @@ void Form1::mnuAbout_Click()
 
 bool Form1::Form_QueryUnload()
 {
-    return MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::kInformationYesNo) ==
-           MessageBox::kAnswerNo;
+    return MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::Style::InformationYesNo) ==
+           MessageBox::Answer::No;
 }
 
 void Form1::closeEvent(QCloseEvent* event)
