@@ -4,11 +4,11 @@ namespace huespan {
 
 // What the command line returns to its caller, so that scripts can tell a text the generation
 // refused from a command line that was wrong.
-enum CliExitStatus : int
+enum class CliExitStatus : int
 {
-    CliSuccess = 0,
-    CliRefused = 1,
-    CliUsageError = 2,
+    Success = 0,
+    Refused = 1,
+    UsageError = 2,
 };
 
 } // namespace huespan

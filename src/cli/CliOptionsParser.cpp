@@ -1,10 +1,14 @@
 #include "CliOptionsParser.h"
 
+#include "CliProgramName.h"
 #include "CodePageEncoder.h"
+#include "GradientPresets.h"
+#include "SettingsConflict.h"
 
 #include <QStringView>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -12,9 +16,58 @@ namespace huespan {
 
 namespace {
 
-constexpr QLatin1StringView kProgramName{"huespan-cli"};
 constexpr QLatin1StringView kLeftToRight{"left-to-right"};
 constexpr QLatin1StringView kBothSidesSame{"both-sides-same"};
+
+template <typename Value> struct NamedValue
+{
+    QLatin1StringView name;
+    Value value;
+};
+
+constexpr std::array<NamedValue<TextUnit>, 2> kUnits{{
+    {QLatin1StringView("code-point"), TextUnit::CodePoint},
+    {QLatin1StringView("grapheme"), TextUnit::Grapheme},
+}};
+
+constexpr std::array<NamedValue<OutputFormat>, 5> kFormats{{
+    {QLatin1StringView("font"), OutputFormat::Font},
+    {QLatin1StringView("span"), OutputFormat::Span},
+    {QLatin1StringView("bbcode"), OutputFormat::Bbcode},
+    {QLatin1StringView("ansi"), OutputFormat::Ansi},
+    {QLatin1StringView("css"), OutputFormat::Css},
+}};
+
+template <typename Value, size_t N>
+std::optional<Value> valueNamed(const std::array<NamedValue<Value>, N>& table, QStringView name)
+{
+    for (const NamedValue<Value>& entry : table) {
+        if (name == entry.name)
+            return entry.value;
+    }
+    return std::nullopt;
+}
+
+template <typename Value, size_t N> QString nameOf(const std::array<NamedValue<Value>, N>& table, Value value)
+{
+    for (const NamedValue<Value>& entry : table) {
+        if (entry.value == value)
+            return entry.name;
+    }
+    return {};
+}
+
+// "a, b or c" of a table's names, for the messages that list the choices.
+template <typename Value, size_t N> QString choices(const std::array<NamedValue<Value>, N>& table)
+{
+    QString text;
+    for (size_t index = 0; index < N; ++index) {
+        if (index > 0)
+            text += index + 1 == N ? u" or "_s : u", "_s;
+        text += table[index].name;
+    }
+    return text;
+}
 
 QString usageError(const QString& what)
 {
@@ -48,11 +101,33 @@ uint digitValue(QStringView text, int base)
     return converted ? value : std::numeric_limits<uint>::max();
 }
 
+// A percentage written as digits with an optional fraction and an optional "%", 0 to 100.
+std::optional<double> percentage(QStringView text)
+{
+    if (text.endsWith(u'%'))
+        text.chop(1);
+    const qsizetype point = text.indexOf(u'.');
+    const QStringView whole = point < 0 ? text : text.left(point);
+    const QStringView fraction = point < 0 ? QStringView() : text.sliced(point + 1);
+    if (!consistsOfDigits(whole, 10) || (point >= 0 && !consistsOfDigits(fraction, 10)))
+        return std::nullopt;
+    bool converted = false;
+    const double value = text.toDouble(&converted);
+    if (!converted || value > 100.0)
+        return std::nullopt;
+    return value;
+}
+
 QString optionLabel(const QCommandLineOption& option)
 {
     const QStringList names = option.names();
     const QString& name = names.constFirst();
     return (name.size() == 1 ? u"-"_s : u"--"_s) + name;
+}
+
+QString noun(OutputFormat format)
+{
+    return format == OutputFormat::Ansi ? u"a terminal"_s : u"a message board"_s;
 }
 
 // The argument that holds an unknown option. Letters after a single dash are read as a cluster of
@@ -84,6 +159,23 @@ CliOptionsParser::CliOptionsParser()
                      u"The second colour: the end colour, or with both-sides-same the colour of the middle "
                      u"(default 0,0,0)."_s,
                      u"R,G,B"_s)
+    , m_stopOption(u"stop"_s,
+                   u"A colour stop, repeatable, at least two: #RRGGBB, RRGGBB or R,G,B, optionally with a "
+                   u"position in percent after @ (e.g. #FF8000@25). Stops without a position are spread "
+                   u"evenly. With both-sides-same the stops are mirrored."_s,
+                   u"COLOUR[@POSITION]"_s)
+    , m_rainbowOption(u"rainbow"_s, u"A full hue circle instead of colours or stops."_s)
+    , m_presetOption(u"preset"_s, u"A built-in gradient; --list-presets shows them."_s, u"NAME"_s)
+    , m_listPresetsOption(u"list-presets"_s, u"Lists the built-in gradients with their stops."_s)
+    , m_spaceOption(
+          u"space"_s,
+          u"The colour space to interpolate in: srgb (default), linear-srgb, oklab, oklch or hsl."_s,
+          u"SPACE"_s)
+    , m_hueOption(u"hue"_s,
+                  u"How oklch and hsl run round the hue circle: shorter (default), longer, increasing or "
+                  u"decreasing."_s,
+                  u"RULE"_s)
+    , m_reverseOption(u"reverse"_s, u"The colours run the other way."_s)
     , m_hexOption(u"hex"_s, u"Colour components are hexadecimal, 0 to FF, instead of decimal 0 to 255."_s)
     , m_boldOption(u"bold"_s, u"Bold."_s)
     , m_italicOption(u"italic"_s, u"Italic."_s)
@@ -95,6 +187,15 @@ CliOptionsParser::CliOptionsParser()
     , m_afterOption(u"after"_s, u"Tags written after the coloured text, as given."_s, u"TAGS"_s)
     , m_lineBreaksOption(u"line-breaks"_s,
                          u"A line break after the opening tags and after every character."_s)
+    , m_unitOption(u"unit"_s,
+                   u"What takes one colour: code-point (default) or grapheme (a whole emoji, flag or letter "
+                   u"with its accents)."_s,
+                   u"UNIT"_s)
+    , m_formatOption(u"format"_s, u"The output: font (default), span, bbcode, ansi or css."_s, u"FORMAT"_s)
+    , m_mergeOption(u"merge"_s, u"Neighbouring characters of the same colour share one element."_s)
+    , m_skipWhitespaceOption(u"skip-whitespace"_s, u"White space takes no colour and no element."_s)
+    , m_keepLineBreaksOption(u"keep-line-breaks"_s,
+                             u"Line breaks of the text stay line breaks (<BR> in HTML) and take no colour."_s)
     , m_pageOption(u"page"_s,
                    u"Write the whole preview page with this background colour instead of the markup."_s,
                    u"R,G,B"_s)
@@ -108,11 +209,17 @@ CliOptionsParser::CliOptionsParser()
     , m_versionOption(m_parser.addVersionOption())
 {
     m_parser.setApplicationDescription(
-        u"Colours every character of TEXT along a gradient between two colours and writes the HTML markup.\n"
+        u"Colours every character of TEXT along a gradient and writes the markup.\n"
         u"Without TEXT the text is read from standard input (UTF-8); one final line break is dropped."_s);
-    m_parser.addOptions({m_formOption, m_firstOption, m_secondOption, m_hexOption, m_boldOption,
-                         m_italicOption, m_underlineOption, m_strikeOption, m_sizeOption, m_headingOption,
-                         m_beforeOption, m_afterOption, m_lineBreaksOption, m_pageOption, m_encodingOption,
+    m_parser.addOptions({m_formOption,           m_firstOption,      m_secondOption,
+                         m_stopOption,           m_rainbowOption,    m_presetOption,
+                         m_listPresetsOption,    m_spaceOption,      m_hueOption,
+                         m_reverseOption,        m_hexOption,        m_boldOption,
+                         m_italicOption,         m_underlineOption,  m_strikeOption,
+                         m_sizeOption,           m_headingOption,    m_beforeOption,
+                         m_afterOption,          m_lineBreaksOption, m_unitOption,
+                         m_formatOption,         m_mergeOption,      m_skipWhitespaceOption,
+                         m_keepLineBreaksOption, m_pageOption,       m_encodingOption,
                          m_outputOption});
     m_parser.addPositionalArgument(u"text"_s, u"The text to colour."_s, u"[TEXT]"_s);
 }
@@ -136,6 +243,8 @@ CliOptionsParser::Outcome CliOptionsParser::parse(const QStringList& arguments)
         return Outcome::ShowHelp;
     if (m_parser.isSet(m_versionOption))
         return Outcome::ShowVersion;
+    if (m_parser.isSet(m_listPresetsOption))
+        return Outcome::ListPresets;
 
     if (const std::optional<QString> error = readArguments()) {
         m_errorMessage = usageError(*error);
@@ -162,8 +271,21 @@ QString CliOptionsParser::versionText() const
 
 std::optional<QString> CliOptionsParser::readArguments()
 {
-    GradientSettings& settings = m_request.settings;
+    // The notation decides how every colour is read, so it comes before the colours.
+    m_request.settings.notation = m_parser.isSet(m_hexOption) ? Notation::Hexadecimal : Notation::Decimal;
+    for (const auto reader : {&CliOptionsParser::readText, &CliOptionsParser::readForm,
+                              &CliOptionsParser::readColourSource, &CliOptionsParser::readSpaceAndHue,
+                              &CliOptionsParser::readStyles, &CliOptionsParser::readSizeOrHeading,
+                              &CliOptionsParser::readTags, &CliOptionsParser::readUnitAndFormat,
+                              &CliOptionsParser::readPage, &CliOptionsParser::readDestination}) {
+        if (std::optional<QString> error = (this->*reader)())
+            return error;
+    }
+    return readConflicts();
+}
 
+std::optional<QString> CliOptionsParser::readText()
+{
     const QStringList positional = m_parser.positionalArguments();
     if (positional.size() > 1) {
         return u"unexpected argument "_s + quoted(positional.at(1)) +
@@ -171,22 +293,57 @@ std::optional<QString> CliOptionsParser::readArguments()
     }
     if (!positional.isEmpty())
         m_request.text = positional.constFirst();
+    return std::nullopt;
+}
 
-    if (m_parser.isSet(m_formOption)) {
-        const QString form = m_parser.value(m_formOption);
-        if (form == kLeftToRight) {
-            settings.form = GradientForm::LeftToRight;
-        } else if (form == kBothSidesSame) {
-            settings.form = GradientForm::BothSidesSame;
-        } else {
-            return optionLabel(m_formOption) + u": unknown form "_s + quoted(form) + u" (use "_s +
-                   kLeftToRight + u" or "_s + kBothSidesSame + u')';
-        }
+std::optional<QString> CliOptionsParser::readForm()
+{
+    if (!m_parser.isSet(m_formOption))
+        return std::nullopt;
+    const QString form = m_parser.value(m_formOption);
+    if (form == kLeftToRight)
+        m_request.settings.form = GradientForm::LeftToRight;
+    else if (form == kBothSidesSame)
+        m_request.settings.form = GradientForm::BothSidesSame;
+    else
+        return optionLabel(m_formOption) + u": unknown form "_s + quoted(form) + u" (use "_s + kLeftToRight +
+               u" or "_s + kBothSidesSame + u')';
+    return std::nullopt;
+}
+
+std::optional<QString> CliOptionsParser::readColourSource()
+{
+    // The colours come one way only: two colours, stops, the rainbow or a preset.
+    QStringList given;
+    if (m_parser.isSet(m_firstOption) || m_parser.isSet(m_secondOption))
+        given.append(optionLabel(m_parser.isSet(m_firstOption) ? m_firstOption : m_secondOption));
+    for (const QCommandLineOption* option : {&m_stopOption, &m_rainbowOption, &m_presetOption}) {
+        if (m_parser.isSet(*option))
+            given.append(optionLabel(*option));
+    }
+    if (given.size() > 1) {
+        return given.at(0) + u" and "_s + given.at(1) +
+               u" cannot be combined: give the colours by --first and --second, by --stop, by --rainbow "
+               u"or by --preset"_s;
     }
 
-    // The notation decides how every colour below is read, so it comes first.
-    settings.notation = m_parser.isSet(m_hexOption) ? Notation::Hexadecimal : Notation::Decimal;
+    m_request.settings.extended.reverse = m_parser.isSet(m_reverseOption);
+    if (m_parser.isSet(m_stopOption))
+        return readStops();
+    if (m_parser.isSet(m_rainbowOption)) {
+        const GradientPreset rainbow = rainbowGradient();
+        m_request.settings.extended.stops = rainbow.stops;
+        m_request.settings.extended.space = rainbow.space;
+        m_request.settings.extended.hue = rainbow.hue;
+        return std::nullopt;
+    }
+    if (m_parser.isSet(m_presetOption))
+        return readPreset();
+    return readTwoColours();
+}
 
+std::optional<QString> CliOptionsParser::readTwoColours()
+{
     std::array<QString, 3> first{u"0"_s, u"0"_s, u"0"_s};
     std::array<QString, 3> second = first;
     if (m_parser.isSet(m_firstOption)) {
@@ -198,29 +355,200 @@ std::optional<QString> CliOptionsParser::readArguments()
             return error;
     }
     for (std::size_t index = 0; index < 3; ++index) {
-        settings.componentTexts[index] = first[index];
-        settings.componentTexts[index + 3] = second[index];
+        m_request.settings.componentTexts[index] = first[index];
+        m_request.settings.componentTexts[index + 3] = second[index];
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> CliOptionsParser::readStops()
+{
+    const QStringList values = m_parser.values(m_stopOption);
+    if (values.size() < 2) {
+        return optionLabel(m_stopOption) + u": a gradient needs at least two stops, "_s +
+               QString::number(values.size()) + u" given"_s;
+    }
+    std::vector<ColourStop>& stops = m_request.settings.extended.stops;
+    for (const QString& value : values) {
+        ColourStop stop;
+        if (std::optional<QString> error = readStop(value, stop))
+            return error;
+        stops.push_back(stop);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> CliOptionsParser::readStop(const QString& value, ColourStop& stop) const
+{
+    const QString optionName = optionLabel(m_stopOption);
+    const qsizetype at = value.indexOf(u'@');
+    const QString colour = at < 0 ? value : value.left(at);
+    if (at >= 0) {
+        const QString position = value.sliced(at + 1);
+        stop.position = percentage(position);
+        if (!stop.position) {
+            return optionName + u": position "_s + quoted(position) + u" of "_s + quoted(value) +
+                   u" is not a percentage from 0 to 100"_s;
+        }
     }
 
+    if (colour.contains(u',')) {
+        const QStringList components = colour.split(u',');
+        if (components.size() != 3)
+            return optionName + u": "_s + quoted(colour) + u" is not three components R,G,B"_s;
+        const int base = m_request.settings.notation == Notation::Hexadecimal ? 16 : 10;
+        std::array<qint16, 3> values{};
+        for (qsizetype index = 0; index < 3; ++index) {
+            if (std::optional<QString> error = checkComponent(optionName, components.at(index)))
+                return error;
+            values[static_cast<size_t>(index)] = static_cast<qint16>(digitValue(components.at(index), base));
+        }
+        stop.colour = {values[0], values[1], values[2]};
+        return std::nullopt;
+    }
+
+    const QStringView digits = QStringView(colour).mid(colour.startsWith(u'#') ? 1 : 0);
+    if (digits.size() != 6 || !consistsOfDigits(digits, 16)) {
+        return optionName + u": "_s + quoted(colour) + u" is not a colour #RRGGBB, RRGGBB or R,G,B"_s;
+    }
+    const auto component = [digits](qsizetype index) {
+        return static_cast<qint16>(digitValue(digits.sliced(index, 2), 16));
+    };
+    stop.colour = {component(0), component(2), component(4)};
+    return std::nullopt;
+}
+
+std::optional<QString> CliOptionsParser::readPreset()
+{
+    const QString name = m_parser.value(m_presetOption);
+    const GradientPreset* preset = findGradientPreset(name);
+    if (!preset) {
+        return optionLabel(m_presetOption) + u": unknown preset "_s + quoted(name) + u" (" + kProgramName +
+               u" --list-presets shows them)"_s;
+    }
+    m_request.settings.extended.stops = preset->stops;
+    m_request.settings.extended.space = preset->space;
+    m_request.settings.extended.hue = preset->hue;
+    return std::nullopt;
+}
+
+std::optional<QString> CliOptionsParser::readSpaceAndHue()
+{
+    // Given explicitly, they take the place of a preset's own.
+    ExtendedSettings& extended = m_request.settings.extended;
+    if (m_parser.isSet(m_spaceOption)) {
+        const QString name = m_parser.value(m_spaceOption);
+        const std::optional<ColourSpace> space = colourSpaceFromName(name);
+        if (!space) {
+            return optionLabel(m_spaceOption) + u": unknown colour space "_s + quoted(name) +
+                   u" (use srgb, linear-srgb, oklab, oklch or hsl)"_s;
+        }
+        extended.space = *space;
+    }
+    if (m_parser.isSet(m_hueOption)) {
+        const QString name = m_parser.value(m_hueOption);
+        const std::optional<HueInterpolation> hue = hueInterpolationFromName(name);
+        if (!hue) {
+            return optionLabel(m_hueOption) + u": unknown hue interpolation "_s + quoted(name) +
+                   u" (use shorter, longer, increasing or decreasing)"_s;
+        }
+        extended.hue = *hue;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> CliOptionsParser::readStyles()
+{
+    GradientSettings& settings = m_request.settings;
     settings.bold = m_parser.isSet(m_boldOption);
     settings.italic = m_parser.isSet(m_italicOption);
     settings.underline = m_parser.isSet(m_underlineOption);
     settings.strike = m_parser.isSet(m_strikeOption);
+    return std::nullopt;
+}
 
-    if (std::optional<QString> error = readSizeOrHeading())
-        return error;
+std::optional<QString> CliOptionsParser::readSizeOrHeading()
+{
+    GradientSettings& settings = m_request.settings;
+    const bool sizeGiven = m_parser.isSet(m_sizeOption);
+    const bool headingGiven = m_parser.isSet(m_headingOption);
+    if (sizeGiven && headingGiven) {
+        return optionLabel(m_sizeOption) + u' ' + quoted(m_parser.value(m_sizeOption)) + u" and "_s +
+               optionLabel(m_headingOption) + u' ' + quoted(m_parser.value(m_headingOption)) +
+               u" cannot be combined: the markup takes a font size or a heading"_s;
+    }
+    if (sizeGiven) {
+        const QString size = m_parser.value(m_sizeOption);
+        const uint value = consistsOfDigits(size, 10) ? digitValue(size, 10) : 0;
+        if (value < 1 || value > 7)
+            return optionLabel(m_sizeOption) + u": "_s + quoted(size) + u" is not a font size from 1 to 7"_s;
+        settings.sizeMode = SizeMode::Normal;
+        settings.fontSize = static_cast<int>(value);
+    }
+    if (headingGiven) {
+        const QString heading = m_parser.value(m_headingOption);
+        QStringView level = heading;
+        if (level.startsWith(u'H', Qt::CaseInsensitive))
+            level = level.sliced(1);
+        const uint value = consistsOfDigits(level, 10) ? digitValue(level, 10) : 0;
+        if (value < 1 || value > 6) {
+            return optionLabel(m_headingOption) + u": "_s + quoted(heading) +
+                   u" is not a heading level from 1 to 6 or H1 to H6"_s;
+        }
+        settings.sizeMode = SizeMode::Heading;
+        settings.heading = static_cast<int>(value);
+    }
+    return std::nullopt;
+}
 
+std::optional<QString> CliOptionsParser::readTags()
+{
+    GradientSettings& settings = m_request.settings;
     settings.tagsBefore = m_parser.value(m_beforeOption);
     settings.tagsAfter = m_parser.value(m_afterOption);
     settings.lineBreaks = m_parser.isSet(m_lineBreaksOption);
+    return std::nullopt;
+}
 
-    if (m_parser.isSet(m_pageOption)) {
-        std::array<QString, 3> background;
-        if (std::optional<QString> error = readColourTriple(m_pageOption, background))
-            return error;
-        m_request.pageBackground = background;
+std::optional<QString> CliOptionsParser::readUnitAndFormat()
+{
+    ExtendedSettings& extended = m_request.settings.extended;
+    if (m_parser.isSet(m_unitOption)) {
+        const QString name = m_parser.value(m_unitOption);
+        const std::optional<TextUnit> unit = valueNamed(kUnits, name);
+        if (!unit)
+            return optionLabel(m_unitOption) + u": unknown unit "_s + quoted(name) + u" (use "_s +
+                   choices(kUnits) + u')';
+        extended.unit = *unit;
     }
+    if (m_parser.isSet(m_formatOption)) {
+        const QString name = m_parser.value(m_formatOption);
+        const std::optional<OutputFormat> format = valueNamed(kFormats, name);
+        if (!format) {
+            return optionLabel(m_formatOption) + u": unknown format "_s + quoted(name) + u" (use "_s +
+                   choices(kFormats) + u')';
+        }
+        extended.format = *format;
+    }
+    extended.merge = m_parser.isSet(m_mergeOption);
+    extended.skipWhitespace = m_parser.isSet(m_skipWhitespaceOption);
+    extended.keepLineBreaks = m_parser.isSet(m_keepLineBreaksOption);
+    return std::nullopt;
+}
 
+std::optional<QString> CliOptionsParser::readPage()
+{
+    if (!m_parser.isSet(m_pageOption))
+        return std::nullopt;
+    std::array<QString, 3> background;
+    if (std::optional<QString> error = readColourTriple(m_pageOption, background))
+        return error;
+    m_request.pageBackground = background;
+    return std::nullopt;
+}
+
+std::optional<QString> CliOptionsParser::readDestination()
+{
     if (m_parser.isSet(m_encodingOption)) {
         const QString name = m_parser.value(m_encodingOption);
         // A name outside Latin-1 cannot name an encoding; the check keeps it from being mangled into one.
@@ -243,36 +571,28 @@ std::optional<QString> CliOptionsParser::readArguments()
     return std::nullopt;
 }
 
-std::optional<QString> CliOptionsParser::readSizeOrHeading()
+std::optional<QString> CliOptionsParser::readConflicts() const
 {
-    GradientSettings& settings = m_request.settings;
-    const bool sizeGiven = m_parser.isSet(m_sizeOption);
-    const bool headingGiven = m_parser.isSet(m_headingOption);
-    if (sizeGiven && headingGiven) {
-        return optionLabel(m_sizeOption) + u' ' + quoted(m_parser.value(m_sizeOption)) + u" and "_s +
-               optionLabel(m_headingOption) + u' ' + quoted(m_parser.value(m_headingOption)) +
-               u" cannot be combined: the markup takes a font size or a heading"_s;
-    }
-    if (sizeGiven) {
-        const QString size = m_parser.value(m_sizeOption);
-        const uint value = consistsOfDigits(size, 10) ? digitValue(size, 10) : 0;
-        if (value < 1 || value > 7)
-            return optionLabel(m_sizeOption) + u": "_s + quoted(size) + u" is not a font size from 1 to 7"_s;
-        settings.sizeMode = SizeMode::Normal;
-        settings.fontSize = QString::number(value);
-    }
-    if (headingGiven) {
-        const QString heading = m_parser.value(m_headingOption);
-        QStringView level = heading;
-        if (level.startsWith(u'H', Qt::CaseInsensitive))
-            level = level.sliced(1);
-        const uint value = consistsOfDigits(level, 10) ? digitValue(level, 10) : 0;
-        if (value < 1 || value > 6) {
-            return optionLabel(m_headingOption) + u": "_s + quoted(heading) +
-                   u" is not a heading level from 1 to 6 or H1 to H6"_s;
-        }
-        settings.sizeMode = SizeMode::Heading;
-        settings.heading = u'H' + QString::number(value);
+    const std::optional<SettingsConflict> conflict =
+        findSettingsConflict(m_request.settings, m_request.pageBackground.has_value());
+    if (!conflict)
+        return std::nullopt;
+    const QString format = optionLabel(m_formatOption) + u' ' + nameOf(kFormats, conflict->format);
+    switch (conflict->setting) {
+    case SettingsConflict::Setting::Heading:
+        return optionLabel(m_headingOption) + u" cannot be used with "_s + format + u": "_s +
+               noun(conflict->format) + u" has no headings"_s;
+    case SettingsConflict::Setting::FontSize:
+        return optionLabel(m_sizeOption) + u" cannot be used with "_s + format + u": "_s +
+               noun(conflict->format) + u" has no font sizes"_s;
+    case SettingsConflict::Setting::Page:
+        return optionLabel(m_pageOption) + u" cannot be used with "_s + format +
+               u": the preview page is HTML"_s;
+    case SettingsConflict::Setting::LineBreaks:
+        return optionLabel(m_lineBreaksOption) + u" cannot be used with "_s + format + u": "_s +
+               noun(conflict->format) + u" would show the line breaks in the text"_s;
+    case SettingsConflict::Setting::SingleStop:
+        return optionLabel(m_stopOption) + u": a gradient needs at least two stops, 1 given"_s;
     }
     return std::nullopt;
 }

@@ -2,6 +2,7 @@
 
 #include "CliHost.h"
 #include "CliOutputFile.h"
+#include "CliProgramName.h"
 #include "CliStreams.h"
 #include "CodePageEncoder.h"
 #include "Generators.h"
@@ -28,43 +29,54 @@ CliExitStatus CliRun::execute()
         QByteArray input;
         QString reason;
         if (!CliStreams::readAllInput(input, reason)) {
-            CliStreams::writeErrorLine(u"huespan-cli: cannot read standard input: "_s + reason);
-            return CliUsageError;
+            CliStreams::writeErrorLine(kProgramName + u": cannot read standard input: "_s + reason);
+            return CliExitStatus::UsageError;
         }
         state.SourceText = textFromInput(input);
     }
     CliHost host;
     Generate(state, m_request.settings, host);
     if (!host.result()) {
-        CliStreams::writeErrorLine(host.message().value_or(u"huespan-cli: nothing was generated"_s));
-        return CliRefused;
+        CliStreams::writeErrorLine(host.message().value_or(kProgramName + u": nothing was generated"_s));
+        return CliExitStatus::Refused;
     }
 
     const auto mark = m_request.pageBackground ? CodePageEncoder::ByteOrderMark::ForWidePages
                                                : CodePageEncoder::ByteOrderMark::AsTheEncodingWrites;
-    const std::optional<QByteArray> bytes =
-        CodePageEncoder::encode(outputText(*host.result()), m_request.encoding, mark);
+    const std::optional<QByteArray> bytes = encoded(outputText(*host.result()), m_request.encoding, mark);
     if (!bytes) {
-        CliStreams::writeErrorLine(u"huespan-cli: --encoding: unknown encoding \""_s +
+        CliStreams::writeErrorLine(kProgramName + u": --encoding: unknown encoding \""_s +
                                    QString::fromLatin1(m_request.encoding) + u'"');
-        return CliUsageError;
+        return CliExitStatus::UsageError;
     }
 
     if (!m_request.outputPath.isEmpty()) {
         CliOutputFile outputFile(m_request.outputPath);
         if (!outputFile.writeAll(*bytes)) {
-            CliStreams::writeErrorLine(u"huespan-cli: -o: cannot write \""_s + m_request.outputPath +
+            CliStreams::writeErrorLine(kProgramName + u": -o: cannot write \""_s + m_request.outputPath +
                                        u"\": "_s + outputFile.errorString());
-            return CliUsageError;
+            return CliExitStatus::UsageError;
         }
-        return CliSuccess;
+        return CliExitStatus::Success;
     }
     QString reason;
     if (!CliStreams::writeOutput(*bytes, reason)) {
-        CliStreams::writeErrorLine(u"huespan-cli: cannot write to standard output: "_s + reason);
-        return CliUsageError;
+        CliStreams::writeErrorLine(kProgramName + u": cannot write to standard output: "_s + reason);
+        return CliExitStatus::UsageError;
     }
-    return CliSuccess;
+    return CliExitStatus::Success;
+}
+
+std::optional<QByteArray> CliRun::encoded(const QString& text, const QByteArray& encoding,
+                                          CodePageEncoder::ByteOrderMark mark)
+{
+    // Qt's own conversion is several times faster than iconv, and UTF-8 takes no byte-order mark
+    // either way. The text comes from UTF-8 arguments or input, so it holds no unpaired surrogate
+    // on which the two could differ.
+    if (encoding.compare("UTF-8", Qt::CaseInsensitive) == 0 ||
+        encoding.compare("UTF8", Qt::CaseInsensitive) == 0)
+        return text.toUtf8();
+    return CodePageEncoder::encode(text, encoding, mark);
 }
 
 QString CliRun::textFromInput(const QByteArray& input)

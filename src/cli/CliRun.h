@@ -2,9 +2,11 @@
 
 #include "CliExitStatus.h"
 #include "CliRequest.h"
+#include "CodePageEncoder.h"
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 namespace huespan {
 
@@ -20,6 +22,10 @@ public:
 
     // Standard input as the text: UTF-8, without the one line break that ends the last line.
     static QString textFromInput(const QByteArray& input);
+
+    // The text in the named encoding; nothing when the encoding is unknown.
+    static std::optional<QByteArray> encoded(const QString& text, const QByteArray& encoding,
+                                             CodePageEncoder::ByteOrderMark mark);
 
 private:
     QString outputText(const QString& markup) const;

@@ -1,5 +1,7 @@
 #include "CliExitStatus.h"
 #include "CliOptionsParser.h"
+#include "CliPresetList.h"
+#include "CliProgramName.h"
 #include "CliRun.h"
 #include "CliStreams.h"
 
@@ -18,9 +20,9 @@ CliExitStatus printed(const QString& text)
 {
     QString reason;
     if (CliStreams::writeOutput(text.toUtf8(), reason))
-        return CliSuccess;
-    CliStreams::writeErrorLine(u"huespan-cli: cannot write to standard output: "_s + reason);
-    return CliUsageError;
+        return CliExitStatus::Success;
+    CliStreams::writeErrorLine(kProgramName + u": cannot write to standard output: "_s + reason);
+    return CliExitStatus::UsageError;
 }
 
 // A standard stream the caller closed would be reused by the next file that Qt or the program
@@ -51,7 +53,7 @@ int main(int argc, char* argv[])
     char programName[] = "huespan-cli";
     char* qtArguments[] = {programName, nullptr};
     QCoreApplication application(qtArgumentCount, qtArguments);
-    QCoreApplication::setApplicationName(u"huespan-cli"_s);
+    QCoreApplication::setApplicationName(kProgramName);
     QCoreApplication::setApplicationVersion(QStringLiteral(HUESPAN_VERSION));
 
     // As Qt itself would decode them, after the locale has been set.
@@ -62,14 +64,16 @@ int main(int argc, char* argv[])
     CliOptionsParser parser;
     switch (parser.parse(arguments)) {
     case CliOptionsParser::Outcome::ShowHelp:
-        return printed(parser.helpText());
+        return static_cast<int>(printed(parser.helpText()));
     case CliOptionsParser::Outcome::ShowVersion:
-        return printed(parser.versionText());
+        return static_cast<int>(printed(parser.versionText()));
+    case CliOptionsParser::Outcome::ListPresets:
+        return static_cast<int>(printed(CliPresetList::text()));
     case CliOptionsParser::Outcome::UsageError:
         CliStreams::writeErrorLine(parser.errorMessage());
-        return CliUsageError;
+        return static_cast<int>(CliExitStatus::UsageError);
     case CliOptionsParser::Outcome::Run:
         break;
     }
-    return CliRun(parser.request()).execute();
+    return static_cast<int>(CliRun(parser.request()).execute());
 }

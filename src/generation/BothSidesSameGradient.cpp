@@ -1,16 +1,18 @@
-#include "ColourInterpolator.h"
 #include "ColourValues.h"
 #include "GenerationRun.h"
 #include "Generators.h"
+#include "ProgressSteps.h"
+#include "UnitColours.h"
 
 namespace huespan {
 
 void GenerateBothSidesSame(Module1& state, const GradientSettings& settings, GenerationHost& host)
 {
     GenerationRun run(state, settings, host);
-    const int n = run.check(3, QStringLiteral(u"この文字数では実行できません！"));
-    if (n == 0)
+    const std::optional<int> count = run.check(3, QStringLiteral(u"この文字数では実行できません！"));
+    if (!count)
         return;
+    const int n = *count;
 
     // Both halves have h characters; for an odd length they share the centre, which the right
     // half emits.
@@ -22,27 +24,29 @@ void GenerateBothSidesSame(Module1& state, const GradientSettings& settings, Gen
 
     run.start();
     const auto [edge, middle] = ReadColours(settings);
-    const auto halfPercentage = [h](int i) {
-        // Truncation rounds down, the value never being negative.
-        return static_cast<int>(static_cast<double>(i) / h * 100 / 2);
-    };
+
+    // The whole schedule first, in text order, in a loop of its own: the character loops then
+    // only copy.
+    const std::vector<ColourTriple> colours =
+        UnitColours::twoColourSchedule(GradientForm::BothSidesSame, edge, middle, n);
 
     bool aborted = false;
-    const ColourInterpolator towardsMiddle(edge, middle, h - 1);
+    ProgressSteps leftPercentages(h, 50, halfPercentage);
     for (int i = 1; i <= h; ++i) {
         if (i == h && odd)
             break;
-        const ColourTriple colour = i == 1 ? edge : i == h ? middle : towardsMiddle.at(i - 1);
-        if (!run.emitCharacter(characters.at(i - 1), colour, halfPercentage(i))) {
+        if (!run.emitCharacter(characters.at(i - 1), colours[static_cast<size_t>(i - 1)],
+                               leftPercentages.at(i))) {
             aborted = true;
             break;
         }
     }
 
-    const ColourInterpolator towardsEdge(middle, edge, h - 1);
+    ProgressSteps rightPercentages(h, 50, halfPercentage);
     for (int i = 1; i <= h && !aborted; ++i) {
-        const ColourTriple colour = i == 1 ? middle : i == h ? edge : towardsEdge.at(i - 1);
-        if (!run.emitCharacter(characters.at(rightStart + i - 1), colour, halfPercentage(i) + 50))
+        const int index = rightStart + i - 1;
+        if (!run.emitCharacter(characters.at(index), colours[static_cast<size_t>(index)],
+                               rightPercentages.at(i) + 50))
             aborted = true;
     }
     run.finish();

@@ -23,43 +23,59 @@ GenerationRun::GenerationRun(Module1& state, const GradientSettings& settings, G
 {
 }
 
-int GenerationRun::check(int minimum, const QString& tooShortMessage)
+std::optional<int> GenerationRun::check(int minimum, const QString& tooShortMessage)
+{
+    m_characters.emplace(takeText());
+    return accept(static_cast<int>(m_characters->count()), minimum, tooShortMessage);
+}
+
+QStringView GenerationRun::takeText()
 {
     m_state.AbortRequested = 0;
     m_text = m_state.SourceText;
-    m_characters.emplace(m_text.size() > kLongestText ? QStringView() : QStringView(m_text));
-    const auto n = static_cast<int>(m_characters->count());
-    if (n == 0) {
+    return m_text.size() > kLongestText ? QStringView() : QStringView(m_text);
+}
+
+std::optional<int> GenerationRun::accept(int count, int minimum, const QString& tooShortMessage)
+{
+    if (count == 0) {
         m_host.ShowMessage(QStringLiteral(u"文字列を指定してください！"));
         m_host.EnableMainWindow();
-        return 0;
+        return std::nullopt;
     }
-    if (n < minimum) {
+    if (count < minimum) {
         m_host.ShowMessage(tooShortMessage);
         m_host.EnableMainWindow();
-        return 0;
+        return std::nullopt;
     }
-    return n;
+    return count;
 }
 
 void GenerationRun::start()
 {
+    MarkupWriter& html =
+        startWriting(OpeningLengthBound(m_settings) + CharacterElementLengthBound(m_text.size()) +
+                     ClosingLengthBound(m_settings));
+    EmitOpening(html, m_settings);
+}
+
+MarkupWriter& GenerationRun::startWriting(qsizetype expectedLength)
+{
     m_host.ShowProgress();
     m_state.ResultHtml.clear();
     m_html.emplace(m_state.ResultHtml);
-    m_html->reserve(OpeningLengthBound(m_settings) + CharacterElementLengthBound(m_text.size()) +
-                    ClosingLengthBound(m_settings));
-    EmitOpening(*m_html, m_settings);
-}
-
-void GenerationRun::appendElement(QStringView character, const ColourTriple& colour)
-{
-    EmitCharacter(*m_html, character, colour, m_settings);
+    m_html->reserve(expectedLength);
+    return *m_html;
 }
 
 void GenerationRun::finish()
 {
     EmitClosing(*m_html, m_settings);
+    end();
+}
+
+void GenerationRun::end()
+{
     m_html.reset(); // settles ResultHtml to exactly what was written
     m_host.CloseProgress();
     if (m_state.AbortRequested == 0)

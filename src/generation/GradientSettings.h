@@ -1,7 +1,10 @@
 #pragma once
 
+#include "ExtendedSettings.h"
+
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace huespan {
 
@@ -33,8 +36,10 @@ struct GradientSettings
     bool underline = false;
     bool strike = false;
     SizeMode sizeMode = SizeMode::Normal;
-    QString fontSize = QStringLiteral(u"指定なし");
-    QString heading = QStringLiteral(u"指定なし");
+    // The font size 1 to 7, written in Normal mode; none writes no size element.
+    std::optional<int> fontSize;
+    // The heading level 1 to 6, written in Heading mode; none writes no heading element.
+    std::optional<int> heading;
     QString tagsBefore;
     QString tagsAfter;
     bool lineBreaks = false;
@@ -42,6 +47,9 @@ struct GradientSettings
     // Red, green, blue of the first colour, then of the second colour, as typed.
     std::array<QString, 6> componentTexts{QStringLiteral(u"0"), QStringLiteral(u"0"), QStringLiteral(u"0"),
                                           QStringLiteral(u"0"), QStringLiteral(u"0"), QStringLiteral(u"0")};
+    // Stops, colour spaces, units, formats and compact output; at its defaults a run writes the
+    // plain two-colour markup.
+    ExtendedSettings extended;
 };
 
 // The list item that means "write no size or heading element".

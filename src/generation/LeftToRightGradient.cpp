@@ -1,28 +1,29 @@
-#include "ColourInterpolator.h"
 #include "ColourValues.h"
 #include "GenerationRun.h"
 #include "Generators.h"
+#include "ProgressSteps.h"
+#include "UnitColours.h"
 
 namespace huespan {
 
 void GenerateLeftToRight(Module1& state, const GradientSettings& settings, GenerationHost& host)
 {
     GenerationRun run(state, settings, host);
-    const int n = run.check(2, QStringLiteral(u"1文字では実行できません！"));
-    if (n == 0)
+    const std::optional<int> count = run.check(2, QStringLiteral(u"1文字では実行できません！"));
+    if (!count)
         return;
+    const int n = *count;
 
     run.start();
     const auto [first, second] = ReadColours(settings);
-    const ColourInterpolator steps(first, second, n - 1);
+    // The whole schedule first, in a loop of its own: the per-character loop then only copies.
+    const std::vector<ColourTriple> colours =
+        UnitColours::twoColourSchedule(GradientForm::LeftToRight, first, second, n);
+    ProgressSteps percentages(n, 100, leftToRightPercentage);
     const TextCharacters& characters = run.characters();
 
     for (int i = 1; i <= n; ++i) {
-        const ColourTriple colour = i == 1 ? first : i == n ? second : steps.at(i - 1);
-        // In this order, in double precision, then truncated (the value is never negative): a few
-        // exact percentages come out one lower.
-        const auto percentage = static_cast<int>(static_cast<double>(i) / n * 100);
-        if (!run.emitCharacter(characters.at(i - 1), colour, percentage))
+        if (!run.emitCharacter(characters.at(i - 1), colours[static_cast<size_t>(i - 1)], percentages.at(i)))
             break;
     }
     run.finish();

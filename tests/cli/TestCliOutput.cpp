@@ -129,18 +129,18 @@ void TestCliOutput::markupMatchesCore_data()
     QTest::newRow("bold") << QStringList{u"--bold"_s} << u"ab"_s
                           << SettingsEdit([](GradientSettings& s) { s.bold = true; });
     QTest::newRow("size 1") << QStringList{u"--size"_s, u"1"_s} << u"ab"_s
-                            << SettingsEdit([](GradientSettings& s) { s.fontSize = u"1"_s; });
+                            << SettingsEdit([](GradientSettings& s) { s.fontSize = 1; });
     QTest::newRow("size 7") << QStringList{u"--size"_s, u"7"_s} << u"ab"_s
-                            << SettingsEdit([](GradientSettings& s) { s.fontSize = u"7"_s; });
+                            << SettingsEdit([](GradientSettings& s) { s.fontSize = 7; });
     QTest::newRow("heading H6") << QStringList{u"--heading"_s, u"H6"_s} << u"ab"_s
                                 << SettingsEdit([](GradientSettings& s) {
                                        s.sizeMode = SizeMode::Heading;
-                                       s.heading = u"H6"_s;
+                                       s.heading = 6;
                                    });
     QTest::newRow("heading h3") << QStringList{u"--heading=h3"_s} << u"ab"_s
                                 << SettingsEdit([](GradientSettings& s) {
                                        s.sizeMode = SizeMode::Heading;
-                                       s.heading = u"H3"_s;
+                                       s.heading = 3;
                                    });
     QTest::newRow("tags before and after")
         << QStringList{u"--before"_s, u"<CENTER><BLINK>"_s, u"--after"_s, u"</BLINK></CENTER>"_s} << u"ab"_s
@@ -160,7 +160,7 @@ void TestCliOutput::markupMatchesCore_data()
                s.form = GradientForm::BothSidesSame;
                setColours(s, Notation::Hexadecimal, {u"FF"_s, u"FF"_s, u"0"_s, u"0"_s, u"80"_s, u"FF"_s});
                s.bold = s.italic = s.underline = s.strike = true;
-               s.fontSize = u"5"_s;
+               s.fontSize = 5;
                s.tagsBefore = u"<P>"_s;
                s.tagsAfter = u"</P>"_s;
                s.lineBreaks = true;

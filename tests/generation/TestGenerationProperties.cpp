@@ -92,8 +92,6 @@ QString TestGenerationProperties::componentText(int value, Notation notation)
 
 TestGenerationProperties::Case TestGenerationProperties::randomCase()
 {
-    static const QStringList sizes{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"指定なし"_s};
-    static const QStringList headings{u"H6"_s, u"H5"_s, u"H4"_s, u"H3"_s, u"H2"_s, u"H1"_s, u"指定なし"_s};
     static const QStringList tags{QString(),
                                   QString(),
                                   u"<SPAN>"_s,
@@ -120,8 +118,13 @@ TestGenerationProperties::Case TestGenerationProperties::randomCase()
     settings.underline = coin();
     settings.strike = coin();
     settings.sizeMode = coin() ? SizeMode::Heading : SizeMode::Normal;
-    settings.fontSize = pick(sizes);
-    settings.heading = pick(headings);
+    // One draw in eight leaves the list on "指定なし".
+    const auto listNumber = [this](quint32 highest) {
+        const auto drawn = static_cast<int>(m_random.bounded(highest + 1));
+        return drawn == 0 ? std::nullopt : std::optional<int>(drawn);
+    };
+    settings.fontSize = listNumber(7);
+    settings.heading = listNumber(6);
     settings.tagsBefore = pick(tags);
     settings.tagsAfter = pick(tags);
     settings.lineBreaks = coin();
@@ -151,10 +154,10 @@ QString TestGenerationProperties::expectedOpening(const GradientSettings& settin
         opening += u"<U>"_s;
     if (settings.strike)
         opening += u"<S>"_s;
-    if (settings.sizeMode == SizeMode::Normal && settings.fontSize != u"指定なし")
-        opening += u"<FONT SIZE=\""_s + settings.fontSize + u"\">"_s;
-    if (settings.sizeMode == SizeMode::Heading && settings.heading != u"指定なし")
-        opening += u"<"_s + settings.heading + u">"_s;
+    if (settings.sizeMode == SizeMode::Normal && settings.fontSize)
+        opening += u"<FONT SIZE=\""_s + QString::number(*settings.fontSize) + u"\">"_s;
+    if (settings.sizeMode == SizeMode::Heading && settings.heading)
+        opening += u"<H"_s + QString::number(*settings.heading) + u">"_s;
     opening += settings.tagsBefore;
     if (settings.lineBreaks)
         opening += u"\r\n"_s;
@@ -164,10 +167,10 @@ QString TestGenerationProperties::expectedOpening(const GradientSettings& settin
 QString TestGenerationProperties::expectedClosing(const GradientSettings& settings)
 {
     QString closing = settings.tagsAfter;
-    if (settings.sizeMode == SizeMode::Normal && settings.fontSize != u"指定なし")
+    if (settings.sizeMode == SizeMode::Normal && settings.fontSize)
         closing += u"</FONT>"_s;
-    if (settings.sizeMode == SizeMode::Heading && settings.heading != u"指定なし")
-        closing += u"</"_s + settings.heading + u">"_s;
+    if (settings.sizeMode == SizeMode::Heading && settings.heading)
+        closing += u"</H"_s + QString::number(*settings.heading) + u">"_s;
     if (settings.strike)
         closing += u"</S>"_s;
     if (settings.underline)

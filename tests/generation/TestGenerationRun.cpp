@@ -293,7 +293,7 @@ void TestGenerationRun::handsOverAFreshResult()
     Module1 state;
     state.ResultHtml = u"stale markup from the previous run"_s;
     GradientSettings settings;
-    settings.fontSize = u"2"_s;
+    settings.fontSize = 2;
     RecordingHost host;
     for (const QString& text : {u"first text"_s, u"second"_s}) {
         state.SourceText = text;
@@ -350,7 +350,7 @@ void TestGenerationRun::workedExampleThroughTheGenerator()
     state.SourceText = u"a b"_s;
     GradientSettings settings;
     settings.bold = true;
-    settings.fontSize = u"3"_s;
+    settings.fontSize = 3;
     settings.lineBreaks = true;
     settings.componentTexts = {u"255"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"255"_s};
     RecordingHost host;

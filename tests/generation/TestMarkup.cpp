@@ -72,35 +72,35 @@ void TestMarkup::openingAndClosing_data()
 {
     QTest::addColumn<QStringList>("styles"); // any of B, I, U, S
     QTest::addColumn<bool>("heading");
-    QTest::addColumn<QString>("fontSize");
-    QTest::addColumn<QString>("headingItem");
+    QTest::addColumn<int>("fontSize");     // 0: no size
+    QTest::addColumn<int>("headingLevel"); // 0: no heading
     QTest::addColumn<QString>("tagsBefore");
     QTest::addColumn<QString>("tagsAfter");
     QTest::addColumn<bool>("lineBreaks");
     QTest::addColumn<QString>("opening");
     QTest::addColumn<QString>("closing");
 
-    const QString none = u"指定なし"_s;
+    const int none = 0;
     QTest::newRow("nothing at all") << QStringList{} << false << none << none << QString() << QString()
                                     << false << QString() << QString();
     QTest::newRow("only a line break")
         << QStringList{} << false << none << none << QString() << QString() << true << u"\r\n"_s << QString();
-    QTest::newRow("bold with size") << QStringList{u"B"_s} << false << u"3"_s << none << QString()
-                                    << QString() << false << u"<B><FONT SIZE=\"3\">"_s << u"</FONT></B>"_s;
-    QTest::newRow("all styles nest") << QStringList{u"S"_s, u"U"_s, u"I"_s, u"B"_s} << false << u"7"_s
-                                     << u"H1"_s << QString() << QString() << false
-                                     << u"<B><I><U><S><FONT SIZE=\"7\">"_s << u"</FONT></S></U></I></B>"_s;
-    QTest::newRow("heading ignores size list") << QStringList{} << true << u"3"_s << u"H2"_s << QString()
-                                               << QString() << false << u"<H2>"_s << u"</H2>"_s;
-    QTest::newRow("normal ignores heading list") << QStringList{} << false << none << u"H1"_s << QString()
-                                                 << QString() << false << QString() << QString();
-    QTest::newRow("heading without item") << QStringList{u"U"_s} << true << u"5"_s << none << QString()
+    QTest::newRow("bold with size") << QStringList{u"B"_s} << false << 3 << none << QString() << QString()
+                                    << false << u"<B><FONT SIZE=\"3\">"_s << u"</FONT></B>"_s;
+    QTest::newRow("all styles nest") << QStringList{u"S"_s, u"U"_s, u"I"_s, u"B"_s} << false << 7 << 1
+                                     << QString() << QString() << false << u"<B><I><U><S><FONT SIZE=\"7\">"_s
+                                     << u"</FONT></S></U></I></B>"_s;
+    QTest::newRow("heading ignores size list")
+        << QStringList{} << true << 3 << 2 << QString() << QString() << false << u"<H2>"_s << u"</H2>"_s;
+    QTest::newRow("normal ignores heading list")
+        << QStringList{} << false << none << 1 << QString() << QString() << false << QString() << QString();
+    QTest::newRow("heading without item") << QStringList{u"U"_s} << true << 5 << none << QString()
                                           << QString() << false << u"<U>"_s << u"</U>"_s;
     QTest::newRow("user tags inside size, unescaped")
-        << QStringList{u"B"_s} << false << u"5"_s << none << u"<SPAN title=\"a&b\">"_s << u"</SPAN>"_s
-        << false << u"<B><FONT SIZE=\"5\"><SPAN title=\"a&b\">"_s << u"</SPAN></FONT></B>"_s;
+        << QStringList{u"B"_s} << false << 5 << none << u"<SPAN title=\"a&b\">"_s << u"</SPAN>"_s << false
+        << u"<B><FONT SIZE=\"5\"><SPAN title=\"a&b\">"_s << u"</SPAN></FONT></B>"_s;
     QTest::newRow("line break after user tags, none in closing")
-        << QStringList{u"I"_s, u"S"_s} << true << u"1"_s << u"H6"_s << u"前"_s << u"後ろ"_s << true
+        << QStringList{u"I"_s, u"S"_s} << true << 1 << 6 << u"前"_s << u"後ろ"_s << true
         << u"<I><S><H6>前\r\n"_s << u"後ろ</H6></S></I>"_s;
     QTest::newRow("only user tags") << QStringList{} << false << none << none << u"<P>"_s << u"</P>"_s
                                     << false << u"<P>"_s << u"</P>"_s;
@@ -110,8 +110,8 @@ void TestMarkup::openingAndClosing()
 {
     QFETCH(QStringList, styles);
     QFETCH(bool, heading);
-    QFETCH(QString, fontSize);
-    QFETCH(QString, headingItem);
+    QFETCH(int, fontSize);
+    QFETCH(int, headingLevel);
     QFETCH(QString, tagsBefore);
     QFETCH(QString, tagsAfter);
     QFETCH(bool, lineBreaks);
@@ -124,8 +124,10 @@ void TestMarkup::openingAndClosing()
     settings.underline = styles.contains(u"U"_s);
     settings.strike = styles.contains(u"S"_s);
     settings.sizeMode = heading ? SizeMode::Heading : SizeMode::Normal;
-    settings.fontSize = fontSize;
-    settings.heading = headingItem;
+    if (fontSize != 0)
+        settings.fontSize = fontSize;
+    if (headingLevel != 0)
+        settings.heading = headingLevel;
     settings.tagsBefore = tagsBefore;
     settings.tagsAfter = tagsAfter;
     settings.lineBreaks = lineBreaks;
@@ -136,18 +138,18 @@ void TestMarkup::openingAndClosing()
 
 void TestMarkup::everyFontSizeItem_data()
 {
-    QTest::addColumn<QString>("item");
-    for (const char* item : {"1", "2", "3", "4", "5", "6", "7"})
-        QTest::newRow(item) << QString::fromLatin1(item);
+    QTest::addColumn<int>("size");
+    for (int size = 1; size <= 7; ++size)
+        QTest::newRow(qPrintable(QString::number(size))) << size;
 }
 
 void TestMarkup::everyFontSizeItem()
 {
-    QFETCH(QString, item);
+    QFETCH(int, size);
     GradientSettings settings;
-    settings.fontSize = item;
+    settings.fontSize = size;
     QCOMPARE(written([&](MarkupWriter& html) { EmitOpening(html, settings); }),
-             u"<FONT SIZE=\""_s + item + u"\">"_s);
+             u"<FONT SIZE=\""_s + QString::number(size) + u"\">"_s);
     QCOMPARE(written([&](MarkupWriter& html) { EmitClosing(html, settings); }), u"</FONT>"_s);
 }
 
@@ -182,7 +184,7 @@ void TestMarkup::characterElement()
     GradientSettings settings;
     settings.lineBreaks = lineBreaks;
     settings.bold = true; // styles belong to the opening, never to a character element
-    settings.fontSize = u"4"_s;
+    settings.fontSize = 4;
     const ColourTriple triple{qint16(colour[0]), qint16(colour[1]), qint16(colour[2])};
     QCOMPARE(written([&](MarkupWriter& html) { EmitCharacter(html, character, triple, settings); }),
              expected);
@@ -217,8 +219,8 @@ void TestMarkup::workedExample()
 
     GradientSettings settings;
     settings.bold = true;
-    settings.fontSize = u"3"_s;
-    settings.heading = u"H2"_s;
+    settings.fontSize = 3;
+    settings.heading = 2;
     settings.sizeMode = heading ? SizeMode::Heading : SizeMode::Normal;
     settings.lineBreaks = lineBreaks;
     const QString actual = written([&](MarkupWriter& html) {
@@ -264,7 +266,7 @@ void TestMarkup::lengthBoundsHoldWhatIsWritten()
     GradientSettings settings;
     if (everything) {
         settings.bold = settings.italic = settings.underline = settings.strike = true;
-        settings.fontSize = u"7"_s;
+        settings.fontSize = 7;
         settings.tagsBefore = u"<DIV class=\"長いクラス名\">"_s;
         settings.tagsAfter = u"</DIV>"_s;
         settings.lineBreaks = true;

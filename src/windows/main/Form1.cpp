@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <limits>
+#include <optional>
 #include <tuple>
 
 using namespace Qt::StringLiterals;
@@ -45,6 +46,14 @@ template <typename Control> Control* place(QWidget* parent, const QRect& geometr
     auto* control = new Control(parent);
     control->setGeometry(geometry);
     return control;
+}
+
+// The number a size or heading list item stands for ("3" is 3, "H2" is 2); "指定なし" stands for none.
+std::optional<int> listItemNumber(const QString& item)
+{
+    bool ok = false;
+    const int number = QStringView(item).mid(item.startsWith(u'H') ? 1 : 0).toInt(&ok);
+    return ok ? std::optional<int>(number) : std::nullopt;
 }
 
 QGroupBox* frame(QWidget* parent, const QString& caption, const QRect& geometry)
@@ -202,8 +211,8 @@ GradientSettings Form1::settings() const
     settings.underline = Check3->checkState() == Qt::Checked;
     settings.strike = Check4->checkState() == Qt::Checked;
     settings.sizeMode = Option1->isChecked() ? SizeMode::Normal : SizeMode::Heading;
-    settings.fontSize = Combo1->currentText();
-    settings.heading = Combo2->currentText();
+    settings.fontSize = listItemNumber(Combo1->currentText());
+    settings.heading = listItemNumber(Combo2->currentText());
     settings.tagsBefore = Text2->text();
     settings.tagsAfter = Text3->text();
     settings.lineBreaks = Check5->checkState() == Qt::Checked;

@@ -173,7 +173,9 @@ void TestGenerationThroughWindows::completedRunShowsTheCoreMarkup()
     expected.strike = ticks.at(3);
     expected.lineBreaks = ticks.at(4);
     expected.sizeMode = heading ? SizeMode::Heading : SizeMode::Normal;
-    (heading ? expected.heading : expected.fontSize) = listItem;
+    // The list items stand for numbers: "5" for size 5, "H2" for level 2, "指定なし" for none.
+    if (listItem != kNoSizeItem)
+        (heading ? expected.heading : expected.fontSize) = QStringView(listItem).mid(heading ? 1 : 0).toInt();
     expected.tagsBefore = before;
     expected.tagsAfter = after;
     expected.notation = hexadecimal ? Notation::Hexadecimal : Notation::Decimal;

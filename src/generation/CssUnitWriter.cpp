@@ -1,0 +1,59 @@
+#include "CssUnitWriter.h"
+
+#include "ColourValues.h"
+#include "MarkupPieces.h"
+#include "SpanUnitWriter.h"
+#include "UnitColours.h"
+
+using namespace Qt::StringLiterals;
+
+namespace huespan {
+
+CssUnitWriter::CssUnitWriter(MarkupWriter& html, const GradientSettings& settings)
+    : m_html(html)
+    , m_settings(settings)
+{
+}
+
+QString CssUnitWriter::gradientFunction(const GradientSettings& settings)
+{
+    QString function = u"linear-gradient("_s;
+    // sRGB is what a gradient interpolates in by default; naming no space keeps the gradient
+    // readable by browsers that know no interpolation methods.
+    if (settings.extended.space != ColourSpace::Srgb)
+        function += u"in "_s + cssInterpolationMethod(settings.extended.space, settings.extended.hue) + u' ';
+    function += u"to right"_s;
+    for (const ColourStop& stop : UnitColours::effectiveStops(settings)) {
+        function += u", #"_s + ColourCode(stop.colour).toLower() + u' ' +
+                    QString::number(stop.position.value_or(0.0), 'g', 6) + u'%';
+    }
+    return function + u')';
+}
+
+void CssUnitWriter::opening()
+{
+    SpanUnitWriter::writeWrappersOpening(m_html, m_settings);
+    m_html.append(u"<span style=\"background-image:");
+    m_html.append(gradientFunction(m_settings));
+    m_html.append(u";-webkit-background-clip:text;background-clip:text;color:transparent\">");
+}
+
+void CssUnitWriter::text(QStringView unit)
+{
+    MarkupPieces::appendHtmlEscaped(m_html, unit);
+}
+
+void CssUnitWriter::lineBreak()
+{
+    m_html.append(u"<br>");
+}
+
+void CssUnitWriter::closing()
+{
+    m_html.append(u"</span>");
+    if (m_settings.lineBreaks)
+        m_html.append(u"\r\n");
+    SpanUnitWriter::writeWrappersClosing(m_html, m_settings);
+}
+
+} // namespace huespan

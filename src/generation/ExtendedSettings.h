@@ -1,0 +1,55 @@
+#pragma once
+
+#include "ColourSpace.h"
+#include "ColourStop.h"
+
+#include <vector>
+
+namespace huespan {
+
+// How the text is cut into the units that each take one colour.
+enum class TextUnit
+{
+    // A code unit, or a surrogate pair taken whole.
+    CodePoint,
+    // An extended grapheme cluster: a family emoji, a flag, a letter with its combining marks.
+    Grapheme,
+};
+
+enum class OutputFormat
+{
+    // <FONT COLOR="#RRGGBB">, the plain markup.
+    Font,
+    // <span style="color:#rrggbb">.
+    Span,
+    // [color=#RRGGBB] for message boards.
+    Bbcode,
+    // 24-bit colour escape sequences for a terminal.
+    Ansi,
+    // One element painted with a CSS linear gradient.
+    Css,
+};
+
+// What a run can do beyond the plain two-colour markup. A plain value that any front end fills;
+// with every member at its default a run writes exactly the plain markup.
+struct ExtendedSettings
+{
+    // The gradient's colour stops; empty takes the two colours of the component texts.
+    std::vector<ColourStop> stops;
+    ColourSpace space = ColourSpace::Srgb;
+    HueInterpolation hue = HueInterpolation::Shorter;
+    // The colours run from the last unit to the first.
+    bool reverse = false;
+    TextUnit unit = TextUnit::CodePoint;
+    OutputFormat format = OutputFormat::Font;
+    // Neighbouring units of one colour share one element.
+    bool merge = false;
+    // White space takes no colour step and no element.
+    bool skipWhitespace = false;
+    // A line break of the text is written as the format's line break and takes no colour step.
+    bool keepLineBreaks = false;
+
+    bool isDefault() const;
+};
+
+} // namespace huespan

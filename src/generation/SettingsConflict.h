@@ -1,0 +1,37 @@
+#pragma once
+
+#include "GradientSettings.h"
+
+#include <optional>
+
+namespace huespan {
+
+// A combination of settings that a run cannot write. Every front end asks before it starts a run
+// and words the conflict its own way.
+struct SettingsConflict
+{
+    enum class Setting
+    {
+        // A heading level in heading mode: boards and terminals have no headings.
+        Heading,
+        // A font size in normal mode: a terminal has no font sizes.
+        FontSize,
+        // The whole preview page, which is HTML.
+        Page,
+        // Line breaks after the elements, which boards and terminals would show as text.
+        LineBreaks,
+        // A single colour stop: a gradient needs two.
+        SingleStop,
+    };
+
+    Setting setting;
+    OutputFormat format;
+
+    friend bool operator==(const SettingsConflict&, const SettingsConflict&) = default;
+};
+
+// The first conflict of the settings, or nothing when a run can write them; wholePage is whether
+// the markup goes into the preview page.
+std::optional<SettingsConflict> findSettingsConflict(const GradientSettings& settings, bool wholePage);
+
+} // namespace huespan

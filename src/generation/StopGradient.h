@@ -1,0 +1,57 @@
+#pragma once
+
+#include "ColourSpace.h"
+#include "ColourStop.h"
+#include "ColourTriple.h"
+
+#include <QtGlobal>
+#include <vector>
+
+namespace huespan {
+
+class GradientSegment;
+
+// A gradient through two or more colour stops, interpolated in one colour space with the rules of
+// CSS Color Level 4 and brought into sRGB by its gamut mapping.
+//
+// A text of n units places unit i (from 0) at 100 * i / (n - 1) percent. The first unit takes the
+// first stop's colour and the last unit the last stop's, exactly, wherever the stops lie. Between
+// them, units up to the first stop's position take the first stop's colour, units from the last
+// stop's position on the last stop's (this rule winning where both apply). Where stops share a position the
+// colour changes there at once, the later stop's colour holding at the shared position.
+//
+// In srgb, a stretch between two stops that falls on whole units uses the two-colour arithmetic of
+// the classic forms (InterpolateComponent), so two stops at 0 and 100 give exactly their colours;
+// elsewhere components are rounded to the nearest whole number.
+class StopGradient final
+{
+public:
+    // stops: at least two; positions are resolved here if they are not yet.
+    StopGradient(std::vector<ColourStop> stops, ColourSpace space, HueInterpolation hue);
+
+    // The colour at a percentage of the way (0 to 100).
+    ColourTriple colourAt(double percent) const;
+
+    // The colour of unit index (from 0) of a text of count units, straight through the
+    // conversions; unitColours gives the same for every unit.
+    ColourTriple unitColour(qsizetype index, qsizetype count) const;
+
+    // The colours of all count units into out (resized to count); count 1 gives the first stop.
+    void unitColours(qsizetype count, std::vector<ColourTriple>& out) const;
+
+    const std::vector<ColourStop>& stops() const { return m_stops; }
+    ColourSpace space() const { return m_space; }
+    HueInterpolation hue() const { return m_hue; }
+
+private:
+    // The stops' places on an axis whose whole length is span units.
+    std::vector<double> stopUnits(double span) const;
+    // The colour at a point of an axis of span units, from the segment it falls in.
+    ColourTriple colourOnAxis(double unit, double span) const;
+
+    std::vector<ColourStop> m_stops;
+    ColourSpace m_space;
+    HueInterpolation m_hue;
+};
+
+} // namespace huespan

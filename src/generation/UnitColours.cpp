@@ -1,0 +1,100 @@
+#include "UnitColours.h"
+
+#include "ColourValues.h"
+#include "ColourWalk.h"
+#include "StopGradient.h"
+
+#include <algorithm>
+
+namespace huespan::UnitColours {
+
+namespace {
+
+void appendLeftToRight(std::vector<ColourTriple>& out, const ColourTriple& start, const ColourTriple& end,
+                       int count)
+{
+    ColourWalk steps(start, end, count - 1);
+    out.push_back(start);
+    for (int i = 2; i < count; ++i)
+        out.push_back(steps.at(i - 1));
+    out.push_back(end);
+}
+
+// The stops as given, or the two colours of the component texts at 0 and 100 %.
+std::vector<ColourStop> givenStops(const GradientSettings& settings)
+{
+    if (!settings.extended.stops.empty())
+        return resolveStopPositions(settings.extended.stops);
+    const auto [first, second] = ReadColours(settings);
+    return {ColourStop{first, 0.0}, ColourStop{second, 100.0}};
+}
+
+// Two stops at the ends: the gradient that the exact arithmetic draws in sRGB.
+bool isPlainPair(const std::vector<ColourStop>& stops)
+{
+    return stops.size() == 2 && stops.front().position == 0.0 && stops.back().position == 100.0;
+}
+
+bool takesExactArithmetic(const GradientSettings& settings, const std::vector<ColourStop>& stops)
+{
+    if (settings.extended.space != ColourSpace::Srgb)
+        return false;
+    // Given stops are mirrored in the both-sides form, which the exact arithmetic is not.
+    return settings.extended.stops.empty() ||
+           (settings.form == GradientForm::LeftToRight && isPlainPair(stops));
+}
+
+} // namespace
+
+std::vector<ColourTriple> twoColourSchedule(GradientForm form, const ColourTriple& first,
+                                            const ColourTriple& second, int n)
+{
+    std::vector<ColourTriple> out;
+    out.reserve(static_cast<size_t>(n));
+    if (form == GradientForm::LeftToRight) {
+        appendLeftToRight(out, first, second, n);
+        return out;
+    }
+    // Both halves have h characters; for an odd length they share the centre.
+    const bool odd = n % 2 != 0;
+    const int h = n / 2 + (odd ? 1 : 0);
+    appendLeftToRight(out, first, second, h);
+    if (odd)
+        out.pop_back();
+    appendLeftToRight(out, second, first, h);
+    return out;
+}
+
+std::vector<ColourTriple> schedule(const GradientSettings& settings, int n)
+{
+    const std::vector<ColourStop> stops = givenStops(settings);
+    std::vector<ColourTriple> colours;
+    if (takesExactArithmetic(settings, stops)) {
+        colours =
+            twoColourSchedule(settings.extended.stops.empty() ? settings.form : GradientForm::LeftToRight,
+                              stops.front().colour, stops.back().colour, n);
+    } else {
+        const StopGradient gradient(settings.form == GradientForm::BothSidesSame ? mirroredStops(stops)
+                                                                                 : stops,
+                                    settings.extended.space, settings.extended.hue);
+        gradient.unitColours(n, colours);
+        // The ends wear the end stops exactly, also when several stops share the end's position.
+        colours.front() = gradient.stops().front().colour;
+        colours.back() = gradient.stops().back().colour;
+    }
+    if (settings.extended.reverse)
+        std::reverse(colours.begin(), colours.end());
+    return colours;
+}
+
+std::vector<ColourStop> effectiveStops(const GradientSettings& settings)
+{
+    std::vector<ColourStop> stops = givenStops(settings);
+    if (settings.form == GradientForm::BothSidesSame)
+        stops = mirroredStops(stops);
+    if (settings.extended.reverse)
+        stops = reversedStops(stops);
+    return resolveStopPositions(stops);
+}
+
+} // namespace huespan::UnitColours
