@@ -2,7 +2,7 @@
 #   huespan         the programs, their desktop entry, icons, manual pages, completions, metadata
 #   libhuespan-dev  the core as a static library, its headers and the CMake package Huespan
 # `cpack -G DEB` in a Release build configured with CMAKE_INSTALL_PREFIX=/usr makes both
-# (scripts/package.sh does it all).
+# (scripts/package.sh does it all). Each description's first line is its package's synopsis.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -25,11 +25,31 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/HuespanConfig.cmake
     ${CMAKE_CURRENT_BINARY_DIR}/HuespanConfigVersion.cmake
     DESTINATION ${HUESPAN_CMAKE_DIR} COMPONENT Development)
 
+# A stripped install (the packages' is one) leaves no compiler notes in the binaries and no debug
+# information in the static library, as Debian's dh_strip does.
+find_program(HUESPAN_STRIP NAMES strip)
+if(HUESPAN_STRIP)
+    set(strip_notes "--remove-section=.comment --remove-section=.note")
+    install(CODE "
+        if(CMAKE_INSTALL_DO_STRIP)
+            foreach(program huespan huespan-cli)
+                execute_process(COMMAND \"${HUESPAN_STRIP}\" ${strip_notes}
+                    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/\${program}\"
+                    COMMAND_ERROR_IS_FATAL ANY)
+            endforeach()
+        endif()" COMPONENT Runtime)
+    install(CODE "
+        if(CMAKE_INSTALL_DO_STRIP)
+            execute_process(COMMAND \"${HUESPAN_STRIP}\" --strip-debug ${strip_notes} --enable-deterministic-archives
+                \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_LIBDIR}/$<TARGET_FILE_NAME:huespan_generation>\"
+                COMMAND_ERROR_IS_FATAL ANY)
+        endif()" COMPONENT Development)
+endif()
+
 set(CPACK_PACKAGE_NAME huespan)
 set(CPACK_PACKAGE_VENDOR "Huespan developers")
 set(CPACK_PACKAGE_CONTACT "Huespan developers <huespan@example.org>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://huespan.example.org/")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "gradient-coloured HTML text generator")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_COMPONENTS_ALL Runtime Development)
@@ -47,7 +67,7 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
 # for its standard buttons and its Wayland plugin for Wayland sessions.
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_RECOMMENDS
     "fonts-ipafont-gothic | fonts-noto-cjk | fonts-japanese-gothic, xdg-utils, qt6-translations-l10n, qt6-wayland")
-set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
+set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
 "gradient-coloured HTML text generator
 Huespan turns a text into HTML in which every character wears its own
 colour, the colours running as a gradient across the text: from a first
@@ -63,7 +83,7 @@ for scripts and build steps.")
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libhuespan-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "qt6-base-dev (>= 6.4)")
-set(CPACK_COMPONENT_DEVELOPMENT_DESCRIPTION
+set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
 "gradient-coloured HTML text generator - development files
 Huespan turns a text into HTML in which every character wears its own
 colour, the colours running as a gradient across the text.

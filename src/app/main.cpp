@@ -58,7 +58,8 @@ int main(int argc, char* argv[])
 
     QApplication::setApplicationName(u"Huespan"_s);
     QApplication::setApplicationVersion(QStringLiteral(HUESPAN_VERSION));
-    QGuiApplication::setDesktopFileName(u"huespan"_s);
+    // The desktop entry org.example.huespan.desktop: desktops match windows to it by this name.
+    QGuiApplication::setDesktopFileName(u"org.example.huespan"_s);
     huespan::installQtJapanese(application);
     huespan::applyProgramLook(application);
 
