@@ -37,7 +37,8 @@ cat <<MESSAGE
 
 To see the windows, start the program in a desktop session (X11 or Wayland):
   $build/src/app/huespan
-or, for a screenshot on this machine, under a virtual display:
-  xvfb-run -a $build/src/app/huespan
+On this machine, screenshots of every window taken under a virtual display (Xvfb):
   bash scripts/screenshots.sh
+or the program itself on a virtual display, for a screenshot of your own:
+  xvfb-run -a -s "-screen 0 1024x768x24" $build/src/app/huespan
 MESSAGE

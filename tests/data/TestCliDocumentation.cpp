@@ -1,3 +1,4 @@
+#include "CliHelpOptions.h"
 #include "StartedProcess.h"
 
 #include <QFile>
@@ -8,34 +9,6 @@ using namespace Qt::StringLiterals;
 using namespace huespan;
 
 namespace {
-
-QString helpText()
-{
-    const ProcessOutcome outcome = StartedProcess::run(QStringLiteral(HUESPAN_CLI_PATH), {u"--help"_s},
-                                                       StartedProcess::withoutDisplay(), 60'000);
-    return QString::fromUtf8(outcome.standardOutput);
-}
-
-// Every option name in the Options section of --help, with its dashes.
-QStringList optionsInHelp()
-{
-    QStringList options;
-    bool inOptions = false;
-    static const QRegularExpression entry(u"^  (-[^ ].*?)(  |$)"_s);
-    for (const QString& line : helpText().split(u'\n')) {
-        if (!line.startsWith(u' ')) {
-            inOptions = line == u"Options:"_s;
-            continue;
-        }
-        const QRegularExpressionMatch match = entry.match(line);
-        if (!inOptions || !match.hasMatch())
-            continue;
-        const QString names = match.captured(1).section(u" <"_s, 0, 0);
-        for (const QString& name : names.split(u", "_s))
-            options.append(name.trimmed());
-    }
-    return options;
-}
 
 QString fileText(const QString& path)
 {
@@ -66,15 +39,16 @@ private slots:
 void TestCliDocumentation::initTestCase()
 {
     // A help text the parsing below no longer understands would pass every row silently.
-    QVERIFY2(optionsInHelp().size() >= 10, qPrintable(helpText()));
-    QVERIFY(optionsInHelp().contains(u"--form"_s));
-    QVERIFY(optionsInHelp().contains(u"-o"_s));
+    const QStringList options = cliHelpOptions();
+    QVERIFY2(options.size() >= 10, qPrintable(options.join(u' ')));
+    QVERIFY(options.contains(u"--form"_s));
+    QVERIFY(options.contains(u"-o"_s));
 }
 
 void TestCliDocumentation::optionDocumented_data()
 {
     QTest::addColumn<QString>("option");
-    for (const QString& option : optionsInHelp())
+    for (const QString& option : cliHelpOptions())
         QTest::newRow(qPrintable(option)) << option;
 }
 
@@ -112,8 +86,9 @@ void TestCliDocumentation::pageFormatsCleanly()
 
     const QString path = QStringLiteral(HUESPAN_MAN_DIR "/") + page;
     QVERIFY2(QFile::exists(path), qPrintable(path));
-    const ProcessOutcome groff = StartedProcess::run(u"groff"_s, QStringList{u"-man"_s, u"-ww"_s, u"-z"_s} + device + QStringList{path},
-                                                     StartedProcess::withoutDisplay(), 60'000);
+    const ProcessOutcome groff = StartedProcess::run(
+        u"groff"_s, QStringList{u"-man"_s, u"-ww"_s, u"-z"_s} + device + QStringList{path},
+        StartedProcess::withoutDisplay(), 60'000);
     QVERIFY(groff.finishedNormally);
     QCOMPARE(groff.exitCode, 0);
     QCOMPARE(groff.standardError, QByteArray());
@@ -128,7 +103,8 @@ void TestCliDocumentation::pageFormatsCleanly()
     for (const QString& section : {u"NAME"_s, u"SYNOPSIS"_s, u"OPTIONS"_s, u"EXIT STATUS"_s, u"SEE ALSO"_s})
         QVERIFY2(shown.contains(u'\n' + section + u'\n'), qPrintable(section));
     // Japanese captions reach a terminal as they are written.
-    QVERIFY2(shown.contains(page == u"huespan.1"_s ? u"生成！"_s : u"文字列を指定してください！"_s), qPrintable(shown));
+    QVERIFY2(shown.contains(page == u"huespan.1"_s ? u"生成！"_s : u"文字列を指定してください！"_s),
+             qPrintable(shown));
 }
 
 QTEST_GUILESS_MAIN(TestCliDocumentation)

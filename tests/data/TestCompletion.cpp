@@ -1,3 +1,4 @@
+#include "CliHelpOptions.h"
 #include "StartedProcess.h"
 
 #include <QDir>
@@ -36,9 +37,9 @@ QStringList bashCompletions(const QStringList& words, const QString& folder)
         printf '%s\n' "${COMPREPLY[@]}"
     )"_s;
     QProcessEnvironment environment = completionEnvironment();
-    const ProcessOutcome outcome =
-        StartedProcess::run(u"bash"_s, QStringList{u"-c"_s, u"cd \"$0\" && "_s + script, folder, kBashCompletion} + words,
-                            environment, 60'000);
+    const ProcessOutcome outcome = StartedProcess::run(
+        u"bash"_s, QStringList{u"-c"_s, u"cd \"$0\" && "_s + script, folder, kBashCompletion} + words,
+        environment, 60'000);
     if (!outcome.finishedNormally || outcome.exitCode != 0)
         return {u"(bash failed: "_s + QString::fromUtf8(outcome.standardError) + u')'};
     QStringList offered = QString::fromUtf8(outcome.standardOutput).split(u'\n', Qt::SkipEmptyParts);
@@ -46,30 +47,17 @@ QStringList bashCompletions(const QStringList& words, const QString& folder)
     return offered;
 }
 
-QStringList helpOptions()
+QStringList sortedHelpOptions()
 {
-    const ProcessOutcome outcome =
-        StartedProcess::run(QStringLiteral(HUESPAN_CLI_PATH), {u"--help"_s}, completionEnvironment(), 60'000);
-    QStringList options;
-    bool inOptions = false;
-    for (const QString& line : QString::fromUtf8(outcome.standardOutput).split(u'\n')) {
-        if (!line.startsWith(u' ')) {
-            inOptions = line == u"Options:"_s;
-            continue;
-        }
-        if (!inOptions || !line.startsWith(u"  -"_s))
-            continue;
-        const QString names = line.trimmed().section(u"  "_s, 0, 0).section(u" <"_s, 0, 0);
-        for (const QString& name : names.split(u", "_s))
-            options.append(name);
-    }
+    QStringList options = cliHelpOptions();
     options.sort();
     return options;
 }
 
 int cliExitCode(const QStringList& arguments)
 {
-    return StartedProcess::run(QStringLiteral(HUESPAN_CLI_PATH), arguments, completionEnvironment(), 60'000).exitCode;
+    return StartedProcess::run(QStringLiteral(HUESPAN_CLI_PATH), arguments, completionEnvironment(), 60'000)
+        .exitCode;
 }
 
 } // namespace
@@ -118,12 +106,12 @@ void TestCompletion::bashOffers_data()
     QTest::newRow("form right after =") << QStringList{u"huespan-cli"_s, u"--form"_s, u"="_s} << forms;
     QTest::newRow("encoding prefix") << QStringList{u"huespan-cli"_s, u"--encoding"_s, u"CP93"_s}
                                      << QStringList{u"+CP932"_s};
-    QTest::newRow("Japanese encodings") << QStringList{u"huespan-cli"_s, u"--encoding"_s, u"EUC-J"_s}
-                                        << QStringList{u"+EUC-JP"_s};
-    QTest::newRow("output file") << QStringList{u"huespan-cli"_s, u"-o"_s, u"pre"_s} << QStringList{u"preview.htm"_s};
-    QTest::newRow("output file, long option")
-        << QStringList{u"huespan-cli"_s, u"--output"_s, u"p"_s}
-        << QStringList{u"page one.htm"_s, u"pages"_s, u"preview.htm"_s};
+    QTest::newRow("Japanese encodings")
+        << QStringList{u"huespan-cli"_s, u"--encoding"_s, u"EUC-J"_s} << QStringList{u"+EUC-JP"_s};
+    QTest::newRow("output file") << QStringList{u"huespan-cli"_s, u"-o"_s, u"pre"_s}
+                                 << QStringList{u"preview.htm"_s};
+    QTest::newRow("output file, long option") << QStringList{u"huespan-cli"_s, u"--output"_s, u"p"_s}
+                                              << QStringList{u"page one.htm"_s, u"pages"_s, u"preview.htm"_s};
     QTest::newRow("number value") << QStringList{u"huespan-cli"_s, u"--size"_s, u""_s} << QStringList{};
     QTest::newRow("colour value") << QStringList{u"huespan-cli"_s, u"--first"_s, u"2"_s} << QStringList{};
     QTest::newRow("text") << QStringList{u"huespan-cli"_s, u"--bold"_s, u"ti"_s} << QStringList{};
@@ -147,7 +135,7 @@ void TestCompletion::bashOffers()
 // Options the program gains complete without an edit of the completion.
 void TestCompletion::bashOffersEveryOption()
 {
-    const QStringList options = helpOptions();
+    const QStringList options = sortedHelpOptions();
     QVERIFY(options.size() >= 10);
     QCOMPARE(bashCompletions({u"huespan-cli"_s, u"-"_s}, m_folder.path()), options);
 }
@@ -159,7 +147,8 @@ void TestCompletion::offeredValuesAreAccepted_data()
 
     for (const QString& form : bashCompletions({u"huespan-cli"_s, u"--form"_s, u""_s}, m_folder.path()))
         QTest::addRow("--form %s", qPrintable(form)) << u"--form"_s << form;
-    for (const QString& encoding : bashCompletions({u"huespan-cli"_s, u"--encoding"_s, u"SHIFT"_s}, m_folder.path()))
+    for (const QString& encoding :
+         bashCompletions({u"huespan-cli"_s, u"--encoding"_s, u"SHIFT"_s}, m_folder.path()))
         QTest::addRow("--encoding %s", qPrintable(encoding)) << u"--encoding"_s << encoding;
 }
 
@@ -198,7 +187,7 @@ void TestCompletion::zshSpecifiesEveryOption()
             formSpec = spec;
     }
     specified.sort();
-    QCOMPARE(specified, helpOptions());
+    QCOMPARE(specified, sortedHelpOptions());
     // The forms are those the bash completion finds in the program's refusal.
     QVERIFY2(formSpec.contains(u":FORM:("_s) && formSpec.endsWith(u')'), qPrintable(formSpec));
     QStringList forms = formSpec.section(u":FORM:("_s, 1).chopped(1).split(u' ');

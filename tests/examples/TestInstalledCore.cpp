@@ -51,13 +51,14 @@ void TestInstalledCore::initTestCase()
     m_prefix = m_folder.filePath(u"usr"_s);
     const QString build = m_folder.filePath(u"build"_s);
 
-    ProcessOutcome outcome = cmake({u"--install"_s, QStringLiteral(HUESPAN_BUILD_DIR), u"--prefix"_s, m_prefix,
-                                    u"--component"_s, u"Development"_s});
+    ProcessOutcome outcome = cmake({u"--install"_s, QStringLiteral(HUESPAN_BUILD_DIR), u"--prefix"_s,
+                                    m_prefix, u"--component"_s, u"Development"_s});
     QVERIFY2(outcome.finishedNormally && outcome.exitCode == 0, qPrintable(describe(outcome)));
 
     outcome = cmake({u"-S"_s, QStringLiteral(HUESPAN_SOURCE_DIR "/examples/markup"), u"-B"_s, build, u"-G"_s,
                      QStringLiteral(HUESPAN_CMAKE_GENERATOR), u"-DCMAKE_PREFIX_PATH="_s + m_prefix,
-                     u"-DCMAKE_CXX_COMPILER=" HUESPAN_CXX_COMPILER ""_s, u"-DCMAKE_BUILD_TYPE=" HUESPAN_BUILD_TYPE ""_s});
+                     u"-DCMAKE_CXX_COMPILER=" HUESPAN_CXX_COMPILER ""_s,
+                     u"-DCMAKE_BUILD_TYPE=" HUESPAN_BUILD_TYPE ""_s});
     QVERIFY2(outcome.finishedNormally && outcome.exitCode == 0, qPrintable(describe(outcome)));
 
     outcome = cmake({u"--build"_s, build});
@@ -101,7 +102,8 @@ void TestInstalledCore::sameMarkupAsTheCommandLine()
 {
     QFETCH(QString, text);
 
-    const ProcessOutcome example = StartedProcess::run(m_example, {text}, StartedProcess::withoutDisplay(), 60'000);
+    const ProcessOutcome example =
+        StartedProcess::run(m_example, {text}, StartedProcess::withoutDisplay(), 60'000);
     const ProcessOutcome cli = StartedProcess::run(
         QStringLiteral(HUESPAN_CLI_PATH),
         {u"--bold"_s, u"--first"_s, u"255,0,0"_s, u"--second"_s, u"0,0,255"_s, u"--"_s, text},
