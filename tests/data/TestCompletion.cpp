@@ -181,7 +181,9 @@ void TestCompletion::zshSpecifiesEveryOption()
     for (const QString& spec : QString::fromUtf8(outcome.standardOutput).split(u'\n', Qt::SkipEmptyParts)) {
         if (!spec.startsWith(u'('))
             continue;
-        const QString name = spec.section(u')', 1).section(u'[', 0, 0);
+        QString name = spec.section(u')', 1).section(u'[', 0, 0);
+        if (name.endsWith(u'='))
+            name.chop(1);
         specified.append(name);
         if (name == u"--form"_s)
             formSpec = spec;
