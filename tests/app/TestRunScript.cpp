@@ -14,7 +14,20 @@ class TestRunScript : public QObject
 private slots:
     void withoutDisplay_data();
     void withoutDisplay();
+    void withPlatformStartsTheProgram();
+
+private:
+    static QProcessEnvironment scriptEnvironment();
 };
+
+// The script's environment: the build that is there, and no display.
+QProcessEnvironment TestRunScript::scriptEnvironment()
+{
+    QProcessEnvironment environment = StartedProcess::withoutDisplay();
+    environment.insert(u"HUESPAN_SKIP_BUILD"_s, u"1"_s);
+    environment.insert(u"HUESPAN_BUILD_DIR"_s, QStringLiteral(HUESPAN_BUILD_DIR));
+    return environment;
+}
 
 void TestRunScript::withoutDisplay_data()
 {
@@ -30,11 +43,9 @@ void TestRunScript::withoutDisplay()
 {
     QFETCH(QStringList, environment);
 
-    QProcessEnvironment processEnvironment = StartedProcess::withoutDisplay();
+    QProcessEnvironment processEnvironment = scriptEnvironment();
     for (const QString& setting : std::as_const(environment))
         processEnvironment.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
-    processEnvironment.insert(u"HUESPAN_SKIP_BUILD"_s, u"1"_s);
-    processEnvironment.insert(u"HUESPAN_BUILD_DIR"_s, QStringLiteral(HUESPAN_BUILD_DIR));
 
     const QString page = QStringLiteral(HUESPAN_BUILD_DIR) + u"/huespan-sample.htm"_s;
     QFile::remove(page);
@@ -63,6 +74,17 @@ void TestRunScript::withoutDisplay()
     // The first lines of the page are shown as they are in the file.
     const QString firstLine = markup.section(u'\n', 0, 0).trimmed();
     QVERIFY2(said.contains(firstLine), qPrintable(firstLine));
+}
+
+// Where the windows can open, the script starts the program, which then waits for the user.
+void TestRunScript::withPlatformStartsTheProgram()
+{
+    QProcessEnvironment environment = scriptEnvironment();
+    environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    const ProcessOutcome outcome = StartedProcess::run(
+        u"bash"_s, {QStringLiteral(HUESPAN_SOURCE_DIR) + u"/scripts/run.sh"_s}, environment, 3'000);
+    QVERIFY2(!outcome.finished, outcome.standardError.constData());
+    QVERIFY(!outcome.standardOutput.contains("No display"));
 }
 
 QTEST_GUILESS_MAIN(TestRunScript)
