@@ -47,18 +47,18 @@ void runGeneration(benchmark::State& benchmarkState)
     benchmarkState.SetItemsProcessed(benchmarkState.iterations() * benchmarkState.range(0));
 }
 
-void LeftToRight(benchmark::State& benchmarkState)
+void leftToRight(benchmark::State& benchmarkState)
 {
     runGeneration<GenerateLeftToRight>(benchmarkState);
 }
 
-void BothSidesSame(benchmark::State& benchmarkState)
+void bothSidesSame(benchmark::State& benchmarkState)
 {
     runGeneration<GenerateBothSidesSame>(benchmarkState);
 }
 
-BENCHMARK(LeftToRight)->Arg(32767)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BothSidesSame)->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(leftToRight)->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bothSidesSame)->Arg(32767)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace huespan

@@ -15,13 +15,13 @@
 //   huespan-bench-gui --plain-text-edit also QPlainTextEdit's figures for the same markup
 
 #include "ProgressText.h"
-#include "ui/MessageBox.h"
-#include "ui/ProgramLook.h"
 #include "WindowSet.h"
 #include "WindowsGenerationHost.h"
 #include "main/Form1.h"
 #include "result/Form2.h"
+#include "ui/MessageBox.h"
 #include "ui/PlainTextView.h"
+#include "ui/ProgramLook.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -223,8 +223,8 @@ int main(int argc, char* argv[])
                            : kDefaultRounds;
 
     // A run asks nothing of a 32767-character text, but any box must not wait for a click.
-    MessageBox::setHandler([](const QString&, int style) {
-        return style == MessageBox::kInformationYesNo ? MessageBox::kAnswerNo : MessageBox::kAnswerOk;
+    MessageBox::setHandler([](const QString&, MessageBox::Style style) {
+        return style == MessageBox::Style::InformationYesNo ? MessageBox::Answer::No : MessageBox::Answer::Ok;
     });
 
     Form1& mainWindow = form1();

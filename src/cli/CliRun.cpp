@@ -19,19 +19,20 @@ CliRun::CliRun(const CliRequest& request)
 
 CliExitStatus CliRun::execute()
 {
-    // A path that cannot be written is a usage error, found out before any work is done.
-    CliOutputFile outputFile(m_request.outputPath);
-    const bool toFile = !m_request.outputPath.isEmpty();
-    if (toFile) {
-        if (!outputFile.open()) {
-            CliStreams::writeErrorLine(u"huespan-cli: -o: cannot write \""_s + m_request.outputPath +
-                                       u"\": "_s + outputFile.errorString());
+    // Everything is read and generated before any output is touched: a refused text leaves the
+    // output file alone, and the output file may be the input itself.
+    Module1 state;
+    if (m_request.text) {
+        state.SourceText = *m_request.text;
+    } else {
+        QByteArray input;
+        QString reason;
+        if (!CliStreams::readAllInput(input, reason)) {
+            CliStreams::writeErrorLine(u"huespan-cli: cannot read standard input: "_s + reason);
             return CliUsageError;
         }
+        state.SourceText = textFromInput(input);
     }
-
-    Module1 state;
-    state.SourceText = m_request.text ? *m_request.text : textFromInput(CliStreams::readAllInput());
     CliHost host;
     Generate(state, m_request.settings, host);
     if (!host.result()) {
@@ -39,22 +40,28 @@ CliExitStatus CliRun::execute()
         return CliRefused;
     }
 
+    const auto mark = m_request.pageBackground ? CodePageEncoder::ByteOrderMark::ForWidePages
+                                               : CodePageEncoder::ByteOrderMark::AsTheEncodingWrites;
     const std::optional<QByteArray> bytes =
-        CodePageEncoder::encode(outputText(*host.result()), m_request.encoding);
+        CodePageEncoder::encode(outputText(*host.result()), m_request.encoding, mark);
     if (!bytes) {
         CliStreams::writeErrorLine(u"huespan-cli: --encoding: unknown encoding \""_s +
                                    QString::fromLatin1(m_request.encoding) + u'"');
         return CliUsageError;
     }
 
-    if (toFile) {
+    if (!m_request.outputPath.isEmpty()) {
+        CliOutputFile outputFile(m_request.outputPath);
         if (!outputFile.writeAll(*bytes)) {
             CliStreams::writeErrorLine(u"huespan-cli: -o: cannot write \""_s + m_request.outputPath +
                                        u"\": "_s + outputFile.errorString());
             return CliUsageError;
         }
-    } else if (!CliStreams::writeOutput(*bytes)) {
-        CliStreams::writeErrorLine(u"huespan-cli: cannot write to standard output"_s);
+        return CliSuccess;
+    }
+    QString reason;
+    if (!CliStreams::writeOutput(*bytes, reason)) {
+        CliStreams::writeErrorLine(u"huespan-cli: cannot write to standard output: "_s + reason);
         return CliUsageError;
     }
     return CliSuccess;

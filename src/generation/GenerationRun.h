@@ -38,7 +38,7 @@ public:
     {
         appendElement(character, colour);
         m_host.SetProgressText(m_progressTexts[percentage]);
-        if (m_state.AbortRequested != 0)
+        if (m_state.AbortRequested)
             return false;
         m_host.PumpEvents();
         return true;

@@ -10,8 +10,6 @@ QProcessEnvironment withoutDisplay()
     for (const QString& name :
          {QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("QT_QPA_PLATFORM")})
         environment.remove(name);
-    // A sanitized build's leak check cannot run inside every test environment.
-    environment.insert(QStringLiteral("ASAN_OPTIONS"), QStringLiteral("detect_leaks=0"));
     return environment;
 }
 

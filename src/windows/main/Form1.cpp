@@ -1,15 +1,15 @@
 #include "main/Form1.h"
 
-#include "ui/ColourComponentFields.h"
-#include "ui/ColourTripleControls.h"
 #include "Generators.h"
 #include "Module1.h"
-#include "ui/MessageBox.h"
-#include "ui/ProgramIcon.h"
-#include "ui/Twips.h"
 #include "WindowSet.h"
 #include "WindowsGenerationHost.h"
 #include "about/frmAbout.h"
+#include "ui/ColourComponentFields.h"
+#include "ui/ColourTripleControls.h"
+#include "ui/MessageBox.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -176,7 +176,7 @@ void Form1::connectHandlers()
 
 void Form1::Form_Load()
 {
-    // The component fields' rules, starting in decimal notation.
+    // The fields take digits only, so the input method stays off while they have the focus.
     m_colourFields = new ColourComponentFields(TextC, {Picture1, Picture2}, Option3, Option4, true, this);
 
     Combo1->setCurrentText(kNoSizeItem);
@@ -241,10 +241,7 @@ void Form1::Command1_Click()
     setEnabled(false);
     module1().SourceText = Text1->text();
     WindowsGenerationHost host;
-    if (Option5->isChecked())
-        GenerateLeftToRight(module1(), settings(), host);
-    else
-        GenerateBothSidesSame(module1(), settings(), host);
+    Generate(module1(), settings(), host);
 }
 
 void Form1::mnuAbout_Click()
@@ -254,8 +251,8 @@ void Form1::mnuAbout_Click()
 
 bool Form1::Form_QueryUnload()
 {
-    return MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::kInformationYesNo) ==
-           MessageBox::kAnswerNo;
+    return MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::Style::InformationYesNo) ==
+           MessageBox::Answer::No;
 }
 
 void Form1::closeEvent(QCloseEvent* event)

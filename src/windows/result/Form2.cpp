@@ -1,11 +1,11 @@
 #include "result/Form2.h"
 
-#include "ui/Clipboard.h"
-#include "ui/ProgramIcon.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
 #include "result/Form3.h"
+#include "ui/Clipboard.h"
 #include "ui/PlainTextView.h"
+#include "ui/ProgramIcon.h"
 #include "ui/ScreenPlacement.h"
 
 #include <QCloseEvent>
