@@ -2,6 +2,7 @@
 
 #include "CliProgramName.h"
 #include "CodePageEncoder.h"
+#include "ComponentText.h"
 #include "GradientPresets.h"
 #include "SettingsConflict.h"
 
@@ -83,14 +84,8 @@ bool consistsOfDigits(QStringView text, int base)
 {
     if (text.isEmpty())
         return false;
-    for (const QChar character : text) {
-        const char16_t unit = character.unicode();
-        const bool decimalDigit = unit >= u'0' && unit <= u'9';
-        const bool hexadecimalLetter = (unit >= u'a' && unit <= u'f') || (unit >= u'A' && unit <= u'F');
-        if (!decimalDigit && !(base == 16 && hexadecimalLetter))
-            return false;
-    }
-    return true;
+    const auto isDigit = base == 16 ? ComponentText::isHexadecimalDigit : ComponentText::isDecimalDigit;
+    return std::all_of(text.begin(), text.end(), isDigit);
 }
 
 // The value of a text of digits; runs of digits too long for any counter count as too large.

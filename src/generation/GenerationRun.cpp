@@ -31,7 +31,7 @@ std::optional<int> GenerationRun::check(int minimum, const QString& tooShortMess
 
 QStringView GenerationRun::takeText()
 {
-    m_state.AbortRequested = 0;
+    m_state.AbortRequested = false;
     m_text = m_state.SourceText;
     return m_text.size() > kLongestText ? QStringView() : QStringView(m_text);
 }
@@ -54,8 +54,8 @@ std::optional<int> GenerationRun::accept(int count, int minimum, const QString& 
 void GenerationRun::start()
 {
     MarkupWriter& html =
-        startWriting(OpeningLengthBound(m_settings) + CharacterElementLengthBound(m_text.size()) +
-                     ClosingLengthBound(m_settings));
+        startWriting(openingLengthBound(m_settings) + characterElementLengthBound(m_text.size()) +
+                     closingLengthBound(m_settings));
     EmitOpening(html, m_settings);
 }
 
@@ -78,7 +78,7 @@ void GenerationRun::end()
 {
     m_html.reset(); // settles ResultHtml to exactly what was written
     m_host.CloseProgress();
-    if (m_state.AbortRequested == 0)
+    if (!m_state.AbortRequested)
         m_host.ShowResult(m_state.ResultHtml);
 }
 

@@ -91,18 +91,18 @@ std::optional<int> writtenHeading(const GradientSettings& settings)
     return settings.sizeMode == SizeMode::Heading ? settings.heading : std::nullopt;
 }
 
-qsizetype OpeningLengthBound(const GradientSettings& settings)
+qsizetype openingLengthBound(const GradientSettings& settings)
 {
     // Styles, the size element with any number, the heading element.
     return 12 + 32 + 16 + settings.tagsBefore.size() + kLineBreak.size();
 }
 
-qsizetype ClosingLengthBound(const GradientSettings& settings)
+qsizetype closingLengthBound(const GradientSettings& settings)
 {
     return settings.tagsAfter.size() + 7 + 16 + 16;
 }
 
-qsizetype CharacterElementLengthBound(qsizetype codeUnits)
+qsizetype characterElementLengthBound(qsizetype codeUnits)
 {
     // A surrogate pair is two code units in one element, so per code unit this is generous.
     return codeUnits * (kElementFrame + kLongestEscape + kLineBreak.size());

@@ -88,8 +88,8 @@ std::optional<int> writtenFontSize(const GradientSettings& settings);
 std::optional<int> writtenHeading(const GradientSettings& settings);
 
 // Upper bounds of what the functions above append, for reserving.
-qsizetype OpeningLengthBound(const GradientSettings& settings);
-qsizetype ClosingLengthBound(const GradientSettings& settings);
-qsizetype CharacterElementLengthBound(qsizetype codeUnits);
+qsizetype openingLengthBound(const GradientSettings& settings);
+qsizetype closingLengthBound(const GradientSettings& settings);
+qsizetype characterElementLengthBound(qsizetype codeUnits);
 
 } // namespace huespan

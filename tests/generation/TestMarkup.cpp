@@ -272,14 +272,14 @@ void TestMarkup::lengthBoundsHoldWhatIsWritten()
         settings.lineBreaks = true;
     }
     QVERIFY(written([&](MarkupWriter& html) { EmitOpening(html, settings); }).size() <=
-            OpeningLengthBound(settings));
+            openingLengthBound(settings));
     QVERIFY(written([&](MarkupWriter& html) { EmitClosing(html, settings); }).size() <=
-            ClosingLengthBound(settings));
+            closingLengthBound(settings));
     for (const QString& character : {u" "_s, u"&"_s, u"a"_s, u"😀"_s}) {
         const QString element = written([&](MarkupWriter& html) {
             EmitCharacter(html, character, {255, 255, 255}, settings);
         });
-        QVERIFY(element.size() <= CharacterElementLengthBound(character.size()));
+        QVERIFY(element.size() <= characterElementLengthBound(character.size()));
     }
 }
 
