@@ -47,7 +47,7 @@ int main(int argc, char* argv[])
     }
     if (window == u"message"_s) {
         QTimer::singleShot(
-            0, [] { MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::kInformationYesNo); });
+            0, [] { MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::Style::InformationYesNo); });
         return QApplication::exec();
     }
 
