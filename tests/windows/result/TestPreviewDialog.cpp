@@ -367,7 +367,7 @@ void TestPreviewDialog::keysOnTheFocusedControl()
     QFETCH(int, key);
     QFETCH(Outcome, outcome);
 
-    MessageBoxRecorder messages(MessageBox::kAnswerOk);
+    MessageBoxRecorder messages(MessageBox::Answer::Ok);
     Form3& dialog = openDialog();
     QVERIFY(dialog.TextC[0]->hasFocus());
     tabStops(tabs, false);
