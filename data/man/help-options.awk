@@ -20,9 +20,9 @@ function gensubMinus(text,    out, rest, position) {
     }
     return out rest
 }
-function heading(spec,    parts, count, index1, word, line) {
+function heading(usage,    parts, count, index1, word, line) {
     # "-o, --output <FILE>" becomes bold names and an italic value.
-    count = split(spec, parts, " ")
+    count = split(usage, parts, " ")
     line = ""
     for (index1 = 1; index1 <= count; ++index1) {
         word = parts[index1]
@@ -38,15 +38,15 @@ function heading(spec,    parts, count, index1, word, line) {
     return line
 }
 function flush() {
-    if (spec == "")
+    if (usage == "")
         return
     print ".TP"
-    print heading(spec)
+    print heading(usage)
     text = description
     if (substr(text, 1, 1) == "." || substr(text, 1, 1) == "'")
         text = "\\&" text
     print roffText(text)
-    spec = ""
+    usage = ""
     description = ""
 }
 /^[^ ]/ {
@@ -59,10 +59,10 @@ function flush() {
     flush()
     line = substr($0, 3)
     if (match(line, /  +/)) {
-        spec = substr(line, 1, RSTART - 1)
+        usage = substr(line, 1, RSTART - 1)
         description = substr(line, RSTART + RLENGTH)
     } else {
-        spec = line
+        usage = line
         description = ""
     }
     next

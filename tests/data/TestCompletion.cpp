@@ -161,7 +161,7 @@ void TestCompletion::offeredValuesAreAccepted()
     QCOMPARE(cliExitCode({option, value, u"abc"_s}), 0);
 }
 
-// The zsh completion builds one _arguments spec per option name of --help.
+// The zsh completion builds one _arguments entry per option name of --help.
 void TestCompletion::zshSpecifiesEveryOption()
 {
     if (QStandardPaths::findExecutable(u"zsh"_s).isEmpty())
@@ -178,15 +178,15 @@ void TestCompletion::zshSpecifiesEveryOption()
     QCOMPARE(outcome.standardError, QByteArray());
     QStringList specified;
     QString formSpec;
-    for (const QString& spec : QString::fromUtf8(outcome.standardOutput).split(u'\n', Qt::SkipEmptyParts)) {
-        if (!spec.startsWith(u'('))
+    for (const QString& entry : QString::fromUtf8(outcome.standardOutput).split(u'\n', Qt::SkipEmptyParts)) {
+        if (!entry.startsWith(u'('))
             continue;
-        QString name = spec.section(u')', 1).section(u'[', 0, 0);
+        QString name = entry.section(u')', 1).section(u'[', 0, 0);
         if (name.endsWith(u'='))
             name.chop(1);
         specified.append(name);
         if (name == u"--form"_s)
-            formSpec = spec;
+            formSpec = entry;
     }
     specified.sort();
     QCOMPARE(specified, sortedHelpOptions());
