@@ -67,9 +67,10 @@ void writeName(QSettings& file, const QString& key, const NameTable<Enum, Count>
     }
 }
 
+// Only what write() puts there counts as on: any other text leaves the switch off.
 bool readFlag(const QSettings& file, const QString& key)
 {
-    return file.value(key, false).toBool();
+    return file.value(key).toString() == u"true"_s;
 }
 
 // "#RRGGBB" or "#RRGGBB@position"; nothing when the text is not one.

@@ -120,6 +120,8 @@ void frmAdvanced::buildControls()
     StopList = new QTableWidget(0, 3, FrameGradient);
     StopList->setHorizontalHeaderLabels({u"色"_s, u"#RRGGBB"_s, u"位置(%)"_s});
     StopList->verticalHeader()->hide();
+    // Tab leaves the list for the next control, as everywhere else in the dialog.
+    StopList->setTabKeyNavigation(false);
     StopList->setSelectionBehavior(QAbstractItemView::SelectRows);
     StopList->setSelectionMode(QAbstractItemView::SingleSelection);
     StopList->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);

@@ -1,12 +1,14 @@
 #include "result/Form2.h"
 
-#include "ui/Clipboard.h"
-#include "ui/ProgramIcon.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
 #include "result/Form3.h"
+#include "ui/Clipboard.h"
+#include "ui/MessageBox.h"
 #include "ui/PlainTextView.h"
+#include "ui/ProgramIcon.h"
 #include "ui/ScreenPlacement.h"
+#include "ui/SettingsConflictText.h"
 
 #include <QCloseEvent>
 #include <QLayout>
@@ -70,6 +72,14 @@ void Form2::mnuCopy_Click()
 
 void Form2::mnuPreview_Click()
 {
+    // The main window waits disabled while this one is loaded, so its settings are the run's.
+    if (SingleInstance<Form1>::isLoaded()) {
+        const SettingsConflict page{SettingsConflict::Setting::Page, form1().settings().extended.format};
+        if (page.format == OutputFormat::Bbcode || page.format == OutputFormat::Ansi) {
+            MessageBox::show(settingsConflictText(page), MessageBox::kInformation);
+            return;
+        }
+    }
     Form3& dialog = form3();
     // Kept above this window by the window manager, as its owner.
     dialog.winId();
