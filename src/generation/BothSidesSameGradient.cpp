@@ -1,8 +1,8 @@
 #include "ColourValues.h"
-#include "ColourWalk.h"
 #include "GenerationRun.h"
 #include "Generators.h"
 #include "ProgressSteps.h"
+#include "UnitColours.h"
 
 namespace huespan {
 
@@ -25,24 +25,28 @@ void GenerateBothSidesSame(Module1& state, const GradientSettings& settings, Gen
     run.start();
     const auto [edge, middle] = ReadColours(settings);
 
+    // The whole schedule first, in text order, in a loop of its own: the character loops then
+    // only copy.
+    const std::vector<ColourTriple> colours =
+        UnitColours::twoColourSchedule(GradientForm::BothSidesSame, edge, middle, n);
+
     bool aborted = false;
-    ColourWalk towardsMiddle(edge, middle, h - 1);
     ProgressSteps leftPercentages(h, 50, halfPercentage);
     for (int i = 1; i <= h; ++i) {
         if (i == h && odd)
             break;
-        const ColourTriple colour = i == 1 ? edge : i == h ? middle : towardsMiddle.at(i - 1);
-        if (!run.emitCharacter(characters.at(i - 1), colour, leftPercentages.at(i))) {
+        if (!run.emitCharacter(characters.at(i - 1), colours[static_cast<size_t>(i - 1)],
+                               leftPercentages.at(i))) {
             aborted = true;
             break;
         }
     }
 
-    ColourWalk towardsEdge(middle, edge, h - 1);
     ProgressSteps rightPercentages(h, 50, halfPercentage);
     for (int i = 1; i <= h && !aborted; ++i) {
-        const ColourTriple colour = i == 1 ? middle : i == h ? edge : towardsEdge.at(i - 1);
-        if (!run.emitCharacter(characters.at(rightStart + i - 1), colour, rightPercentages.at(i) + 50))
+        const int index = rightStart + i - 1;
+        if (!run.emitCharacter(characters.at(index), colours[static_cast<size_t>(index)],
+                               rightPercentages.at(i) + 50))
             aborted = true;
     }
     run.finish();

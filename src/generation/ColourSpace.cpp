@@ -1,62 +1,25 @@
 #include "ColourSpace.h"
 
+#include "ColourMatrices.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
 namespace huespan {
 
+using namespace ColourMatrices;
+
 namespace {
-
-using Matrix = std::array<std::array<double, 3>, 3>;
-
-// The matrices of the CSS Color 4 sample code. OKLab goes through CIE XYZ (D65): linear sRGB to
-// XYZ, XYZ to LMS, the cube root, LMS to OKLab, and back the same way.
-constexpr Matrix linearSrgbToXyz{{
-    {506752.0 / 1228815.0, 87881.0 / 245763.0, 12673.0 / 70218.0},
-    {87098.0 / 409605.0, 175762.0 / 245763.0, 12673.0 / 175545.0},
-    {7918.0 / 409605.0, 87881.0 / 737289.0, 1001167.0 / 1053270.0},
-}};
-constexpr Matrix xyzToLinearSrgb{{
-    {12831.0 / 3959.0, -329.0 / 214.0, -1974.0 / 3959.0},
-    {-851781.0 / 878810.0, 1648619.0 / 878810.0, 36519.0 / 878810.0},
-    {705.0 / 12673.0, -2585.0 / 12673.0, 705.0 / 667.0},
-}};
-constexpr Matrix xyzToLms{{
-    {0.8190224379967030, 0.3619062600528904, -0.1288737815209879},
-    {0.0329836539323885, 0.9292868615863434, 0.0361446663506424},
-    {0.0481771893596242, 0.2642395317527308, 0.6335478284694309},
-}};
-constexpr Matrix lmsToOklab{{
-    {0.2104542683093140, 0.7936177747023054, -0.0040720430116193},
-    {1.9779985324311684, -2.4285922420485799, 0.4505937096174110},
-    {0.0259040424655478, 0.7827717124575296, -0.8086757549230774},
-}};
-constexpr Matrix oklabToLms{{
-    {1.0000000000000000, 0.3963377773761749, 0.2158037573099136},
-    {1.0000000000000000, -0.1055613458156586, -0.0638541728258133},
-    {1.0000000000000000, -0.0894841775298119, -1.2914855480194092},
-}};
-constexpr Matrix lmsToXyz{{
-    {1.2268798758459243, -0.5578149944602171, 0.2813910456659647},
-    {-0.0405757452148008, 1.1122868032803170, -0.0717110580655164},
-    {-0.0763729366746601, -0.4214933324022432, 1.5869240198367816},
-}};
 
 // Below this chroma an OKLCH hue is powerless (the sample code's threshold).
 constexpr double achromaticChroma = 0.000004;
 // Below this saturation an HSL hue is powerless.
 constexpr double achromaticSaturation = 0.00001;
-
-ColourCoordinates multiply(const Matrix& m, const ColourCoordinates& v)
-{
-    return {m[0][0] * v[0] + m[0][1] * v[1] + m[0][2] * v[2],
-            m[1][0] * v[0] + m[1][1] * v[1] + m[1][2] * v[2],
-            m[2][0] * v[0] + m[2][1] * v[1] + m[2][2] * v[2]};
-}
 
 double degreesToRadians(double degrees)
 {
@@ -71,58 +34,62 @@ double hslChannel(double n, double hue, double saturation, double lightness)
     return lightness - a * std::max(-1.0, std::min({k - 3.0, 9.0 - k, 1.0}));
 }
 
+// The command line's names of the spaces and hue rules.
+constexpr std::array colourSpaceNames{
+    std::pair{ColourSpace::Srgb, QStringView(u"srgb")},
+    std::pair{ColourSpace::LinearSrgb, QStringView(u"linear-srgb")},
+    std::pair{ColourSpace::Oklab, QStringView(u"oklab")},
+    std::pair{ColourSpace::Oklch, QStringView(u"oklch")},
+    std::pair{ColourSpace::Hsl, QStringView(u"hsl")},
+};
+constexpr std::array hueInterpolationNames{
+    std::pair{HueInterpolation::Shorter, QStringView(u"shorter")},
+    std::pair{HueInterpolation::Longer, QStringView(u"longer")},
+    std::pair{HueInterpolation::Increasing, QStringView(u"increasing")},
+    std::pair{HueInterpolation::Decreasing, QStringView(u"decreasing")},
+};
+
+template <typename Value, std::size_t count>
+std::optional<Value> valueNamed(const std::array<std::pair<Value, QStringView>, count>& names,
+                                QStringView name)
+{
+    for (const auto& [value, valueName] : names) {
+        if (name == valueName)
+            return value;
+    }
+    return std::nullopt;
+}
+
+template <typename Value, std::size_t count>
+QString nameOf(const std::array<std::pair<Value, QStringView>, count>& names, Value value)
+{
+    for (const auto& [candidate, name] : names) {
+        if (candidate == value)
+            return name.toString();
+    }
+    return {};
+}
+
 } // namespace
 
 std::optional<ColourSpace> colourSpaceFromName(QStringView name)
 {
-    for (const ColourSpace space : {ColourSpace::Srgb, ColourSpace::LinearSrgb, ColourSpace::Oklab,
-                                    ColourSpace::Oklch, ColourSpace::Hsl}) {
-        if (name == colourSpaceName(space))
-            return space;
-    }
-    return std::nullopt;
+    return valueNamed(colourSpaceNames, name);
 }
 
 QString colourSpaceName(ColourSpace space)
 {
-    switch (space) {
-    case ColourSpace::Srgb:
-        return u"srgb"_s;
-    case ColourSpace::LinearSrgb:
-        return u"linear-srgb"_s;
-    case ColourSpace::Oklab:
-        return u"oklab"_s;
-    case ColourSpace::Oklch:
-        return u"oklch"_s;
-    case ColourSpace::Hsl:
-        return u"hsl"_s;
-    }
-    return {};
+    return nameOf(colourSpaceNames, space);
 }
 
 std::optional<HueInterpolation> hueInterpolationFromName(QStringView name)
 {
-    for (const HueInterpolation hue : {HueInterpolation::Shorter, HueInterpolation::Longer,
-                                       HueInterpolation::Increasing, HueInterpolation::Decreasing}) {
-        if (name == hueInterpolationName(hue))
-            return hue;
-    }
-    return std::nullopt;
+    return valueNamed(hueInterpolationNames, name);
 }
 
 QString hueInterpolationName(HueInterpolation hue)
 {
-    switch (hue) {
-    case HueInterpolation::Shorter:
-        return u"shorter"_s;
-    case HueInterpolation::Longer:
-        return u"longer"_s;
-    case HueInterpolation::Increasing:
-        return u"increasing"_s;
-    case HueInterpolation::Decreasing:
-        return u"decreasing"_s;
-    }
-    return {};
+    return nameOf(hueInterpolationNames, hue);
 }
 
 QString cssInterpolationMethod(ColourSpace space, HueInterpolation hue)
@@ -155,17 +122,27 @@ double linearToSrgb(double component)
     return 12.92 * component;
 }
 
+ColourCoordinates linearSrgbToLms(const ColourCoordinates& linear)
+{
+    return multiply(linearSrgbToLmsMatrix, linear);
+}
+
+ColourCoordinates lmsRootsToOklab(const ColourCoordinates& lmsRoots)
+{
+    return multiply(lmsToOklab, lmsRoots);
+}
+
 ColourCoordinates linearSrgbToOklab(const ColourCoordinates& linear)
 {
-    const ColourCoordinates lms = multiply(xyzToLms, multiply(linearSrgbToXyz, linear));
-    return multiply(lmsToOklab, {std::cbrt(lms[0]), std::cbrt(lms[1]), std::cbrt(lms[2])});
+    const ColourCoordinates lms = linearSrgbToLms(linear);
+    return lmsRootsToOklab({std::cbrt(lms[0]), std::cbrt(lms[1]), std::cbrt(lms[2])});
 }
 
 ColourCoordinates oklabToLinearSrgb(const ColourCoordinates& oklab)
 {
-    const ColourCoordinates lms = multiply(oklabToLms, oklab);
-    return multiply(xyzToLinearSrgb, multiply(lmsToXyz, {lms[0] * lms[0] * lms[0], lms[1] * lms[1] * lms[1],
-                                                         lms[2] * lms[2] * lms[2]}));
+    const ColourCoordinates roots = multiply(oklabToLms, oklab);
+    return multiply(lmsToLinearSrgbMatrix, {roots[0] * roots[0] * roots[0], roots[1] * roots[1] * roots[1],
+                                            roots[2] * roots[2] * roots[2]});
 }
 
 ColourCoordinates oklabToOklch(const ColourCoordinates& oklab)

@@ -54,6 +54,11 @@ using ColourCoordinates = std::array<double, 3>;
 double srgbToLinear(double component);
 double linearToSrgb(double component);
 
+// The two halves of linear sRGB to OKLab, either side of the cube root: the cone responses
+// (LMS), and OKLab from their cube roots.
+ColourCoordinates linearSrgbToLms(const ColourCoordinates& linear);
+ColourCoordinates lmsRootsToOklab(const ColourCoordinates& lmsRoots);
+
 ColourCoordinates linearSrgbToOklab(const ColourCoordinates& linear);
 ColourCoordinates oklabToLinearSrgb(const ColourCoordinates& oklab);
 ColourCoordinates oklabToOklch(const ColourCoordinates& oklab);

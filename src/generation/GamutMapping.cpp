@@ -1,21 +1,22 @@
 #include "GamutMapping.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <numbers>
 
 namespace huespan {
 
 namespace {
 
-constexpr double justNoticeableDifference = 0.02;
 constexpr double chromaPrecision = 0.0001;
 
-ColourCoordinates clipped(const ColourCoordinates& linear)
-{
-    return {std::clamp(linear[0], 0.0, 1.0), std::clamp(linear[1], 0.0, 1.0),
-            std::clamp(linear[2], 0.0, 1.0)};
-}
+// Farther than this from a threshold, the quick distance below decides a comparison as the exact
+// one would: its cube roots are good to a few units in the last place, which moves the
+// distance by less than 1e-14.
+constexpr double quickDistanceMargin = 1e-9;
 
 double deltaEOK(const ColourCoordinates& first, const ColourCoordinates& second)
 {
@@ -25,11 +26,76 @@ double deltaEOK(const ColourCoordinates& first, const ColourCoordinates& second)
     return std::sqrt(dL * dL + da * da + db * db);
 }
 
+// A cube root without the library call, for the cone responses of colours inside the gamut: a
+// guess from the exponent bits (within a few percent), then three Halley steps, each of which
+// cubes the relative error.
+double quickCubeRoot(double x)
+{
+    if (!(x > 1e-200))
+        return std::cbrt(x);
+    double y = std::bit_cast<double>(std::bit_cast<std::uint64_t>(x) / 3 + (std::uint64_t{715094163} << 32));
+    for (int step = 0; step < 3; ++step) {
+        const double cube = y * y * y;
+        y *= (cube + 2.0 * x) / (2.0 * cube + x);
+    }
+    return y;
+}
+
+// deltaEOK between a colour clipped into the gamut (linear light) and an OKLab colour. The quick
+// cube roots answer unless the result lies near one of the thresholds the search compares it
+// with; there the library's cube roots give it exactly as the plain conversion does.
+double clippedDistance(const ColourCoordinates& clip, const ColourCoordinates& oklab, double threshold,
+                       double secondThreshold)
+{
+    const ColourCoordinates lms = linearSrgbToLms(clip);
+    const double quick = deltaEOK(
+        lmsRootsToOklab({quickCubeRoot(lms[0]), quickCubeRoot(lms[1]), quickCubeRoot(lms[2])}), oklab);
+    if (std::fabs(quick - threshold) > quickDistanceMargin &&
+        std::fabs(quick - secondThreshold) > quickDistanceMargin)
+        return quick;
+    return deltaEOK(linearSrgbToOklab(clip), oklab);
+}
+
 } // namespace
+
+ColourCoordinates clippedIntoSrgb(const ColourCoordinates& linear)
+{
+    return {std::clamp(linear[0], 0.0, 1.0), std::clamp(linear[1], 0.0, 1.0),
+            std::clamp(linear[2], 0.0, 1.0)};
+}
 
 bool inSrgbGamut(const ColourCoordinates& linear)
 {
     return std::ranges::all_of(linear, [](double component) { return component >= 0.0 && component <= 1.0; });
+}
+
+bool barelyOutsideSrgb(const ColourCoordinates& linear, double margin)
+{
+    // Clipping moves each component by at most the excursion e. The cone responses are sums of
+    // the components with positive weights adding up to 1, so they move by at most e too, and
+    // none of them, before or after, falls below m = (least response) - e. Their cube roots move
+    // by at most e / (3 m^(2/3)), and OKLab (a matrix of Frobenius norm below 3.5) by at most
+    // 6 times that: 2 e / m^(2/3). That stays below half the JND while (200 e)^3 < m^2.
+    const auto [least, most] = std::ranges::minmax(linear);
+    const double excursion = std::max({0.0, -least, most - 1.0}) + margin;
+    const ColourCoordinates lms = linearSrgbToLms(linear);
+    const double leastResponse = std::ranges::min(lms) - 1.001 * excursion - margin;
+    const double scaled = 200.0 * excursion;
+    return leastResponse > 0.0 && scaled * scaled * scaled < leastResponse * leastResponse;
+}
+
+double clippedDistanceEstimate(const ColourCoordinates& oklab, const ColourCoordinates& linear)
+{
+    constexpr double unknown = std::numeric_limits<double>::infinity();
+    if (!(oklab[0] > 0.0 && oklab[0] < 1.0))
+        return unknown;
+    const ColourCoordinates lms = linearSrgbToLms(clippedIntoSrgb(linear));
+    // Responses of at least 0.001 keep the cube roots from amplifying the uncertainty of the
+    // coordinates (1e-9) beyond 3e-8, so OKLab and the distance are known to within 2e-7.
+    if (std::ranges::min(lms) < 0.001)
+        return unknown;
+    return deltaEOK(lmsRootsToOklab({quickCubeRoot(lms[0]), quickCubeRoot(lms[1]), quickCubeRoot(lms[2])}),
+                    oklab);
 }
 
 ColourCoordinates mapOklchIntoSrgb(const ColourCoordinates& oklch)
@@ -54,8 +120,10 @@ ColourCoordinates mapOklchIntoSrgb(const ColourCoordinates& oklch)
     if (inSrgbGamut(linear))
         return linear;
 
-    ColourCoordinates clip = clipped(linear);
-    if (deltaEOK(linearSrgbToOklab(clip), current) < justNoticeableDifference)
+    // The search compares distances with the JND and with the JND less the precision.
+    const double nearlyJnd = justNoticeableDifference - chromaPrecision;
+    ColourCoordinates clip = clippedIntoSrgb(linear);
+    if (clippedDistance(clip, current, justNoticeableDifference, nearlyJnd) < justNoticeableDifference)
         return clip;
 
     double min = 0.0;
@@ -69,8 +137,8 @@ ColourCoordinates mapOklchIntoSrgb(const ColourCoordinates& oklch)
             min = chroma;
             continue;
         }
-        clip = clipped(candidate);
-        const double difference = deltaEOK(linearSrgbToOklab(clip), current);
+        clip = clippedIntoSrgb(candidate);
+        const double difference = clippedDistance(clip, current, justNoticeableDifference, nearlyJnd);
         if (difference < justNoticeableDifference) {
             if (justNoticeableDifference - difference < chromaPrecision)
                 return clip;

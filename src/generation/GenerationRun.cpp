@@ -68,11 +68,6 @@ MarkupWriter& GenerationRun::startWriting(qsizetype expectedLength)
     return *m_html;
 }
 
-void GenerationRun::appendElement(QStringView character, const ColourTriple& colour)
-{
-    EmitCharacter(*m_html, character, colour, m_settings);
-}
-
 void GenerationRun::finish()
 {
     EmitClosing(*m_html, m_settings);

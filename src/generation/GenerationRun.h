@@ -3,6 +3,7 @@
 #include "ColourTriple.h"
 #include "GenerationHost.h"
 #include "GradientSettings.h"
+#include "Markup.h"
 #include "MarkupWriter.h"
 #include "Module1.h"
 #include "TextCharacters.h"
@@ -47,7 +48,7 @@ public:
     // requested: the caller then emits nothing more. Otherwise the event loop has had its turn.
     bool emitCharacter(QStringView character, const ColourTriple& colour, int percentage)
     {
-        appendElement(character, colour);
+        EmitCharacter(*m_html, character, colour, m_settings);
         return progress(percentage);
     }
 
@@ -69,7 +70,6 @@ public:
     void end();
 
 private:
-    void appendElement(QStringView character, const ColourTriple& colour);
     // Every percentage a run can show, built once: a text is set for every character.
     static const std::array<QString, 101>& progressTexts();
 

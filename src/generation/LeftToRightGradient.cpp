@@ -1,8 +1,8 @@
 #include "ColourValues.h"
-#include "ColourWalk.h"
 #include "GenerationRun.h"
 #include "Generators.h"
 #include "ProgressSteps.h"
+#include "UnitColours.h"
 
 namespace huespan {
 
@@ -16,13 +16,14 @@ void GenerateLeftToRight(Module1& state, const GradientSettings& settings, Gener
 
     run.start();
     const auto [first, second] = ReadColours(settings);
-    ColourWalk steps(first, second, n - 1);
+    // The whole schedule first, in a loop of its own: the per-character loop then only copies.
+    const std::vector<ColourTriple> colours =
+        UnitColours::twoColourSchedule(GradientForm::LeftToRight, first, second, n);
     ProgressSteps percentages(n, 100, leftToRightPercentage);
     const TextCharacters& characters = run.characters();
 
     for (int i = 1; i <= n; ++i) {
-        const ColourTriple colour = i == 1 ? first : i == n ? second : steps.at(i - 1);
-        if (!run.emitCharacter(characters.at(i - 1), colour, percentages.at(i)))
+        if (!run.emitCharacter(characters.at(i - 1), colours[static_cast<size_t>(i - 1)], percentages.at(i)))
             break;
     }
     run.finish();

@@ -3,8 +3,6 @@
 #include "ColourValues.h"
 #include "MarkupPieces.h"
 
-#include <cstring>
-
 namespace huespan {
 
 namespace {
@@ -22,13 +20,6 @@ constexpr qsizetype kLongestEscape = 6; // &nbsp;
 QString headingName(int level)
 {
     return u'H' + QString::number(level);
-}
-
-template <qsizetype N> QChar* copyFixed(QChar* out, const char16_t (&piece)[N])
-{
-    // N counts the terminating zero; a constant size lets the compiler use plain moves.
-    std::memcpy(out, piece, (N - 1) * sizeof(char16_t));
-    return out + (N - 1);
 }
 
 } // namespace
@@ -58,36 +49,16 @@ void EmitOpening(MarkupWriter& html, const GradientSettings& settings)
         html.append(kLineBreak);
 }
 
-void EmitCharacter(MarkupWriter& html, QStringView character, const ColourTriple& colour,
-                   const GradientSettings& settings)
+void emitCharacterOutOfRange(MarkupWriter& html, QStringView character, const ColourTriple& colour,
+                             const GradientSettings& settings)
 {
-    const QStringView escaped = EscapeCharacter(character);
-    if (!MarkupPieces::isByteColour(colour)) {
-        // Out-of-range components only come from unchecked input; take the general path.
-        html.append(kColourOpen);
-        html.append(ColourCode(colour));
-        html.append(kColourOpenEnd);
-        html.append(escaped);
-        html.append(kFontClose);
-        if (settings.lineBreaks)
-            html.append(kLineBreak);
-        return;
-    }
-
-    // The hot path of every run: one claim, then stores of known sizes.
-    const qsizetype length = kElementFrame + escaped.size() + (settings.lineBreaks ? kLineBreak.size() : 0);
-    QChar* out = html.claim(length);
-    out = copyFixed(out, u"<FONT COLOR=\"#");
-    std::memcpy(out, MarkupPieces::kUpperHexPairs.digits[colour.red], 2 * sizeof(char16_t));
-    std::memcpy(out + 2, MarkupPieces::kUpperHexPairs.digits[colour.green], 2 * sizeof(char16_t));
-    std::memcpy(out + 4, MarkupPieces::kUpperHexPairs.digits[colour.blue], 2 * sizeof(char16_t));
-    out = copyFixed(out + kColourDigits, u"\">");
-    // At most six code units: a plain loop beats a call to memmove.
-    for (const QChar unit : escaped)
-        *out++ = unit;
-    out = copyFixed(out, u"</FONT>");
+    html.append(kColourOpen);
+    html.append(ColourCode(colour));
+    html.append(kColourOpenEnd);
+    html.append(EscapeCharacter(character));
+    html.append(kFontClose);
     if (settings.lineBreaks)
-        copyFixed(out, u"\r\n");
+        html.append(kLineBreak);
 }
 
 void EmitClosing(MarkupWriter& html, const GradientSettings& settings)

@@ -2,9 +2,11 @@
 
 #include "ColourTriple.h"
 #include "GradientSettings.h"
+#include "MarkupPieces.h"
 #include "MarkupWriter.h"
 
 #include <QStringView>
+#include <cstring>
 #include <optional>
 
 namespace huespan {
@@ -34,9 +36,48 @@ inline QStringView EscapeCharacter(QStringView character)
     return character;
 }
 
-// <FONT COLOR="#RRGGBB">character</FONT>, with the optional line break.
-void EmitCharacter(MarkupWriter& html, QStringView character, const ColourTriple& colour,
-                   const GradientSettings& settings);
+// EmitCharacter for a colour with a component outside 0 to 255, which only unchecked input gives.
+void emitCharacterOutOfRange(MarkupWriter& html, QStringView character, const ColourTriple& colour,
+                             const GradientSettings& settings);
+
+namespace MarkupDetail {
+
+template <qsizetype N> QChar* copyFixed(QChar* out, const char16_t (&piece)[N])
+{
+    // N counts the terminating zero; a constant size lets the compiler use plain moves.
+    std::memcpy(out, piece, (N - 1) * sizeof(char16_t));
+    return out + (N - 1);
+}
+
+} // namespace MarkupDetail
+
+// <FONT COLOR="#RRGGBB">character</FONT>, with the optional line break. Inline: it is the body of
+// the per-character loop of every plain run, one claim and then stores of known sizes.
+inline void EmitCharacter(MarkupWriter& html, QStringView character, const ColourTriple& colour,
+                          const GradientSettings& settings)
+{
+    using MarkupDetail::copyFixed;
+    if (!MarkupPieces::isByteColour(colour)) {
+        emitCharacterOutOfRange(html, character, colour, settings);
+        return;
+    }
+    const QStringView escaped = EscapeCharacter(character);
+    // <FONT COLOR="#RRGGBB"> and </FONT> around the character.
+    constexpr qsizetype frame = 14 + 6 + 2 + 7;
+    QChar* out = html.claim(frame + escaped.size() + (settings.lineBreaks ? 2 : 0));
+    out = copyFixed(out, u"<FONT COLOR=\"#");
+    const auto& digits = MarkupPieces::kUpperHexPairs.digits;
+    std::memcpy(out, digits[colour.red], 2 * sizeof(char16_t));
+    std::memcpy(out + 2, digits[colour.green], 2 * sizeof(char16_t));
+    std::memcpy(out + 4, digits[colour.blue], 2 * sizeof(char16_t));
+    out = copyFixed(out + 6, u"\">");
+    // At most six code units: a plain loop beats a call to memmove.
+    for (const QChar unit : escaped)
+        *out++ = unit;
+    out = copyFixed(out, u"</FONT>");
+    if (settings.lineBreaks)
+        copyFixed(out, u"\r\n");
+}
 
 // The user's trailing tags and the end tags of the opening, innermost first.
 void EmitClosing(MarkupWriter& html, const GradientSettings& settings);

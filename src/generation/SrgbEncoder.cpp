@@ -40,9 +40,9 @@ qint16 SrgbEncoder::encode(double linear)
     return static_cast<qint16>(std::nearbyint(linearToSrgb(linear) * 255.0));
 }
 
-const std::array<double, 257>& SrgbEncoder::stepTable()
+const SrgbEncoder::StepTable& SrgbEncoder::stepTable()
 {
-    static const std::array<double, 257> steps = makeStepTable();
+    static const StepTable steps = makeStepTable();
     return steps;
 }
 

@@ -10,15 +10,19 @@ namespace huespan {
 class SrgbEncoder final
 {
 public:
+    // Entry k (1 to 255) is the least double that encodes to k or more; entries 0 and 256 are
+    // the infinities that end a search.
+    using StepTable = std::array<double, 257>;
+    static const StepTable& stepTable();
+
     // Straight through the transfer function.
     static qint16 encode(double linear);
 
-    // The same result without the power function: a search of the linear values at which the
-    // result steps up, starting from a guess, so that a value near the previous one costs a
+    // The same result without the power function: a search of the step table, starting from a
+    // guess, so that a value near the previous one costs a
     // comparison or two.
-    static qint16 encodeNear(double linear, qint16 guess)
+    static qint16 encodeNear(const StepTable& steps, double linear, qint16 guess)
     {
-        const std::array<double, 257>& steps = stepTable();
         int code = guess;
         while (linear >= steps[code + 1])
             ++code;
@@ -27,10 +31,12 @@ public:
         return static_cast<qint16>(code);
     }
 
-private:
-    // Entry k (1 to 255) is the least double that encodes to k or more; entries 0 and 256 are
-    // the infinities that end the search.
-    static const std::array<double, 257>& stepTable();
+    // Whether a value lies farther than margin from both ends of the range that encodes to code,
+    // so that a value off by less than margin still encodes to code.
+    static bool clearOfSteps(const StepTable& steps, double linear, qint16 code, double margin)
+    {
+        return linear - steps[code] >= margin && steps[code + 1] - linear > margin;
+    }
 };
 
 } // namespace huespan

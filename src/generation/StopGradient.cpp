@@ -31,11 +31,16 @@ std::vector<double> StopGradient::stopUnits(double span) const
 
 ColourTriple StopGradient::colourOnAxis(double unit, double span) const
 {
-    const std::vector<double> units = stopUnits(span);
-    if (!(unit > units.front()))
+    // The ends of the axis always take the end stops.
+    if (!(unit > 0.0))
         return m_stops.front().colour;
+    if (unit >= span)
+        return m_stops.back().colour;
+    const std::vector<double> units = stopUnits(span);
     if (unit >= units.back())
         return m_stops.back().colour;
+    if (!(unit > units.front()))
+        return m_stops.front().colour;
     // The last stop at or before the point; the next one lies beyond it.
     const auto next = std::upper_bound(units.begin(), units.end(), unit);
     const auto k = static_cast<std::size_t>(next - units.begin()) - 1;
@@ -64,23 +69,26 @@ void StopGradient::unitColours(qsizetype count, std::vector<ColourTriple>& out) 
         return;
     }
     const std::vector<double> units = stopUnits(static_cast<double>(count - 1));
-    // Units up to the first stop take its colour, units from the last stop on take the last
-    // stop's; each segment fills the units from its start up to the start of the next one.
-    qsizetype i = 0;
-    for (; i < count && !(static_cast<double>(i) > units.front()); ++i)
+    // The first and the last unit take the end stops. Between them, units up to the first stop
+    // take its colour, units from the last stop on take the last stop's; each segment fills the
+    // units from its start up to the start of the next one.
+    const qsizetype last = count - 1;
+    out.front() = m_stops.front().colour;
+    qsizetype i = 1;
+    for (; i < last && !(static_cast<double>(i) > units.front()) && static_cast<double>(i) < units.back();
+         ++i)
         out[i] = m_stops.front().colour;
     for (std::size_t k = 0; k + 1 < m_stops.size(); ++k) {
         if (!(units[k] < units[k + 1]))
             continue;
-        auto end = static_cast<qsizetype>(std::ceil(units[k + 1]));
-        end = std::min(end, count);
+        const qsizetype end = std::min(static_cast<qsizetype>(std::ceil(units[k + 1])), last);
         if (i < end) {
             const GradientSegment segment(m_stops[k], m_stops[k + 1], units[k], units[k + 1], m_space, m_hue);
             segment.unitColours(i, end, out.data());
             i = end;
         }
     }
-    for (; i < count; ++i)
+    for (; i <= last; ++i)
         out[i] = m_stops.back().colour;
 }
 

@@ -14,11 +14,11 @@ class GradientSegment;
 // A gradient through two or more colour stops, interpolated in one colour space with the rules of
 // CSS Color Level 4 and brought into sRGB by its gamut mapping.
 //
-// A text of n units places unit i (from 0) at 100 * i / (n - 1) percent. Before the first stop's
-// position every unit takes the first stop's colour, from the last stop's position on the last
-// stop's; so the first unit always has the first stop's colour and the last unit the last stop's,
-// exactly. Where stops share a position the colour changes there at once, the later stop's colour
-// holding at the shared position.
+// A text of n units places unit i (from 0) at 100 * i / (n - 1) percent. The first unit takes the
+// first stop's colour and the last unit the last stop's, exactly, wherever the stops lie. Between
+// them, units up to the first stop's position take the first stop's colour, units from the last
+// stop's position on the last stop's (this rule winning where both apply). Where stops share a position the
+// colour changes there at once, the later stop's colour holding at the shared position.
 //
 // In srgb, a stretch between two stops that falls on whole units uses the two-colour arithmetic of
 // the classic forms (InterpolateComponent), so two stops at 0 and 100 give exactly their colours;

@@ -1,0 +1,269 @@
+#include "CliProcess.h"
+#include "GradientPresets.h"
+#include "GradientSettings.h"
+#include "RecordingHost.h"
+
+#include <QRegularExpression>
+#include <QTest>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+using namespace huespan;
+
+using SettingsEdit = std::function<void(GradientSettings&)>;
+Q_DECLARE_METATYPE(SettingsEdit)
+
+// The options beyond the plain markup: stops, spaces, presets, units, formats and compact output,
+// as a user meets them on the command line.
+class TestCliExtended : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void usageErrors_data();
+    void usageErrors();
+    void markupMatchesCore_data();
+    void markupMatchesCore();
+    void listPresets();
+    void everyPresetRuns();
+    void rainbowRunsRoundTheCircle();
+    void mergeShrinksTheLongestText();
+};
+
+void TestCliExtended::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+
+    const auto row = [](const char* name, const QStringList& arguments, const QString& message) {
+        QTest::newRow(name) << arguments << message;
+    };
+    const QString sources = u"cannot be combined: give the colours by --first and --second, by --stop, by "
+                            u"--rainbow or by --preset"_s;
+    row("stop and first",
+        {u"--stop"_s, u"ff0000"_s, u"--stop"_s, u"0000ff"_s, u"--first"_s, u"1,2,3"_s, u"ab"_s},
+        u"--first and --stop "_s + sources);
+    row("stop and second",
+        {u"--second"_s, u"1,2,3"_s, u"--stop"_s, u"ff0000"_s, u"--stop"_s, u"00f000"_s, u"ab"_s},
+        u"--second and --stop "_s + sources);
+    row("stop and rainbow", {u"--rainbow"_s, u"--stop"_s, u"ff0000"_s, u"--stop"_s, u"0000ff"_s, u"ab"_s},
+        u"--stop and --rainbow "_s + sources);
+    row("rainbow and preset", {u"--rainbow"_s, u"--preset"_s, u"ocean"_s, u"ab"_s},
+        u"--rainbow and --preset "_s + sources);
+    row("first and preset", {u"--first"_s, u"1,2,3"_s, u"--preset"_s, u"ocean"_s, u"ab"_s},
+        u"--first and --preset "_s + sources);
+    row("one stop", {u"--stop"_s, u"ff0000"_s, u"ab"_s},
+        u"--stop: a gradient needs at least two stops, 1 given"_s);
+    row("stop not a colour", {u"--stop"_s, u"red"_s, u"--stop"_s, u"0000ff"_s, u"ab"_s},
+        u"--stop: \"red\" is not a colour #RRGGBB, RRGGBB or R,G,B"_s);
+    row("stop of five digits", {u"--stop"_s, u"#ff000"_s, u"--stop"_s, u"0000ff"_s, u"ab"_s},
+        u"--stop: \"#ff000\" is not a colour #RRGGBB, RRGGBB or R,G,B"_s);
+    row("stop with two hashes", {u"--stop"_s, u"##ff0000"_s, u"--stop"_s, u"0000ff"_s, u"ab"_s},
+        u"--stop: \"##ff0000\" is not a colour #RRGGBB, RRGGBB or R,G,B"_s);
+    row("stop component out of range", {u"--stop"_s, u"256,0,0"_s, u"--stop"_s, u"0000ff"_s, u"ab"_s},
+        u"--stop: component \"256\" is out of range 0-255"_s);
+    row("stop of two components", {u"--stop"_s, u"1,2"_s, u"--stop"_s, u"0000ff"_s, u"ab"_s},
+        u"--stop: \"1,2\" is not three components R,G,B"_s);
+    row("stop position above 100", {u"--stop"_s, u"ff0000@101"_s, u"--stop"_s, u"0000ff"_s, u"ab"_s},
+        u"--stop: position \"101\" of \"ff0000@101\" is not a percentage from 0 to 100"_s);
+    row("stop position negative", {u"--stop"_s, u"ff0000@-5"_s, u"--stop"_s, u"0000ff"_s, u"ab"_s},
+        u"--stop: position \"-5\" of \"ff0000@-5\" is not a percentage from 0 to 100"_s);
+    row("stop position empty", {u"--stop"_s, u"ff0000@"_s, u"--stop"_s, u"0000ff"_s, u"ab"_s},
+        u"--stop: position \"\" of \"ff0000@\" is not a percentage from 0 to 100"_s);
+    row("stop position with exponent", {u"--stop"_s, u"ff0000@1e1"_s, u"--stop"_s, u"0000ff"_s, u"ab"_s},
+        u"--stop: position \"1e1\" of \"ff0000@1e1\" is not a percentage from 0 to 100"_s);
+    row("unknown preset", {u"--preset"_s, u"plaid"_s, u"ab"_s},
+        u"--preset: unknown preset \"plaid\" (huespan-cli --list-presets shows them)"_s);
+    row("unknown space", {u"--space"_s, u"cmyk"_s, u"ab"_s},
+        u"--space: unknown colour space \"cmyk\" (use srgb, linear-srgb, oklab, oklch or hsl)"_s);
+    row("unknown hue", {u"--hue"_s, u"sideways"_s, u"ab"_s},
+        u"--hue: unknown hue interpolation \"sideways\" (use shorter, longer, increasing or decreasing)"_s);
+    row("unknown unit", {u"--unit"_s, u"word"_s, u"ab"_s},
+        u"--unit: unknown unit \"word\" (use code-point or grapheme)"_s);
+    row("unknown format", {u"--format"_s, u"markdown"_s, u"ab"_s},
+        u"--format: unknown format \"markdown\" (use font, span, bbcode, ansi or css)"_s);
+    row("heading with bbcode", {u"--format"_s, u"bbcode"_s, u"--heading"_s, u"2"_s, u"ab"_s},
+        u"--heading cannot be used with --format bbcode: a message board has no headings"_s);
+    row("heading with ansi", {u"--heading"_s, u"H1"_s, u"--format"_s, u"ansi"_s, u"ab"_s},
+        u"--heading cannot be used with --format ansi: a terminal has no headings"_s);
+    row("size with ansi", {u"--format"_s, u"ansi"_s, u"--size"_s, u"3"_s, u"ab"_s},
+        u"--size cannot be used with --format ansi: a terminal has no font sizes"_s);
+    row("page with bbcode", {u"--format"_s, u"bbcode"_s, u"--page"_s, u"0,0,0"_s, u"ab"_s},
+        u"--page cannot be used with --format bbcode: the preview page is HTML"_s);
+    row("page with ansi", {u"--format"_s, u"ansi"_s, u"--page"_s, u"0,0,0"_s, u"ab"_s},
+        u"--page cannot be used with --format ansi: the preview page is HTML"_s);
+    row("line breaks with bbcode", {u"--format"_s, u"bbcode"_s, u"--line-breaks"_s, u"ab"_s},
+        u"--line-breaks cannot be used with --format bbcode: a message board would show the line breaks in "
+        u"the "
+        u"text"_s);
+}
+
+void TestCliExtended::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+
+    const CliOutcome outcome = CliProcess::run(arguments);
+    QVERIFY(outcome.finishedNormally);
+    QCOMPARE(outcome.exitCode, 2);
+    QCOMPARE(outcome.standardOutput, QByteArray());
+    QCOMPARE(QString::fromUtf8(outcome.standardError), u"huespan-cli: "_s + message + u'\n');
+}
+
+void TestCliExtended::markupMatchesCore_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<SettingsEdit>("edit");
+
+    const auto stops = [](std::vector<ColourStop> list) {
+        return SettingsEdit([list](GradientSettings& s) { s.extended.stops = list; });
+    };
+    QTest::newRow("stops in every notation")
+        << QStringList{u"--stop"_s,       u"#FF8000"_s, u"--stop"_s,       u"00ff80@25"_s, u"--stop"_s,
+                       u"10,20,30@50%"_s, u"--stop"_s,  u"#abcdef@62.5"_s, u"--stop"_s,    u"0,0,0"_s}
+        << u"グラデーションの文字列です"_s
+        << stops({{{255, 128, 0}, std::nullopt},
+                  {{0, 255, 128}, 25.0},
+                  {{10, 20, 30}, 50.0},
+                  {{171, 205, 239}, 62.5},
+                  {{0, 0, 0}, std::nullopt}});
+    QTest::newRow("hexadecimal stop components")
+        << QStringList{u"--hex"_s, u"--stop"_s, u"ff,80,0"_s, u"--stop"_s, u"0,A,b"_s} << u"abc"_s
+        << SettingsEdit([](GradientSettings& s) {
+               s.notation = Notation::Hexadecimal;
+               s.extended.stops = {{{255, 128, 0}, std::nullopt}, {{0, 10, 11}, std::nullopt}};
+           });
+    QTest::newRow("oklch, longer hue, both sides, reversed")
+        << QStringList{u"--first"_s, u"255,0,0"_s,         u"--second"_s, u"0,0,255"_s,
+                       u"--space"_s, u"oklch"_s,           u"--hue"_s,    u"longer"_s,
+                       u"--form"_s,  u"both-sides-same"_s, u"--reverse"_s}
+        << u"abcdefghijk"_s << SettingsEdit([](GradientSettings& s) {
+               s.componentTexts = {u"255"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"255"_s};
+               s.extended.space = ColourSpace::Oklch;
+               s.extended.hue = HueInterpolation::Longer;
+               s.form = GradientForm::BothSidesSame;
+               s.extended.reverse = true;
+           });
+    QTest::newRow("preset with its space replaced")
+        << QStringList{u"--preset"_s, gradientPresets().front().name, u"--space"_s, u"oklab"_s} << u"abcdef"_s
+        << SettingsEdit([](GradientSettings& s) {
+               s.extended.stops = gradientPresets().front().stops;
+               s.extended.space = ColourSpace::Oklab;
+               s.extended.hue = gradientPresets().front().hue;
+           });
+    QTest::newRow("graphemes, span, merge, white space, line breaks")
+        << QStringList{u"--unit"_s,
+                       u"grapheme"_s,
+                       u"--format"_s,
+                       u"span"_s,
+                       u"--merge"_s,
+                       u"--skip-whitespace"_s,
+                       u"--keep-line-breaks"_s,
+                       u"--bold"_s,
+                       u"--size"_s,
+                       u"6"_s}
+        << u"家族\U0001F468\u200D\U0001F469\u200D\U0001F467 と\r\n旅行\U0001F1EF\U0001F1F5"_s
+        << SettingsEdit([](GradientSettings& s) {
+               s.extended.unit = TextUnit::Grapheme;
+               s.extended.format = OutputFormat::Span;
+               s.extended.merge = s.extended.skipWhitespace = s.extended.keepLineBreaks = true;
+               s.bold = true;
+               s.fontSize = 6;
+           });
+    QTest::newRow("bbcode with a size")
+        << QStringList{u"--format"_s, u"bbcode"_s, u"--size"_s, u"2"_s, u"--second"_s, u"9,9,9"_s} << u"[b]"_s
+        << SettingsEdit([](GradientSettings& s) {
+               s.extended.format = OutputFormat::Bbcode;
+               s.fontSize = 2;
+               s.componentTexts[3] = s.componentTexts[4] = s.componentTexts[5] = u"9"_s;
+           });
+    QTest::newRow("ansi") << QStringList{u"--format"_s, u"ansi"_s, u"--italic"_s, u"--rainbow"_s}
+                          << u"rainbow"_s << SettingsEdit([](GradientSettings& s) {
+                                 const GradientPreset rainbow = rainbowGradient();
+                                 s.extended.format = OutputFormat::Ansi;
+                                 s.italic = true;
+                                 s.extended.stops = rainbow.stops;
+                                 s.extended.space = rainbow.space;
+                                 s.extended.hue = rainbow.hue;
+                             });
+    QTest::newRow("css in a page") << QStringList{u"--format"_s, u"css"_s, u"--heading"_s, u"1"_s}
+                                   << u"<見出し>"_s << SettingsEdit([](GradientSettings& s) {
+                                          s.extended.format = OutputFormat::Css;
+                                          s.sizeMode = SizeMode::Heading;
+                                          s.heading = 1;
+                                      });
+}
+
+void TestCliExtended::markupMatchesCore()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, text);
+    QFETCH(SettingsEdit, edit);
+
+    GradientSettings settings;
+    edit(settings);
+    const QString expected = RecordingHost::markupFor(settings, text);
+    QVERIFY(!expected.isEmpty());
+    const CliOutcome outcome = CliProcess::run(arguments + QStringList{text});
+    QVERIFY(outcome.finishedNormally);
+    QCOMPARE(outcome.standardError, QByteArray());
+    QCOMPARE(outcome.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(outcome.standardOutput), expected);
+}
+
+void TestCliExtended::listPresets()
+{
+    const CliOutcome outcome = CliProcess::run({u"--list-presets"_s});
+    QVERIFY(outcome.finishedNormally);
+    QCOMPARE(outcome.exitCode, 0);
+    QCOMPARE(outcome.standardError, QByteArray());
+    const QStringList lines = QString::fromUtf8(outcome.standardOutput).split(u'\n', Qt::SkipEmptyParts);
+    QVERIFY2(lines.size() >= 12, qPrintable(QString::number(lines.size())));
+    QCOMPARE(lines.size(), qsizetype(gradientPresets().size()));
+    for (qsizetype index = 0; index < lines.size(); ++index) {
+        const GradientPreset& preset = gradientPresets()[static_cast<size_t>(index)];
+        QVERIFY2(lines[index].startsWith(preset.name + u' '), qPrintable(lines[index]));
+        // Every stop is listed in the form --stop takes.
+        QCOMPARE(lines[index].count(u"@"_s), qsizetype(preset.stops.size()));
+    }
+}
+
+void TestCliExtended::everyPresetRuns()
+{
+    for (const GradientPreset& preset : gradientPresets()) {
+        const CliOutcome outcome =
+            CliProcess::run({u"--preset"_s, preset.name, u"--format"_s, u"bbcode"_s, u"abcd"_s});
+        QVERIFY2(outcome.exitCode == 0, qPrintable(preset.name));
+        QCOMPARE(QString::fromUtf8(outcome.standardOutput).count(u"[color=#"_s), 4);
+    }
+}
+
+void TestCliExtended::rainbowRunsRoundTheCircle()
+{
+    // Hue 0 and hue 360 are both red; the middle of the circle is cyan.
+    const CliOutcome outcome = CliProcess::run({u"--rainbow"_s, u"--format"_s, u"bbcode"_s, u"abc"_s});
+    QCOMPARE(outcome.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(outcome.standardOutput),
+             u"[color=#FF0000]a[/color][color=#00FFFF]b[/color][color=#FF0000]c[/color]"_s);
+}
+
+void TestCliExtended::mergeShrinksTheLongestText()
+{
+    const QByteArray text(32767, 'a');
+    const QStringList redToBlue{u"--first"_s, u"255,0,0"_s, u"--second"_s, u"0,0,255"_s};
+    const CliOutcome plain = CliProcess::run(redToBlue, text);
+    const CliOutcome merged = CliProcess::run(redToBlue + QStringList{u"--merge"_s}, text);
+    QCOMPARE(plain.exitCode, 0);
+    QCOMPARE(merged.exitCode, 0);
+    QVERIFY2(merged.standardOutput.size() * 10 <= plain.standardOutput.size(),
+             qPrintable(u"%1 bytes merged, %2 plain"_s.arg(merged.standardOutput.size())
+                            .arg(plain.standardOutput.size())));
+    // Every merged element holds a run of one colour, and the runs together give the text back.
+    QString rebuilt = QString::fromUtf8(merged.standardOutput);
+    rebuilt.remove(QRegularExpression(u"<FONT COLOR=\"#[0-9A-F]{6}\">|</FONT>"_s));
+    QCOMPARE(rebuilt.toUtf8(), text);
+}
+
+QTEST_GUILESS_MAIN(TestCliExtended)
+#include "TestCliExtended.moc"
