@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup-debian.sh
 cmake -S . -B build/screenshots -G Ninja -DCMAKE_BUILD_TYPE=Release -DHUESPAN_BUILD_BENCH=OFF -DHUESPAN_BUILD_TESTS=OFF
-cmake --build build/screenshots --target huespan-screenshot-tour huespan-result-showcase
+cmake --build build/screenshots --target huespan-screenshot-tour huespan-result-showcase huespan-advanced-showcase
 out=$(realpath -m "${1:-build/screenshots/png}")
 mkdir -p "$out"
 
@@ -18,5 +18,12 @@ for window in result long preview about; do
     xvfb-run -a -s "-screen 0 1280x800x24" bash -c \
         '"$1" "$2" & pid=$!; sleep 3; import -window root "$3"; kill "$pid"' \
         _ "$showcase" "$window" "$out/$window.png"
+done
+# The advanced settings dialog with each gradient choice, framed by a window manager.
+for choice in two-colours stops rainbow; do
+    # shellcheck disable=SC2016
+    xvfb-run -a -s "-screen 0 1024x768x24" bash -c \
+        'openbox & wm=$!; sleep 1; "$1" "$2" "$3"; kill "$wm"' \
+        _ build/screenshots/tools/screenshots/huespan-advanced-showcase "$choice" "$out/advanced-$choice.png"
 done
 echo "Screenshots in $out"

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libbenchmark-dev
     fonts-ipafont-gothic fonts-noto-cjk
-    xvfb xauth imagemagick
+    xvfb xauth imagemagick openbox
 )
 
 missing=()
