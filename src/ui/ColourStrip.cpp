@@ -26,6 +26,10 @@ QFont styledFont(QFont font, const GradientSettings& settings)
 // One colour per coloured unit; a text too short for a run still shows the start of the gradient.
 std::vector<ColourTriple> coloursFor(const GradientSettings& settings, int coloured)
 {
+    // A single stop is no gradient (a run refuses it); the strip shows its colour alone meanwhile.
+    if (settings.extended.stops.size() == 1)
+        return std::vector<ColourTriple>(static_cast<size_t>(coloured),
+                                         settings.extended.stops.front().colour);
     const int minimum = settings.form == GradientForm::LeftToRight ? 2 : 3;
     std::vector<ColourTriple> colours = UnitColours::schedule(settings, std::max(coloured, minimum));
     colours.resize(static_cast<size_t>(coloured));
