@@ -15,6 +15,7 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QWindow>

@@ -39,7 +39,7 @@ private slots:
     void cleanup();
 
     void startsInItsDesignState();
-    void windowHasAFixedClientAreaAndOneDirectMenuItem();
+    void windowHasAFixedClientAreaAndTwoDirectMenuItems();
     void sizeOptionsSwitchTheLists_data();
     void sizeOptionsSwitchTheLists();
     void formOptionsRelabelTheColourFrames_data();
@@ -99,7 +99,7 @@ void TestMainWindow::startsInItsDesignState()
     QVERIFY(window.isEnabled());
 }
 
-void TestMainWindow::windowHasAFixedClientAreaAndOneDirectMenuItem()
+void TestMainWindow::windowHasAFixedClientAreaAndTwoDirectMenuItems()
 {
     Form1& window = form1();
     QCOMPARE(window.windowTitle(), u"HuespanHTML生成"_s);
@@ -113,9 +113,11 @@ void TestMainWindow::windowHasAFixedClientAreaAndOneDirectMenuItem()
         QVERIFY(picture.pixelColor(side / 2, side / 2).alpha() > 0);
     }
 
+    // Two direct items: the advanced settings before the version information.
     const QList<QAction*> items = window.menuBar()->actions();
-    QCOMPARE(items.size(), 1);
-    QCOMPARE(items.first(), window.mnuAbout);
+    QCOMPARE(items, (QList<QAction*>{window.mnuAdvanced, window.mnuAbout}));
+    QCOMPARE(window.mnuAdvanced->text(), u"詳細設定(&S)"_s);
+    QCOMPARE(window.mnuAdvanced->menu(), nullptr);
     QCOMPARE(window.mnuAbout->text(), u"バージョン情報(&A)"_s);
     QCOMPARE(window.mnuAbout->menu(), nullptr);
 }
