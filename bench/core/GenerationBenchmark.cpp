@@ -61,12 +61,12 @@ void runGeneration(benchmark::State& benchmarkState, const QString& text, const 
     benchmarkState.counters["bytes"] = static_cast<double>(state.ResultHtml.size());
 }
 
-void LeftToRight(benchmark::State& benchmarkState)
+void leftToRight(benchmark::State& benchmarkState)
 {
     runGeneration(benchmarkState, benchmarkText(benchmarkState.range(0)), benchmarkSettings());
 }
 
-void BothSidesSame(benchmark::State& benchmarkState)
+void bothSidesSame(benchmark::State& benchmarkState)
 {
     GradientSettings settings = benchmarkSettings();
     settings.form = GradientForm::BothSidesSame;
@@ -75,7 +75,7 @@ void BothSidesSame(benchmark::State& benchmarkState)
 
 // The least work that writes what LeftToRight writes: the colours computed beforehand, the
 // markup copied into one buffer allocated once, no progress, no host, no checks.
-void Floor(benchmark::State& benchmarkState)
+void floorMarkup(benchmark::State& benchmarkState)
 {
     const QString text = benchmarkText(benchmarkState.range(0));
     const GradientSettings settings = benchmarkSettings();
@@ -133,7 +133,7 @@ void Floor(benchmark::State& benchmarkState)
 // Five stops interpolated in OKLCH: night blue, violet, coral, gold, teal, whose path stays in the
 // sRGB gamut. (Vivid primaries leave it; their units take the gamut mapping's search, which
 // UnitColours/Oklch5Vivid measures.)
-void Stops(benchmark::State& benchmarkState)
+void stops(benchmark::State& benchmarkState)
 {
     GradientSettings settings = benchmarkSettings();
     settings.extended.stops = {{{0x1E, 0x1E, 0x5A}, std::nullopt},
@@ -146,7 +146,7 @@ void Stops(benchmark::State& benchmarkState)
 }
 
 // Grapheme clusters of an emoji-rich text.
-void Grapheme(benchmark::State& benchmarkState)
+void grapheme(benchmark::State& benchmarkState)
 {
     GradientSettings settings = benchmarkSettings();
     settings.extended.unit = TextUnit::Grapheme;
@@ -154,19 +154,19 @@ void Grapheme(benchmark::State& benchmarkState)
 }
 
 // Neighbours of one colour sharing their element.
-void Merge(benchmark::State& benchmarkState)
+void merge(benchmark::State& benchmarkState)
 {
     GradientSettings settings = benchmarkSettings();
     settings.extended.merge = true;
     runGeneration(benchmarkState, benchmarkText(benchmarkState.range(0)), settings);
 }
 
-BENCHMARK(Floor)->Arg(32767)->Unit(benchmark::kMicrosecond);
-BENCHMARK(LeftToRight)->Arg(32767)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BothSidesSame)->Arg(32767)->Unit(benchmark::kMicrosecond);
-BENCHMARK(Stops)->Arg(32767)->Unit(benchmark::kMicrosecond);
-BENCHMARK(Grapheme)->Arg(32767)->Unit(benchmark::kMicrosecond);
-BENCHMARK(Merge)->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(floorMarkup)->Name("Floor")->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(leftToRight)->Name("LeftToRight")->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(bothSidesSame)->Name("BothSidesSame")->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(stops)->Name("Stops")->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(grapheme)->Name("Grapheme")->Arg(32767)->Unit(benchmark::kMicrosecond);
+BENCHMARK(merge)->Name("Merge")->Arg(32767)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 } // namespace huespan

@@ -5,7 +5,7 @@
 namespace huespan {
 
 // A host whose windows cost nothing, so that a benchmark measures the generation alone.
-class NullHost : public GenerationHost
+class NullHost final : public GenerationHost
 {
 public:
     void ShowMessage(const QString&) override {}

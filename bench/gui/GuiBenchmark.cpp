@@ -259,8 +259,8 @@ int main(int argc, char* argv[])
                            : kDefaultRounds;
 
     // A run asks nothing of a 32767-character text, but any box must not wait for a click.
-    MessageBox::setHandler([](const QString&, int style) {
-        return style == MessageBox::kInformationYesNo ? MessageBox::kAnswerNo : MessageBox::kAnswerOk;
+    MessageBox::setHandler([](const QString&, MessageBox::Style style) {
+        return style == MessageBox::Style::InformationYesNo ? MessageBox::Answer::No : MessageBox::Answer::Ok;
     });
 
     Form1& mainWindow = form1();

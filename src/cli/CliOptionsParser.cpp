@@ -130,6 +130,23 @@ QString noun(OutputFormat format)
     return format == OutputFormat::Ansi ? u"a terminal"_s : u"a message board"_s;
 }
 
+// The argument that holds an unknown option. Letters after a single dash are read as a cluster of
+// short options, so "-bold" reports "b"; the user typed, and is told about, "-bold".
+QString unknownOptionArgument(const QStringList& arguments, const QString& name)
+{
+    if (name.size() == 1) {
+        for (qsizetype index = 1; index < arguments.size(); ++index) {
+            const QString& argument = arguments.at(index);
+            if (argument == u"--"_s)
+                break;
+            if (argument.size() > 2 && argument.startsWith(u'-') && !argument.startsWith(u"--"_s) &&
+                argument.contains(name))
+                return argument;
+        }
+    }
+    return (name.size() == 1 ? u"-"_s : u"--"_s) + name;
+}
+
 } // namespace
 
 CliOptionsParser::CliOptionsParser()
@@ -217,9 +234,8 @@ CliOptionsParser::Outcome CliOptionsParser::parse(const QStringList& arguments)
         if (unknown.isEmpty()) {
             m_errorMessage = usageError(m_parser.errorText());
         } else {
-            const QString& name = unknown.constFirst();
-            m_errorMessage =
-                usageError(u"unknown option "_s + quoted((name.size() == 1 ? u"-"_s : u"--"_s) + name));
+            m_errorMessage = usageError(u"unknown option "_s +
+                                        quoted(unknownOptionArgument(arguments, unknown.constFirst())));
         }
         return Outcome::UsageError;
     }
@@ -538,6 +554,10 @@ std::optional<QString> CliOptionsParser::readDestination()
         // A name outside Latin-1 cannot name an encoding; the check keeps it from being mangled into one.
         const bool latin1 =
             std::all_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() < 0x80; });
+        if (latin1 && CodePageEncoder::hasConversionSuffix(name.toLatin1())) {
+            return optionLabel(m_encodingOption) + u": "_s + quoted(name) +
+                   u" has a suffix; give the encoding's name alone (a character it lacks becomes \"?\")"_s;
+        }
         if (name.isEmpty() || !latin1 || !CodePageEncoder::isKnownEncoding(name.toLatin1()))
             return optionLabel(m_encodingOption) + u": unknown encoding "_s + quoted(name);
         m_request.encoding = name.toLatin1();

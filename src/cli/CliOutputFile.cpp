@@ -1,10 +1,12 @@
 #include "CliOutputFile.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "WholeFileWriter.h"
 
-using namespace Qt::StringLiterals;
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace huespan {
 
@@ -13,43 +15,40 @@ CliOutputFile::CliOutputFile(const QString& path)
 {
 }
 
-CliOutputFile::~CliOutputFile() = default;
-
-bool CliOutputFile::open()
-{
-    const QFileInfo target(m_path);
-    if (target.isDir()) {
-        m_device.reset();
-        return false;
-    }
-    if (target.exists() && !target.isFile()) {
-        // Devices and pipes (/dev/stdout, a named pipe) cannot be replaced by a renamed temporary
-        // file; they are written in place.
-        m_device = std::make_unique<QFile>(m_path);
-        return m_device->open(QIODevice::WriteOnly);
-    }
-    auto saveFile = std::make_unique<QSaveFile>(m_path);
-    // A writable file in a folder that takes no new files is still written, in place.
-    saveFile->setDirectWriteFallback(true);
-    const bool opened = saveFile->open(QIODevice::WriteOnly);
-    m_device = std::move(saveFile);
-    return opened;
-}
-
 bool CliOutputFile::writeAll(const QByteArray& bytes)
 {
-    if (!m_device || !m_device->isOpen() || m_device->write(bytes) != bytes.size())
+    struct stat target = {};
+    if (::stat(QFile::encodeName(m_path).constData(), &target) != 0) {
+        if (errno != ENOENT) {
+            m_errorString = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        return WholeFileWriter::replace(m_path, bytes, m_errorString) == WholeFileWriter::Outcome::Written;
+    }
+    if (S_ISDIR(target.st_mode)) {
+        m_errorString = QString::fromLocal8Bit(std::strerror(EISDIR));
         return false;
-    if (auto* saveFile = qobject_cast<QSaveFile*>(m_device.get()))
-        return saveFile->commit();
-    return m_device->flush();
+    }
+    if (!S_ISREG(target.st_mode))
+        return writeToDevice(bytes);
+
+    // A replacement would belong to us and stand alone: another owner's file, or one shared
+    // through hard links, keeps its identity and only its contents change.
+    const bool keepTheFile = target.st_nlink > 1 || target.st_uid != ::geteuid();
+    const WholeFileWriter::Outcome outcome = keepTheFile
+                                                 ? WholeFileWriter::overwrite(m_path, bytes, m_errorString)
+                                                 : WholeFileWriter::write(m_path, bytes, m_errorString);
+    return outcome == WholeFileWriter::Outcome::Written;
 }
 
-QString CliOutputFile::errorString() const
+bool CliOutputFile::writeToDevice(const QByteArray& bytes)
 {
-    if (!m_device)
-        return u"Is a directory"_s;
-    return m_device->errorString();
+    QFile device(m_path);
+    if (!device.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || device.write(bytes) != bytes.size()) {
+        m_errorString = device.errorString();
+        return false;
+    }
+    return true;
 }
 
 } // namespace huespan

@@ -1,31 +1,31 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFileDevice>
 #include <QString>
-#include <memory>
+#include <QtGlobal>
 
 namespace huespan {
 
-// The file given with -o. It is claimed before the generation, so that a path that cannot be
-// written fails early, and it takes its new contents as a whole: an ordinary file is replaced only
-// once everything has been written, and is left as it was when nothing is.
-class CliOutputFile
+// The file given with -o. It is opened only once the whole output exists, and takes it as a
+// whole: an ordinary file is replaced by a finished new one. It is written in place instead when
+// replacing would change more than its contents: when it has other hard links or another owner,
+// or when its folder takes no new file. Devices and pipes are written in place too.
+class CliOutputFile final
 {
 public:
     explicit CliOutputFile(const QString& path);
-    ~CliOutputFile();
-    CliOutputFile(const CliOutputFile&) = delete;
-    CliOutputFile& operator=(const CliOutputFile&) = delete;
+    Q_DISABLE_COPY_MOVE(CliOutputFile)
 
-    bool open();
     // Writes the bytes as the file's whole contents.
     bool writeAll(const QByteArray& bytes);
-    QString errorString() const;
+    // The system's reason for the last failure.
+    QString errorString() const { return m_errorString; }
 
 private:
+    bool writeToDevice(const QByteArray& bytes);
+
     QString m_path;
-    std::unique_ptr<QFileDevice> m_device;
+    QString m_errorString;
 };
 
 } // namespace huespan

@@ -20,19 +20,20 @@ CliRun::CliRun(const CliRequest& request)
 
 CliExitStatus CliRun::execute()
 {
-    // A path that cannot be written is a usage error, found out before any work is done.
-    CliOutputFile outputFile(m_request.outputPath);
-    const bool toFile = !m_request.outputPath.isEmpty();
-    if (toFile) {
-        if (!outputFile.open()) {
-            CliStreams::writeErrorLine(kProgramName + u": -o: cannot write \""_s + m_request.outputPath +
-                                       u"\": "_s + outputFile.errorString());
+    // Everything is read and generated before any output is touched: a refused text leaves the
+    // output file alone, and the output file may be the input itself.
+    Module1 state;
+    if (m_request.text) {
+        state.SourceText = *m_request.text;
+    } else {
+        QByteArray input;
+        QString reason;
+        if (!CliStreams::readAllInput(input, reason)) {
+            CliStreams::writeErrorLine(kProgramName + u": cannot read standard input: "_s + reason);
             return CliExitStatus::UsageError;
         }
+        state.SourceText = textFromInput(input);
     }
-
-    Module1 state;
-    state.SourceText = m_request.text ? *m_request.text : textFromInput(CliStreams::readAllInput());
     CliHost host;
     Generate(state, m_request.settings, host);
     if (!host.result()) {
@@ -40,34 +41,42 @@ CliExitStatus CliRun::execute()
         return CliExitStatus::Refused;
     }
 
-    const std::optional<QByteArray> bytes = encoded(outputText(*host.result()), m_request.encoding);
+    const auto mark = m_request.pageBackground ? CodePageEncoder::ByteOrderMark::ForWidePages
+                                               : CodePageEncoder::ByteOrderMark::AsTheEncodingWrites;
+    const std::optional<QByteArray> bytes = encoded(outputText(*host.result()), m_request.encoding, mark);
     if (!bytes) {
         CliStreams::writeErrorLine(kProgramName + u": --encoding: unknown encoding \""_s +
                                    QString::fromLatin1(m_request.encoding) + u'"');
         return CliExitStatus::UsageError;
     }
 
-    if (toFile) {
+    if (!m_request.outputPath.isEmpty()) {
+        CliOutputFile outputFile(m_request.outputPath);
         if (!outputFile.writeAll(*bytes)) {
             CliStreams::writeErrorLine(kProgramName + u": -o: cannot write \""_s + m_request.outputPath +
                                        u"\": "_s + outputFile.errorString());
             return CliExitStatus::UsageError;
         }
-    } else if (!CliStreams::writeOutput(*bytes)) {
-        CliStreams::writeErrorLine(kProgramName + u": cannot write to standard output"_s);
+        return CliExitStatus::Success;
+    }
+    QString reason;
+    if (!CliStreams::writeOutput(*bytes, reason)) {
+        CliStreams::writeErrorLine(kProgramName + u": cannot write to standard output: "_s + reason);
         return CliExitStatus::UsageError;
     }
     return CliExitStatus::Success;
 }
 
-std::optional<QByteArray> CliRun::encoded(const QString& text, const QByteArray& encoding)
+std::optional<QByteArray> CliRun::encoded(const QString& text, const QByteArray& encoding,
+                                          CodePageEncoder::ByteOrderMark mark)
 {
-    // Qt's own conversion is several times faster than iconv. The text comes from UTF-8 arguments
-    // or input, so it holds no unpaired surrogate on which the two could differ.
+    // Qt's own conversion is several times faster than iconv, and UTF-8 takes no byte-order mark
+    // either way. The text comes from UTF-8 arguments or input, so it holds no unpaired surrogate
+    // on which the two could differ.
     if (encoding.compare("UTF-8", Qt::CaseInsensitive) == 0 ||
         encoding.compare("UTF8", Qt::CaseInsensitive) == 0)
         return text.toUtf8();
-    return CodePageEncoder::encode(text, encoding);
+    return CodePageEncoder::encode(text, encoding, mark);
 }
 
 QString CliRun::textFromInput(const QByteArray& input)

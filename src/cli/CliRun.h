@@ -2,6 +2,7 @@
 
 #include "CliExitStatus.h"
 #include "CliRequest.h"
+#include "CodePageEncoder.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,7 +24,8 @@ public:
     static QString textFromInput(const QByteArray& input);
 
     // The text in the named encoding; nothing when the encoding is unknown.
-    static std::optional<QByteArray> encoded(const QString& text, const QByteArray& encoding);
+    static std::optional<QByteArray> encoded(const QString& text, const QByteArray& encoding,
+                                             CodePageEncoder::ByteOrderMark mark);
 
 private:
     QString outputText(const QString& markup) const;

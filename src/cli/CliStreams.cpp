@@ -1,24 +1,65 @@
 #include "CliStreams.h"
 
 #include <QFile>
+#include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <poll.h>
+#include <unistd.h>
 
 namespace huespan::CliStreams {
 
-QByteArray readAllInput()
+namespace {
+
+QString systemReason(int error)
 {
-    QFile input;
-    if (!input.open(stdin, QIODevice::ReadOnly))
-        return {};
-    return input.readAll();
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
-bool writeOutput(const QByteArray& bytes)
+// Waits until a non-blocking descriptor is ready instead of spinning on EAGAIN.
+void waitFor(int descriptor, short events)
 {
-    QFile output;
-    if (!output.open(stdout, QIODevice::WriteOnly))
-        return false;
-    return output.write(bytes) == bytes.size() && output.flush();
+    pollfd ready{descriptor, events, 0};
+    ::poll(&ready, 1, -1);
+}
+
+} // namespace
+
+bool readAllInput(QByteArray& input, QString& reason)
+{
+    std::array<char, 65536> buffer;
+    for (;;) {
+        const ssize_t count = ::read(STDIN_FILENO, buffer.data(), buffer.size());
+        if (count > 0) {
+            input.append(buffer.data(), count);
+        } else if (count == 0) {
+            return true;
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            waitFor(STDIN_FILENO, POLLIN);
+        } else if (errno != EINTR) {
+            reason = systemReason(errno);
+            return false;
+        }
+    }
+}
+
+bool writeOutput(const QByteArray& bytes, QString& reason)
+{
+    qsizetype offset = 0;
+    while (offset < bytes.size()) {
+        const ssize_t count =
+            ::write(STDOUT_FILENO, bytes.constData() + offset, static_cast<size_t>(bytes.size() - offset));
+        if (count >= 0) {
+            offset += count;
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            waitFor(STDOUT_FILENO, POLLOUT);
+        } else if (errno != EINTR) {
+            reason = systemReason(errno);
+            return false;
+        }
+    }
+    return true;
 }
 
 void writeErrorLine(const QString& line)

@@ -6,7 +6,7 @@
 namespace huespan {
 
 // A colour running from start to end over span steps, each component on its own.
-class ColourInterpolator
+class ColourInterpolator final
 {
 public:
     ColourInterpolator(const ColourTriple& start, const ColourTriple& end, int span);

@@ -18,11 +18,6 @@ qint16 saturateToComponent(double value)
     return static_cast<qint16>(std::clamp(value, lowest, highest));
 }
 
-bool isDecimalDigit(QChar c)
-{
-    return c.unicode() >= u'0' && c.unicode() <= u'9';
-}
-
 // The number at the start of the text: blanks, an optional sign, digits, an optional fraction.
 double readDecimalNumber(QStringView text)
 {
@@ -32,11 +27,11 @@ double readDecimalNumber(QStringView text)
     qsizetype end = begin;
     if (end < text.size() && (text[end] == u'+' || text[end] == u'-'))
         ++end;
-    while (end < text.size() && isDecimalDigit(text[end]))
+    while (end < text.size() && ComponentText::isDecimalDigit(text[end]))
         ++end;
     if (end < text.size() && text[end] == u'.') {
         ++end;
-        while (end < text.size() && isDecimalDigit(text[end]))
+        while (end < text.size() && ComponentText::isDecimalDigit(text[end]))
             ++end;
     }
     bool ok = false;

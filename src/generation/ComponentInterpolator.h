@@ -9,7 +9,7 @@ namespace huespan {
 // One colour component running from start by delta over span steps. The quotient delta ÷ span
 // is the same for every position of a run, so it is taken once; at() sits in the per-character
 // loop of every generation, which is why its common path is inline.
-class ComponentInterpolator
+class ComponentInterpolator final
 {
 public:
     ComponentInterpolator(qint16 start, qint16 delta, int span);

@@ -1,7 +1,6 @@
 #include "ComponentText.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace huespan::ComponentText {
 
@@ -10,15 +9,10 @@ namespace {
 // Far above any component, far below overflow: a pasted run of digits cannot wrap around.
 constexpr int kSaturation = 1'000'000;
 
-bool isDecimalDigit(QChar c)
-{
-    return c.unicode() >= u'0' && c.unicode() <= u'9';
-}
-
 int hexDigitValue(QChar c)
 {
     const char16_t u = c.unicode();
-    if (u >= u'0' && u <= u'9')
+    if (isDecimalDigit(c))
         return u - u'0';
     if (u >= u'a' && u <= u'f')
         return u - u'a' + 10;
@@ -33,6 +27,16 @@ bool isBlank(QChar c)
 }
 
 } // namespace
+
+bool isDecimalDigit(QChar c)
+{
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+
+bool isHexadecimalDigit(QChar c)
+{
+    return hexDigitValue(c) >= 0;
+}
 
 int decimalReading(QStringView text)
 {
@@ -67,11 +71,13 @@ QString hexadecimalRendering(int value)
     return QString::number(value, 16).toUpper();
 }
 
-bool convertsToInteger(QStringView text)
+std::optional<qint16> integerConversion(QStringView text)
 {
     bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok && value >= std::numeric_limits<qint16>::min() && value <= std::numeric_limits<qint16>::max();
+    const short value = text.trimmed().toShort(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
 }
 
 } // namespace huespan::ComponentText

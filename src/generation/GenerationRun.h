@@ -57,7 +57,7 @@ public:
     bool progress(int percentage)
     {
         m_host.SetProgressText(m_progressTexts[percentage]);
-        if (m_state.AbortRequested != 0)
+        if (m_state.AbortRequested)
             return false;
         m_host.PumpEvents();
         return true;

@@ -9,13 +9,12 @@ namespace huespan {
 // Appends to a QString through a raw cursor. A run knows an upper bound of its markup's length,
 // so it reserves once and then copies pieces without per-append capacity or sharing checks.
 // The target holds exactly what was appended after written() and when the writer goes away.
-class MarkupWriter
+class MarkupWriter final
 {
 public:
     explicit MarkupWriter(QString& target);
     ~MarkupWriter();
-    MarkupWriter(const MarkupWriter&) = delete;
-    MarkupWriter& operator=(const MarkupWriter&) = delete;
+    Q_DISABLE_COPY_MOVE(MarkupWriter)
 
     // Makes room for at least this many further code units.
     void reserve(qsizetype additional) { ensureRoom(additional); }

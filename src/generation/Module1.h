@@ -9,7 +9,7 @@ namespace huespan {
 
 // The state that the windows and the generators share. It lives as long as the program;
 // windows come and go, so whatever must outlive one of them is kept here.
-struct Module1
+struct Module1 final
 {
     QString SourceText;
     QString ResultHtml;
@@ -17,11 +17,11 @@ struct Module1
     QString AppFolder;
     // The last preview background: red, green, blue. Memory only.
     std::array<qint16, 3> PreviewBackground{0, 0, 0};
-    // 0 = false, -1 = true, as the abort button writes it.
-    qint16 AbortRequested = 0;
+    // Set by the abort button; a run clears it as it starts and tests it after every character.
+    bool AbortRequested = false;
 };
 
-// The program's one instance.
+// The instance the program's windows share.
 Module1& module1();
 
 } // namespace huespan

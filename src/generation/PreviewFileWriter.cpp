@@ -2,9 +2,11 @@
 
 #include "CodePageEncoder.h"
 #include "Module1.h"
+#include "WholeFileWriter.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace huespan {
@@ -41,7 +43,8 @@ QString PreviewFileWriter::fileName()
 
 QByteArray PreviewFileWriter::pageBytes(QStringView pageText) const
 {
-    if (auto bytes = CodePageEncoder::encode(pageText, m_encodingName))
+    if (auto bytes =
+            CodePageEncoder::encode(pageText, m_encodingName, CodePageEncoder::ByteOrderMark::ForWidePages))
         return *bytes;
     // A locale whose encoding iconv does not know is broken; UTF-8 is what any browser guesses.
     return pageText.toUtf8();
@@ -68,18 +71,22 @@ PreviewFileWriter::Outcome PreviewFileWriter::write(QStringView pageText) const
 
 bool PreviewFileWriter::writeFile(const QString& path, const QByteArray& bytes)
 {
-    // Truncating makes sure that no tail of an old, longer page survives behind the new one.
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        // A write-protected old page in a writable folder can still be replaced.
-        if (!QFile::exists(path) || !QFile::remove(path) ||
-            !file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // The page is the program's own: a symbolic link or anything else that is not a regular file
+    // in its place is removed, never written through.
+    const QFileInfo existing(path);
+    if (existing.isSymLink() || (existing.exists() && !existing.isFile())) {
+        if (!QFile::remove(path))
             return false;
     }
-    if (file.write(bytes) != bytes.size())
-        return false;
-    file.close();
-    return file.error() == QFileDevice::NoError;
+
+    // A folder that takes no new file may still hold an old page that can be written over.
+    QString reason;
+    const WholeFileWriter::Outcome outcome = WholeFileWriter::write(path, bytes, reason);
+    if (outcome != WholeFileWriter::Outcome::Untouched)
+        return outcome == WholeFileWriter::Outcome::Written;
+    // A write-protected old page in a folder that takes new files is replaced all the same.
+    return QFile::exists(path) && QFile::remove(path) &&
+           WholeFileWriter::replace(path, bytes, reason) == WholeFileWriter::Outcome::Written;
 }
 
 } // namespace huespan

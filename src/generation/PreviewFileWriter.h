@@ -7,7 +7,9 @@
 namespace huespan {
 
 // Writes the preview page "Temp.htm": into the program's folder when it can, else into the
-// user's cache folder, since an installed program's folder is usually read-only. Knows no
+// user's cache folder, since an installed program's folder is usually read-only. The page is
+// written whole to a temporary file and renamed over the old one, so the browser never finds half
+// a page; only a folder that takes no new file has its old page written over in place. Knows no
 // window, so that every way of failing can be tried without one.
 class PreviewFileWriter
 {
@@ -30,7 +32,8 @@ public:
 
     static QString fileName();
 
-    // The bytes of the page: the page text in the writer's code page, no byte-order mark.
+    // The bytes of the page: the page text in the writer's code page, with a byte-order mark only
+    // in an encoding of units wider than a byte (which no locale uses).
     QByteArray pageBytes(QStringView pageText) const;
 
     Outcome write(QStringView pageText) const;

@@ -1,5 +1,6 @@
 #include "PreviewPage.h"
 
+#include "ColourValues.h"
 #include "ComponentText.h"
 
 #include <algorithm>
@@ -8,12 +9,10 @@ namespace huespan::PreviewPage {
 
 namespace {
 
+// Readings beyond a component's range saturate at its ends.
 QString twoDigitHex(int value)
 {
-    QString digits = ComponentText::hexadecimalRendering(std::clamp(value, 0, 255));
-    if (digits.size() == 1)
-        digits.prepend(u'0');
-    return digits;
+    return HexPair(static_cast<qint16>(std::clamp(value, 0, 255)));
 }
 
 } // namespace

@@ -8,7 +8,7 @@ namespace huespan {
 // A text seen as the characters a generation colours: a high surrogate followed by a low surrogate
 // is one character (an emoji must not be split into two halves that no encoder can write); every
 // other code unit, an unpaired surrogate included, is a character of its own.
-class TextCharacters
+class TextCharacters final
 {
 public:
     explicit TextCharacters(QStringView text);

@@ -5,23 +5,24 @@
 
 namespace huespan {
 
-Clipboard::Handler& Clipboard::handler()
+ReplaceableHandler<void(const QString& text)>& Clipboard::seam()
 {
-    static Handler current;
+    static ReplaceableHandler<void(const QString& text)> current(&Clipboard::replaceSystemText);
     return current;
 }
 
-void Clipboard::setHandler(Handler replacement)
+void Clipboard::setHandler(Handler handler)
 {
-    handler() = std::move(replacement);
+    seam().replace(std::move(handler));
 }
 
 void Clipboard::replaceText(const QString& text)
 {
-    if (handler()) {
-        handler()(text);
-        return;
-    }
+    seam()(text);
+}
+
+void Clipboard::replaceSystemText(const QString& text)
+{
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (clipboard == nullptr)
         return;

@@ -1,16 +1,19 @@
 #pragma once
 
+#include "ui/ReplaceableHandler.h"
+
 #include <QString>
-#include <functional>
 
 namespace huespan {
 
 // The clipboard as the result window uses it: everything it held is replaced by one plain text.
 // Tests may put a recorder in place of the system clipboard.
-class Clipboard
+class Clipboard final
 {
 public:
-    using Handler = std::function<void(const QString& text)>;
+    using Handler = ReplaceableHandler<void(const QString& text)>::Handler;
+
+    Clipboard() = delete;
 
     // Clears the clipboard in every format, then puts the text on it as plain text.
     static void replaceText(const QString& text);
@@ -19,7 +22,8 @@ public:
     static void setHandler(Handler handler);
 
 private:
-    static Handler& handler();
+    static void replaceSystemText(const QString& text);
+    static ReplaceableHandler<void(const QString& text)>& seam();
 };
 
 } // namespace huespan

@@ -49,14 +49,6 @@ bool isClipboardShortcut(const QKeyEvent* event)
            event->matches(QKeySequence::Paste);
 }
 
-// A value from a text that converts to an integer as a whole; such texts may carry blanks and a sign.
-int integerValue(const QString& text)
-{
-    bool converted = false;
-    const int value = text.trimmed().toInt(&converted);
-    return converted ? value : ComponentText::decimalReading(text);
-}
-
 } // namespace
 
 ColourComponentFields::ColourComponentFields(const QList<QLineEdit*>& fields, const QList<QWidget*>& swatches,
@@ -91,14 +83,10 @@ void ColourComponentFields::paintSwatchesFromDecimalTexts()
 
 bool ColourComponentFields::accepts(QChar character) const
 {
-    const char16_t code = character.unicode();
-    if (code >= u'0' && code <= u'9')
+    if (character == u'\b')
         return true;
-    if (code == u'\b')
-        return true;
-    if (m_decimalNotation)
-        return false;
-    return (code >= u'a' && code <= u'f') || (code >= u'A' && code <= u'F');
+    return m_decimalNotation ? ComponentText::isDecimalDigit(character)
+                             : ComponentText::isHexadecimalDigit(character);
 }
 
 QColor ColourComponentFields::swatchColour(const QWidget* swatch)
@@ -216,13 +204,11 @@ void ColourComponentFields::repaintSwatchesFromDecimalTexts()
 {
     for (qsizetype triple = 0; triple < m_swatches.size(); ++triple) {
         const auto first = triple * kComponentsPerTriple;
-        const QString red = m_fields.at(first)->text();
-        const QString green = m_fields.at(first + 1)->text();
-        const QString blue = m_fields.at(first + 2)->text();
-        if (!ComponentText::convertsToInteger(red) || !ComponentText::convertsToInteger(green) ||
-            !ComponentText::convertsToInteger(blue))
-            continue;
-        paintSwatch(m_swatches.at(triple), integerValue(red), integerValue(green), integerValue(blue));
+        const auto red = ComponentText::integerConversion(m_fields.at(first)->text());
+        const auto green = ComponentText::integerConversion(m_fields.at(first + 1)->text());
+        const auto blue = ComponentText::integerConversion(m_fields.at(first + 2)->text());
+        if (red && green && blue)
+            paintSwatch(m_swatches.at(triple), *red, *green, *blue);
     }
 }
 

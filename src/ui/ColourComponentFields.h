@@ -18,7 +18,7 @@ namespace huespan {
 // each hold one number from 0 to 255 in the window's notation, a swatch per triple painted in
 // the colour the triple spells, and the two option buttons that switch the notation. The rules
 // live here once, so that every window with such fields behaves the same.
-class ColourComponentFields : public QObject
+class ColourComponentFields final : public QObject
 {
     Q_OBJECT
 
@@ -28,6 +28,7 @@ public:
     ColourComponentFields(const QList<QLineEdit*>& fields, const QList<QWidget*>& swatches,
                           QRadioButton* decimalOption, QRadioButton* hexadecimalOption, bool inputMethodOff,
                           QObject* parent);
+    Q_DISABLE_COPY_MOVE(ColourComponentFields)
 
     // True while the fields are written in decimal; only the notation switches change it.
     bool decimalNotation() const { return m_decimalNotation; }
@@ -36,7 +37,6 @@ public:
     // alone while one of its texts is not an integer. Windows call it while they load.
     void paintSwatchesFromDecimalTexts();
 
-    // The colour a swatch shows.
     static QColor swatchColour(const QWidget* swatch);
 
 protected:

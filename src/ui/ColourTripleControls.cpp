@@ -22,7 +22,6 @@ ColourTripleControls ColourTripleControls::build(QWidget* frame, QList<QLineEdit
 
         auto* field = new QLineEdit(QStringLiteral(u"0"), frame);
         field->setGeometry(Twips::rect(480, kRowTops[row], 615, 270));
-        controls.fields[row] = field;
         allFields.append(field);
     }
     auto* swatch = new QFrame(frame);

@@ -11,10 +11,9 @@ namespace huespan {
 
 // The controls of one colour inside its frame, laid out alike wherever a colour is entered: the
 // labels "赤：", "緑：", "青：", a component field beside each, and the swatch to their right.
-struct ColourTripleControls
+struct ColourTripleControls final
 {
     std::array<QLabel*, 3> labels{};
-    std::array<QLineEdit*, 3> fields{};
     QWidget* swatch = nullptr;
 
     // Builds them inside frame, every field holding "0", and appends the fields to allFields so

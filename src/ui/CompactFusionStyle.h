@@ -7,12 +7,13 @@ namespace huespan {
 // Fusion fitted to the windows' compact layouts, which are drawn in twips like classic desktop
 // dialogs: indicators small enough for option buttons 12 pixels high, and frames whose caption
 // stands on the frame line, so that controls placed near a frame's top edge sit inside it.
-class CompactFusionStyle : public QProxyStyle
+class CompactFusionStyle final : public QProxyStyle
 {
     Q_OBJECT
 
 public:
     CompactFusionStyle();
+    Q_DISABLE_COPY_MOVE(CompactFusionStyle)
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
                     const QWidget* widget = nullptr) const override;

@@ -5,23 +5,24 @@
 
 namespace huespan {
 
-DocumentOpener::Handler& DocumentOpener::handler()
+ReplaceableHandler<void(const QString& path)>& DocumentOpener::seam()
 {
-    static Handler current;
+    static ReplaceableHandler<void(const QString& path)> current(&DocumentOpener::openOnTheDesktop);
     return current;
 }
 
-void DocumentOpener::setHandler(Handler replacement)
+void DocumentOpener::setHandler(Handler handler)
 {
-    handler() = std::move(replacement);
+    seam().replace(std::move(handler));
 }
 
 void DocumentOpener::open(const QString& path)
 {
-    if (handler()) {
-        handler()(path);
-        return;
-    }
+    seam()(path);
+}
+
+void DocumentOpener::openOnTheDesktop(const QString& path)
+{
     // A missing viewer is no reason to bother the user: the page stays on disk either way.
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

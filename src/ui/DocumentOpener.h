@@ -1,17 +1,20 @@
 #pragma once
 
+#include "ui/ReplaceableHandler.h"
+
 #include <QString>
-#include <functional>
 
 namespace huespan {
 
 // Hands a file to the desktop, which opens it with the program associated with its type. The
 // outcome is not examined and nothing waits for the opened program. Tests replace the desktop by
 // a handler that records the path.
-class DocumentOpener
+class DocumentOpener final
 {
 public:
-    using Handler = std::function<void(const QString& path)>;
+    using Handler = ReplaceableHandler<void(const QString& path)>::Handler;
+
+    DocumentOpener() = delete;
 
     static void open(const QString& path);
 
@@ -19,7 +22,8 @@ public:
     static void setHandler(Handler handler);
 
 private:
-    static Handler& handler();
+    static void openOnTheDesktop(const QString& path);
+    static ReplaceableHandler<void(const QString& path)>& seam();
 };
 
 } // namespace huespan

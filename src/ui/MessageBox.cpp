@@ -13,30 +13,28 @@ QString MessageBox::caption()
     return QStringLiteral(u"HuespanHTML生成");
 }
 
-MessageBox::Handler& MessageBox::handler()
+ReplaceableHandler<MessageBox::Answer(const QString& text, MessageBox::Style style)>& MessageBox::seam()
 {
-    static Handler current;
+    static ReplaceableHandler<Answer(const QString& text, Style style)> current(&MessageBox::showReal);
     return current;
 }
 
-void MessageBox::setHandler(Handler replacement)
+void MessageBox::setHandler(Handler handler)
 {
-    handler() = std::move(replacement);
+    seam().replace(std::move(handler));
 }
 
-int MessageBox::show(const QString& text, int style)
+MessageBox::Answer MessageBox::show(const QString& text, Style style)
 {
-    if (handler())
-        return handler()(text, style);
-    return showReal(text, style);
+    return seam()(text, style);
 }
 
-int MessageBox::showReal(const QString& text, int style)
+MessageBox::Answer MessageBox::showReal(const QString& text, Style style)
 {
     QMessageBox box(QMessageBox::Information, caption(), text, QMessageBox::NoButton,
                     QApplication::activeWindow());
     // The button captions are the window system's Japanese ones, whatever translations are installed.
-    if (style == kInformationYesNo) {
+    if (style == Style::InformationYesNo) {
         box.addButton(QMessageBox::Yes)->setText(u"はい(&Y)"_s);
         box.addButton(QMessageBox::No)->setText(u"いいえ(&N)"_s);
         box.setDefaultButton(QMessageBox::Yes);
@@ -46,10 +44,10 @@ int MessageBox::showReal(const QString& text, int style)
     }
     const auto answer = box.exec();
     if (answer == QMessageBox::Yes)
-        return kAnswerYes;
+        return Answer::Yes;
     if (answer == QMessageBox::No)
-        return kAnswerNo;
-    return kAnswerOk;
+        return Answer::No;
+    return Answer::Ok;
 }
 
 } // namespace huespan

@@ -10,8 +10,8 @@ class Form3;
 class Form4;
 class frmAbout;
 
-// Each window class has exactly one instance. Referring to it creates and loads it with its design
-// values; unloading destroys it, so the next reference starts afresh. Whatever has to outlive a
+// Each window class has exactly one instance. Referring to it creates and loads it in its first
+// state; unloading destroys it, so the next reference starts afresh. Whatever has to outlive a
 // window lives in module1(), never in a window.
 template <typename Window> class SingleInstance
 {

@@ -1,10 +1,10 @@
 #include "WindowsGenerationHost.h"
 
-#include "progress/Form4.h"
-#include "ui/MessageBox.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
+#include "progress/Form4.h"
 #include "result/Form2.h"
+#include "ui/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -14,7 +14,7 @@ namespace huespan {
 
 void WindowsGenerationHost::ShowMessage(const QString& text)
 {
-    MessageBox::show(text, MessageBox::kInformation);
+    MessageBox::show(text, MessageBox::Style::Information);
 }
 
 void WindowsGenerationHost::EnableMainWindow()

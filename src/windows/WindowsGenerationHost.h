@@ -5,9 +5,12 @@
 namespace huespan {
 
 // A generation run's operations done on the program's windows.
-class WindowsGenerationHost : public GenerationHost
+class WindowsGenerationHost final : public GenerationHost
 {
 public:
+    WindowsGenerationHost() = default;
+    Q_DISABLE_COPY_MOVE(WindowsGenerationHost)
+
     void ShowMessage(const QString& text) override;
     void EnableMainWindow() override;
     void ShowProgress() override;

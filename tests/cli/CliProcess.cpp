@@ -6,14 +6,30 @@ namespace huespan::CliProcess {
 
 CliOutcome run(const QStringList& arguments, const QByteArray& standardInput)
 {
+    CliLaunch launch;
+    launch.arguments = arguments;
+    launch.standardInput = standardInput;
+    return run(launch);
+}
+
+CliOutcome run(const CliLaunch& launch)
+{
     QProcess process;
-    process.start(QStringLiteral(HUESPAN_CLI_PATH), arguments);
+    if (!launch.inputPath.isEmpty())
+        process.setStandardInputFile(launch.inputPath);
+    if (!launch.outputPath.isEmpty())
+        process.setStandardOutputFile(launch.outputPath);
+    if (launch.inChild)
+        process.setChildProcessModifier(launch.inChild);
+    process.start(QStringLiteral(HUESPAN_CLI_PATH), launch.arguments);
     CliOutcome outcome;
     if (!process.waitForStarted())
         return outcome;
-    process.write(standardInput);
-    // Every run sees the end of its input, so one that reads standard input by mistake still ends.
-    process.closeWriteChannel();
+    if (launch.inputPath.isEmpty()) {
+        process.write(launch.standardInput);
+        // Every run sees the end of its input, so one that reads standard input by mistake still ends.
+        process.closeWriteChannel();
+    }
     // Generous: the sanitizer build of the longest text takes a while.
     if (!process.waitForFinished(120'000)) {
         process.kill();

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -167,6 +168,8 @@ void TestCliOutput::markupMatchesCore_data()
     // A text that looks like an option reaches the generation after "--".
     QTest::newRow("text after double dash") << QStringList{u"--bold"_s, u"--"_s} << u"--italic"_s
                                             << SettingsEdit([](GradientSettings& s) { s.bold = true; });
+    // Options that Qt would take for itself belong to the user's command line.
+    QTest::newRow("Qt's debugger option as text") << QStringList{u"--"_s} << u"-qmljsdebugger=x"_s << none;
 }
 
 void TestCliOutput::markupMatchesCore()
@@ -324,6 +327,22 @@ void TestCliOutput::encoding_data()
         << encodedWith(markup(u"あ～い"_s), kShiftJis);
     QTest::newRow("EUC-JP") << QStringList{u"--encoding"_s, u"EUC-JP"_s, u"あい"_s}
                             << encodedWith(markup(u"あい"_s), kEucJp);
+    // The byte order is in the name: no mark for the markup, one for a page, which a browser
+    // recognises only by its mark.
+    QStringEncoder utf16le(QStringEncoder::Utf16LE);
+    QStringEncoder utf16be(QStringEncoder::Utf16BE);
+    QStringEncoder utf32le(QStringEncoder::Utf32LE);
+    QTest::newRow("UTF-16LE markup") << QStringList{u"--encoding"_s, u"UTF-16LE"_s, u"あ😀"_s}
+                                     << QByteArray(utf16le.encode(markup(u"あ😀"_s)));
+    QTest::newRow("UTF-16LE page")
+        << QStringList{u"--encoding"_s, u"UTF-16LE"_s, u"--page"_s, u"0,0,0"_s, u"あい"_s}
+        << QByteArray("\xFF\xFE").append(utf16le.encode(page(u"000000"_s, markup(u"あい"_s))));
+    QTest::newRow("UTF-16BE page")
+        << QStringList{u"--encoding"_s, u"UTF-16BE"_s, u"--page"_s, u"0,0,0"_s, u"あい"_s}
+        << QByteArray("\xFE\xFF").append(utf16be.encode(page(u"000000"_s, markup(u"あい"_s))));
+    QTest::newRow("UTF-32LE page")
+        << QStringList{u"--encoding"_s, u"UTF-32LE"_s, u"--page"_s, u"0,0,0"_s, u"a😀"_s}
+        << QByteArray("\xFF\xFE\0\0", 4).append(utf32le.encode(page(u"000000"_s, markup(u"a😀"_s))));
 }
 
 void TestCliOutput::encoding()

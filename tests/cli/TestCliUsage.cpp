@@ -83,6 +83,19 @@ void TestCliUsage::usageError_data()
         {u"--encoding"_s, u"\"NO-SUCH-CODE\""_s});
     row("encoding outside ASCII", {u"--encoding"_s, u"シフトJIS"_s, u"abc"_s},
         {u"--encoding"_s, u"シフトJIS"_s});
+    row("encoding with //IGNORE", {u"--encoding"_s, u"ASCII//IGNORE"_s, u"aéb"_s}, {u"\"ASCII//IGNORE\""_s});
+    row("CP932 with //IGNORE", {u"--encoding"_s, u"CP932//IGNORE"_s, u"aéb"_s}, {u"\"CP932//IGNORE\""_s});
+    row("ISO-8859-1 with //IGNORE", {u"--encoding"_s, u"ISO-8859-1//IGNORE"_s, u"a😀b"_s},
+        {u"\"ISO-8859-1//IGNORE\""_s});
+    row("//IGNORE alone", {u"--encoding"_s, u"//IGNORE"_s, u"aéb"_s}, {u"\"//IGNORE\""_s});
+    row("encoding with //TRANSLIT", {u"--encoding"_s, u"ASCII//TRANSLIT"_s, u"aéb"_s},
+        {u"\"ASCII//TRANSLIT\""_s});
+    row("encoding with a leading blank", {u"--encoding"_s, u" UTF-8"_s, u"abc"_s}, {u"\" UTF-8\""_s});
+    row("encoding with a trailing blank", {u"--encoding"_s, u"UTF-8 "_s, u"abc"_s}, {u"\"UTF-8 \""_s});
+    row("encoding with an inner blank", {u"--encoding"_s, u"UTF -8"_s, u"abc"_s}, {u"\"UTF -8\""_s});
+    row("single dash before a long name", {u"-bold"_s, u"abc"_s}, {u"unknown option \"-bold\""_s});
+    row("Qt's own option", {u"-qmljsdebugger=port:1234"_s, u"abc"_s}, {u"\"-qmljsdebugger=port:1234\""_s});
+    row("single dash cluster", {u"abc"_s, u"-xyz"_s}, {u"unknown option \"-xyz\""_s});
     row("empty file name", {u"-o"_s, u""_s, u"abc"_s}, {u"-o"_s});
     row("two texts", {u"abc"_s, u"def"_s}, {u"\"def\""_s});
 }
@@ -126,6 +139,8 @@ void TestCliUsage::refusal_data()
     QTest::newRow("32768 characters") << QStringList{kTooLongText} << QByteArray() << kEmptyText;
     QTest::newRow("32768 characters from input")
         << QStringList{} << (kTooLongText + u"\n"_s).toUtf8() << kEmptyText;
+    // The limit counts UTF-16 code units: a character outside the basic plane counts twice.
+    QTest::newRow("16384 emoji") << QStringList{u"😀"_s.repeated(16384)} << QByteArray() << kEmptyText;
     QTest::newRow("both sides, 32768 characters")
         << bothSides + QStringList{kTooLongText} << QByteArray() << kEmptyText;
 }

@@ -52,7 +52,7 @@ QString RecordingHost::markupFor(const GradientSettings& settings, const QString
     RecordingHost host;
     host.onPumpEvents = [&state, abortAtTurn](int turn) {
         if (turn == abortAtTurn)
-            state.AbortRequested = -1;
+            state.AbortRequested = true;
     };
     Generate(state, settings, host);
     return state.ResultHtml;

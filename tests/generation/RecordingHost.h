@@ -12,7 +12,7 @@ namespace huespan {
 
 // A host that writes down every operation a run asks of it, in order, so that tests can compare
 // the whole conversation between a run and its windows.
-class RecordingHost : public GenerationHost
+class RecordingHost final : public GenerationHost
 {
 public:
     struct Call

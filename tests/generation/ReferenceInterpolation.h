@@ -6,7 +6,7 @@ namespace huespan {
 // start + delta, against which the production arithmetic is checked.
 namespace ReferenceInterpolation {
 
-// Step by step as the colour rule is described: single-precision operands, the quotient, product
+// The colour rule taken literally, step by step: single-precision operands, the quotient, product
 // and sum in double precision, narrowing to single precision, a decimal text of seven significant
 // digits read back, then rounding halves to the even neighbour.
 int literal(int start, int delta, int position, int span);

@@ -22,8 +22,10 @@ private slots:
     void renderings_data();
     void renderings();
     void renderingsReadBack();
-    void convertsToInteger_data();
-    void convertsToInteger();
+    void integerConversion_data();
+    void integerConversion();
+    void digits_data();
+    void digits();
 };
 
 void TestComponentText::readings_data()
@@ -96,37 +98,80 @@ void TestComponentText::renderingsReadBack()
     for (int value = 0; value <= 255; ++value) {
         QCOMPARE(ComponentText::decimalReading(ComponentText::decimalRendering(value)), value);
         QCOMPARE(ComponentText::hexadecimalReading(ComponentText::hexadecimalRendering(value)), value);
-        QVERIFY(ComponentText::convertsToInteger(ComponentText::decimalRendering(value)));
+        QCOMPARE(ComponentText::integerConversion(ComponentText::decimalRendering(value)), qint16(value));
     }
 }
 
-void TestComponentText::convertsToInteger_data()
+void TestComponentText::integerConversion_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("expected");
+    QTest::addColumn<bool>("converts");
+    QTest::addColumn<int>("value");
 
-    QTest::newRow("digits") << u"12"_s << true;
-    QTest::newRow("zero") << u"0"_s << true;
-    QTest::newRow("leading blanks") << u" 12"_s << true;
-    QTest::newRow("minus") << u"-5"_s << true;
-    QTest::newRow("plus") << u"+5"_s << true;
-    QTest::newRow("16-bit maximum") << u"32767"_s << true;
-    QTest::newRow("beyond 16 bits") << u"32768"_s << false;
-    QTest::newRow("16-bit minimum") << u"-32768"_s << true;
-    QTest::newRow("below 16 bits") << u"-32769"_s << false;
-    QTest::newRow("huge") << QString(40, u'9') << false;
-    QTest::newRow("empty") << QString() << false;
-    QTest::newRow("blanks only") << u"  "_s << false;
-    QTest::newRow("sign only") << u"-"_s << false;
-    QTest::newRow("hex letters") << u"ff"_s << false;
-    QTest::newRow("digits then letters") << u"12a"_s << false;
+    QTest::newRow("digits") << u"12"_s << true << 12;
+    QTest::newRow("zero") << u"0"_s << true << 0;
+    QTest::newRow("leading blanks") << u" 12"_s << true << 12;
+    QTest::newRow("trailing blanks") << u"12  "_s << true << 12;
+    QTest::newRow("leading zeros") << u"007"_s << true << 7;
+    QTest::newRow("minus") << u"-5"_s << true << -5;
+    QTest::newRow("plus") << u"+5"_s << true << 5;
+    QTest::newRow("16-bit maximum") << u"32767"_s << true << 32767;
+    QTest::newRow("beyond 16 bits") << u"32768"_s << false << 0;
+    QTest::newRow("16-bit minimum") << u"-32768"_s << true << -32768;
+    QTest::newRow("below 16 bits") << u"-32769"_s << false << 0;
+    QTest::newRow("huge") << QString(40, u'9') << false << 0;
+    QTest::newRow("empty") << QString() << false << 0;
+    QTest::newRow("blanks only") << u"  "_s << false << 0;
+    QTest::newRow("sign only") << u"-"_s << false << 0;
+    QTest::newRow("hex letters") << u"ff"_s << false << 0;
+    QTest::newRow("digits then letters") << u"12a"_s << false << 0;
+    QTest::newRow("full-width digits") << u"１２"_s << false << 0;
 }
 
-void TestComponentText::convertsToInteger()
+void TestComponentText::integerConversion()
 {
     QFETCH(QString, text);
-    QFETCH(bool, expected);
-    QCOMPARE(ComponentText::convertsToInteger(text), expected);
+    QFETCH(bool, converts);
+    QFETCH(int, value);
+
+    const std::optional<qint16> conversion = ComponentText::integerConversion(text);
+    QCOMPARE(conversion.has_value(), converts);
+    if (converts)
+        QCOMPARE(*conversion, qint16(value));
+}
+
+void TestComponentText::digits_data()
+{
+    QTest::addColumn<QChar>("character");
+    QTest::addColumn<bool>("decimal");
+    QTest::addColumn<bool>("hexadecimal");
+
+    QTest::newRow("0") << QChar(u'0') << true << true;
+    QTest::newRow("9") << QChar(u'9') << true << true;
+    QTest::newRow("a") << QChar(u'a') << false << true;
+    QTest::newRow("F") << QChar(u'F') << false << true;
+    QTest::newRow("g, past f") << QChar(u'g') << false << false;
+    QTest::newRow("G, past F") << QChar(u'G') << false << false;
+    QTest::newRow("/, before 0") << QChar(u'/') << false << false;
+    QTest::newRow(":, after 9") << QChar(u':') << false << false;
+    QTest::newRow("@, before A") << QChar(u'@') << false << false;
+    QTest::newRow("`, before a") << QChar(u'`') << false << false;
+    QTest::newRow("full-width 5") << QChar(u'５') << false << false;
+    QTest::newRow("full-width A") << QChar(u'Ａ') << false << false;
+    QTest::newRow("Arabic-Indic 3") << QChar(u'٣') << false << false;
+    QTest::newRow("superscript 2") << QChar(u'²') << false << false;
+    QTest::newRow("blank") << QChar(u' ') << false << false;
+}
+
+// Only ASCII digits count, however many scripts call a character a digit.
+void TestComponentText::digits()
+{
+    QFETCH(QChar, character);
+    QFETCH(bool, decimal);
+    QFETCH(bool, hexadecimal);
+
+    QCOMPARE(ComponentText::isDecimalDigit(character), decimal);
+    QCOMPARE(ComponentText::isHexadecimalDigit(character), hexadecimal);
 }
 
 } // namespace huespan

@@ -90,7 +90,7 @@ void TestGenerationRun::refusals()
     Module1 state;
     state.SourceText = text;
     state.ResultHtml = u"<B>earlier result</B>"_s;
-    state.AbortRequested = -1;
+    state.AbortRequested = true;
     RecordingHost host;
     GradientSettings settings;
     settings.bold = true;
@@ -100,7 +100,7 @@ void TestGenerationRun::refusals()
     QCOMPARE(host.calls().first().argument, message);
     QCOMPARE(state.ResultHtml, u"<B>earlier result</B>"_s);
     QCOMPARE(state.SourceText, text);
-    QCOMPARE(state.AbortRequested, qint16(0));
+    QCOMPARE(state.AbortRequested, false);
 }
 
 void TestGenerationRun::completedRunConversation_data()
@@ -152,7 +152,7 @@ void TestGenerationRun::abortDuringFirstTurnOfFiveCharacters()
     RecordingHost host;
     host.onPumpEvents = [&state](int turn) {
         if (turn == 1)
-            state.AbortRequested = -1;
+            state.AbortRequested = true;
     };
     GenerateLeftToRight(state, settings, host);
 
@@ -196,7 +196,7 @@ void TestGenerationRun::abort()
     RecordingHost host;
     host.onPumpEvents = [&state, abortTurn](int turn) {
         if (turn == abortTurn)
-            state.AbortRequested = -1;
+            state.AbortRequested = true;
     };
     run(bothSides, state, settings, host);
 
@@ -225,12 +225,12 @@ void TestGenerationRun::abortFlagIsClearedAtTheStart()
     QFETCH(bool, bothSides);
     Module1 state;
     state.SourceText = u"abcd"_s;
-    state.AbortRequested = -1; // left over from an aborted run
+    state.AbortRequested = true; // left over from an aborted run
     RecordingHost host;
     run(bothSides, state, GradientSettings(), host);
     QCOMPARE(host.count(u"ShowResult"_s), 1);
     QCOMPARE(elementCount(state.ResultHtml), 4);
-    QCOMPARE(state.AbortRequested, qint16(0));
+    QCOMPARE(state.AbortRequested, false);
 }
 
 void TestGenerationRun::lengthLimit_data()

@@ -1,11 +1,19 @@
-#include "PreviewPage.h"
 #include "PreviewFileWriter.h"
+#include "PreviewPage.h"
+#include "SmallDisk.h"
+#include "UnprivilegedUser.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <optional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -36,6 +44,37 @@ enum class Folder
     RegularFile, // a file stands where the folder should be: nobody, root included, writes into it
     Empty,       // no folder given at all
 };
+
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+ino_t inodeOf(const QString& path)
+{
+    struct stat status = {};
+    ::stat(QFile::encodeName(path).constData(), &status);
+    return status.st_ino;
+}
+
+void setMode(const QString& path, mode_t mode)
+{
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode), 0);
+}
+
+// A program folder, with its page's path, and a cache folder beside it, in a fresh temporary folder.
+struct Folders
+{
+    Folders() { QDir().mkpath(program); }
+
+    QTemporaryDir root;
+    QString program = root.filePath(u"program"_s);
+    QString cache = root.filePath(u"cache"_s);
+    QString page = program + u"/Temp.htm"_s;
+};
+
+// A page long enough to overflow the small disks below.
+const QString kLongPage = u"<HTML>"_s + QString(40000, u'x') + u"</HTML>"_s;
 
 QString prepare(const QTemporaryDir& root, const QString& name, Folder kind)
 {
@@ -71,6 +110,12 @@ private slots:
     void fileHoldsExactlyTheNewPage();
     void unwritableProgramFolderFallsBackToTheCache_data();
     void unwritableProgramFolderFallsBackToTheCache();
+    void nonRegularPageIsReplaced_data();
+    void nonRegularPageIsReplaced();
+    void readOnlyProgramFolder_data();
+    void readOnlyProgramFolder();
+    void fullDiskKeepsTheOldPage();
+    void fileSizeLimitLeavesNoHalfPage();
 };
 
 void TestPreviewFileWriter::pageBytesInTheCodePage_data()
@@ -168,9 +213,14 @@ void TestPreviewFileWriter::fileHoldsExactlyTheNewPage()
             QFile::setPermissions(path,
                                   QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     }
+    // Root writes into a write-protected file; the write protection binds a normal user only.
+    UnprivilegedUser::handOver(root.path());
 
     const QString page = QStringLiteral(u"<HTML>\r\nnew</HTML>");
-    const auto outcome = PreviewFileWriter(root.path(), QString(), "UTF-8").write(page);
+    const auto outcome = [&] {
+        const UnprivilegedUser user;
+        return PreviewFileWriter(root.path(), QString(), "UTF-8").write(page);
+    }();
     QVERIFY(outcome.written);
     QCOMPARE(outcome.path, path);
     QCOMPARE(fileBytes(path), QByteArray("<HTML>\r\nnew</HTML>"));
@@ -216,6 +266,145 @@ void TestPreviewFileWriter::unwritableProgramFolderFallsBackToTheCache()
         const QString other = (inCache ? programFolder : cacheFolder) + u"Temp.htm"_s;
         QVERIFY(!QFile::exists(other));
     }
+}
+
+void TestPreviewFileWriter::nonRegularPageIsReplaced_data()
+{
+    QTest::addColumn<QString>("kind");
+
+    QTest::newRow("link to another file") << u"link"_s;
+    QTest::newRow("link to nothing") << u"dangling link"_s;
+    QTest::newRow("link to a folder") << u"folder link"_s;
+    QTest::newRow("named pipe") << u"pipe"_s;
+}
+
+void TestPreviewFileWriter::nonRegularPageIsReplaced()
+{
+    QFETCH(QString, kind);
+
+    const Folders folders;
+    QVERIFY(folders.root.isValid());
+    const QString& program = folders.program;
+    const QString& page = folders.page;
+    const QString elsewhere = folders.root.filePath(u"elsewhere"_s);
+    QVERIFY(QDir().mkpath(elsewhere));
+    const QString victim = elsewhere + u"/victim.txt"_s;
+    writeBytes(victim, "someone else's file");
+    if (kind == u"link"_s)
+        QVERIFY(QFile::link(victim, page));
+    else if (kind == u"dangling link"_s)
+        QVERIFY(QFile::link(elsewhere + u"/created.htm"_s, page));
+    else if (kind == u"folder link"_s)
+        QVERIFY(QFile::link(elsewhere, page));
+    else
+        QCOMPARE(::mkfifo(QFile::encodeName(page).constData(), 0644), 0);
+
+    const auto outcome = PreviewFileWriter(program, QString(), "UTF-8").write(u"<HTML>new</HTML>");
+
+    QVERIFY(outcome.written);
+    QCOMPARE(outcome.path, page);
+    const QFileInfo written(page);
+    QVERIFY(!written.isSymLink());
+    QVERIFY(written.isFile());
+    QCOMPARE(fileBytes(page), QByteArray("<HTML>new</HTML>"));
+    QCOMPARE(fileBytes(victim), QByteArray("someone else's file"));
+    QCOMPARE(entries(elsewhere), QStringList{u"victim.txt"_s});
+    QCOMPARE(entries(program), QStringList{u"Temp.htm"_s});
+}
+
+void TestPreviewFileWriter::readOnlyProgramFolder_data()
+{
+    QTest::addColumn<QByteArray>("oldPage");
+    QTest::addColumn<bool>("oldPageWritable");
+    QTest::addColumn<bool>("inCache");
+
+    QTest::newRow("longer old page, written in place") << QByteArray(5000, 'X') << true << false;
+    QTest::newRow("write-protected old page, cache instead") << QByteArray("OLD") << false << true;
+    QTest::newRow("no old page, cache instead") << QByteArray() << false << true;
+}
+
+void TestPreviewFileWriter::readOnlyProgramFolder()
+{
+    QFETCH(QByteArray, oldPage);
+    QFETCH(bool, oldPageWritable);
+    QFETCH(bool, inCache);
+
+    const Folders folders;
+    QVERIFY(folders.root.isValid());
+    const QString& program = folders.program;
+    const QString& cache = folders.cache;
+    const QString& page = folders.page;
+    if (!oldPage.isEmpty()) {
+        writeBytes(page, oldPage);
+        setMode(page, oldPageWritable ? 0644 : 0444);
+    }
+    const ino_t oldInode = inodeOf(page);
+    UnprivilegedUser::handOver(folders.root.path());
+    setMode(program, 0555);
+    const auto reopen = qScopeGuard([&program] { ::chmod(QFile::encodeName(program).constData(), 0755); });
+
+    const auto outcome = [&] {
+        const UnprivilegedUser user;
+        return PreviewFileWriter(program, cache, "UTF-8").write(u"<HTML>new</HTML>");
+    }();
+
+    QVERIFY(outcome.written);
+    QCOMPARE(outcome.path, (inCache ? cache : program) + u"/Temp.htm"_s);
+    QCOMPARE(fileBytes(outcome.path), QByteArray("<HTML>new</HTML>"));
+    if (inCache) {
+        QCOMPARE(entries(program), oldPage.isEmpty() ? QStringList() : QStringList{u"Temp.htm"_s});
+        if (!oldPage.isEmpty())
+            QCOMPARE(fileBytes(page), oldPage);
+    } else {
+        QCOMPARE(inodeOf(page), oldInode);
+        QVERIFY(!QFile::exists(cache));
+    }
+}
+
+void TestPreviewFileWriter::fullDiskKeepsTheOldPage()
+{
+    const Folders folders;
+    QVERIFY(folders.root.isValid());
+    const QString& program = folders.program;
+    const QString& cache = folders.cache;
+    const SmallDisk disk(program, 16);
+    if (!disk.isMounted())
+        QSKIP("a full disk needs a small tmpfs, and mounting one needs root");
+    writeBytes(folders.page, "OLD PAGE");
+
+    const auto outcome = PreviewFileWriter(program, cache, "UTF-8").write(kLongPage);
+
+    // The browser never finds half a page: the old one stays whole where the new one did not fit.
+    QCOMPARE(fileBytes(folders.page), QByteArray("OLD PAGE"));
+    QCOMPARE(entries(program), QStringList{u"Temp.htm"_s});
+    QVERIFY(outcome.written);
+    QCOMPARE(outcome.path, cache + u"/Temp.htm"_s);
+    QCOMPARE(fileBytes(outcome.path), kLongPage.toUtf8());
+}
+
+void TestPreviewFileWriter::fileSizeLimitLeavesNoHalfPage()
+{
+    const Folders folders;
+    QVERIFY(folders.root.isValid());
+    const QString& program = folders.program;
+    const QString& cache = folders.cache;
+    writeBytes(folders.page, "OLD PAGE");
+
+    // Beyond the limit a write fails with EFBIG, once the signal that would end the test is ignored.
+    rlimit original{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &original), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{4096, original.rlim_max};
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const auto outcome = PreviewFileWriter(program, cache, "UTF-8").write(kLongPage);
+    ::setrlimit(RLIMIT_FSIZE, &original);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(!outcome.written);
+    QCOMPARE(fileBytes(folders.page), QByteArray("OLD PAGE"));
+    QCOMPARE(entries(program), QStringList{u"Temp.htm"_s});
+    QVERIFY(!QFile::exists(cache + u"/Temp.htm"_s));
+    QCOMPARE(entries(cache), QStringList());
 }
 
 } // namespace huespan

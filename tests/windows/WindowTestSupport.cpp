@@ -1,10 +1,11 @@
 #include "WindowTestSupport.h"
 
-#include "progress/Form4.h"
-#include "ui/MessageBox.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
+#include "progress/Form4.h"
 #include "result/Form2.h"
+#include "ui/MessageBox.h"
+#include "ui/ProgramLook.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -13,10 +14,23 @@
 
 namespace huespan {
 
-MessageBoxRecorder::MessageBoxRecorder(int answer)
+namespace {
+
+// The program's shell names its version at start-up, and windows show it from there; every
+// window test program does the same before its first window opens.
+void nameTheVersion()
+{
+    QCoreApplication::setApplicationVersion(QStringLiteral(HUESPAN_VERSION));
+}
+
+Q_COREAPP_STARTUP_FUNCTION(nameTheVersion)
+
+} // namespace
+
+MessageBoxRecorder::MessageBoxRecorder(MessageBox::Answer answer)
     : m_answer(answer)
 {
-    MessageBox::setHandler([this](const QString& text, int style) {
+    MessageBox::setHandler([this](const QString& text, MessageBox::Style style) {
         m_messages.append({text, style});
         return m_answer;
     });
@@ -55,7 +69,7 @@ void placeCaretAtEnd(QLineEdit* field)
 
 void unloadAllWindows()
 {
-    MessageBoxRecorder yes(MessageBox::kAnswerYes);
+    MessageBoxRecorder yes(MessageBox::Answer::Yes);
     if (SingleInstance<Form2>::isLoaded())
         form2().close();
     Form4::unload();
@@ -64,6 +78,23 @@ void unloadAllWindows()
         form1().close();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void MainWindowTestCase::initTestCase()
+{
+    applyProgramLook(*qApp);
+}
+
+void MainWindowTestCase::init()
+{
+    unloadAllWindows();
+    form1().show();
+    QVERIFY(QTest::qWaitForWindowActive(&form1()));
+}
+
+void MainWindowTestCase::cleanup()
+{
+    unloadAllWindows();
 }
 
 } // namespace huespan

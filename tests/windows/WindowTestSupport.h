@@ -1,7 +1,14 @@
 #pragma once
 
+#include "ui/MessageBox.h"
+
 #include <QList>
+#include <QObject>
 #include <QString>
+#include <QTest>
+#include <QVariant>
+#include <functional>
+#include <initializer_list>
 
 class QLineEdit;
 class QWidget;
@@ -9,27 +16,26 @@ class QWidget;
 namespace huespan {
 
 // Stands in for every message box while it lives: writes down what was asked and answers.
-class MessageBoxRecorder
+class MessageBoxRecorder final
 {
 public:
     struct Message
     {
         QString text;
-        int style = 0;
+        MessageBox::Style style = MessageBox::Style::Information;
     };
 
-    explicit MessageBoxRecorder(int answer);
+    explicit MessageBoxRecorder(MessageBox::Answer answer);
     ~MessageBoxRecorder();
-    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+    Q_DISABLE_COPY_MOVE(MessageBoxRecorder)
 
-    void setAnswer(int answer) { m_answer = answer; }
+    void setAnswer(MessageBox::Answer answer) { m_answer = answer; }
     const QList<Message>& messages() const { return m_messages; }
     QStringList texts() const;
 
 private:
     QList<Message> m_messages;
-    int m_answer;
+    MessageBox::Answer m_answer;
 };
 
 // Types text the way a keyboard does: one key press and release per character, each carrying
@@ -41,5 +47,44 @@ void placeCaretAtEnd(QLineEdit* field);
 
 // Unloads every window of the program without asking, so that each test starts afresh.
 void unloadAllWindows();
+
+// The set-up shared by the tests that start from the main window: the program's look for the
+// whole run; before each test a fresh main window, shown and active; after it no window at all.
+class MainWindowTestCase : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+};
+
+// A window's start state as a table: each fact read off the window, beside the value it must have.
+template <typename Window> using StateReading = std::function<QVariant(Window& window)>;
+
+template <typename Window> struct StateFact
+{
+    const char* name;
+    StateReading<Window> reading;
+    QVariant expected;
+};
+
+// The rows of a start-state table, one per fact; called from the test's _data() function.
+template <typename Window> void addStateRows(std::initializer_list<StateFact<Window>> facts)
+{
+    QTest::addColumn<StateReading<Window>>("reading");
+    QTest::addColumn<QVariant>("expected");
+    for (const StateFact<Window>& fact : facts)
+        QTest::newRow(fact.name) << fact.reading << fact.expected;
+}
+
+// Compares the current row's fact on the window.
+template <typename Window> void compareStateRow(Window& window)
+{
+    QFETCH(StateReading<Window>, reading);
+    QFETCH(QVariant, expected);
+    QCOMPARE(reading(window), expected);
+}
 
 } // namespace huespan

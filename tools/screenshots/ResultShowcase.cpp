@@ -1,15 +1,15 @@
 // Not a test: opens the result window, the preview dialog or the version window as a user would
 // reach it, and leaves it on screen for a photograph. Run it under Xvfb:
 //   huespan-result-showcase result|long|preview|about
-#include "ui/MessageBox.h"
-#include "ui/ProgramLanguage.h"
-#include "ui/ProgramLook.h"
 #include "WindowSet.h"
 #include "about/frmAbout.h"
 #include "main/Form1.h"
 #include "result/Form2.h"
 #include "result/Form3.h"
+#include "ui/MessageBox.h"
 #include "ui/PlainTextView.h"
+#include "ui/ProgramLanguage.h"
+#include "ui/ProgramLook.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,6 +22,7 @@ using namespace huespan;
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral(HUESPAN_VERSION));
     installQtJapanese(application);
     applyProgramLook(application);
     const QString window = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"result"_s;

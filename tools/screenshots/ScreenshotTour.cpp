@@ -1,13 +1,13 @@
 // Walks the main window through its states and photographs the whole screen after each, so that
 // a person can check that every caption fits and nothing overlaps. Run it under Xvfb:
 //   xvfb-run -a -s "-screen 0 1024x768x24" huespan-screenshot-tour <folder>
+#include "WindowSet.h"
+#include "main/Form1.h"
 #include "progress/Form4.h"
+#include "result/Form2.h"
 #include "ui/MessageBox.h"
 #include "ui/ProgramLanguage.h"
 #include "ui/ProgramLook.h"
-#include "WindowSet.h"
-#include "main/Form1.h"
-#include "result/Form2.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -113,7 +113,7 @@ int main(int argc, char* argv[])
         if (QWidget* box = QApplication::activeModalWidget())
             box->close();
     });
-    MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::kInformationYesNo);
+    MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::Style::InformationYesNo);
 
     QTimer::singleShot(500, [] {
         photograph(u"about"_s);

@@ -1,67 +1,49 @@
 #include "about/frmAbout.h"
 
+#include "WindowSet.h"
+#include "main/Form1.h"
 #include "ui/ProgramIcon.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/Twips.h"
-#include "WindowSet.h"
-#include "main/Form1.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <cmath>
 
 namespace huespan {
 
 namespace {
 
-// Layout lengths are kept in twips, as designed; a pixel at 96 dots per inch is 15 of them.
-constexpr auto kTwipsPerPixel = static_cast<float>(Twips::kPerPixel);
-
-int toPixels(float twips)
+void setLeftTwips(QWidget* widget, double left)
 {
-    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+    widget->move(Twips::toPixels(left), widget->y());
 }
 
-float toTwips(int pixels)
+void setTopTwips(QWidget* widget, double top)
 {
-    return static_cast<float>(pixels) * kTwipsPerPixel;
+    widget->move(widget->x(), Twips::toPixels(top));
 }
 
-QRect twipsRect(float left, float top, float width, float height)
+double leftTwips(const QWidget* widget)
 {
-    return QRect(toPixels(left), toPixels(top), toPixels(width), toPixels(height));
+    return Twips::fromPixels(widget->x());
 }
 
-void setLeftTwips(QWidget* widget, float left)
+double topTwips(const QWidget* widget)
 {
-    widget->move(toPixels(left), widget->y());
+    return Twips::fromPixels(widget->y());
 }
 
-void setTopTwips(QWidget* widget, float top)
+double widthTwips(const QWidget* widget)
 {
-    widget->move(widget->x(), toPixels(top));
+    return Twips::fromPixels(widget->width());
 }
 
-float leftTwips(const QWidget* widget)
+double heightTwips(const QWidget* widget)
 {
-    return toTwips(widget->x());
-}
-
-float topTwips(const QWidget* widget)
-{
-    return toTwips(widget->y());
-}
-
-float widthTwips(const QWidget* widget)
-{
-    return toTwips(widget->width());
-}
-
-float heightTwips(const QWidget* widget)
-{
-    return toTwips(widget->height());
+    return Twips::fromPixels(widget->height());
 }
 
 QFont labelFont(qreal pointSize)
@@ -92,7 +74,7 @@ frmAbout::frmAbout(QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(u"バージョン情報"));
-    setFixedSize(toPixels(5100), toPixels(2820));
+    setFixedSize(Twips::size(5100, 2820));
     buildControls();
     Form_Load();
     centreOnScreen(*this);
@@ -116,10 +98,10 @@ QString frmAbout::mailAddress()
 QString frmAbout::labelFontFamily()
 {
     static const QString family = [] {
-        const QString designed = QStringLiteral(u"ＭＳ Ｐゴシック");
-        QFont::insertSubstitutions(designed,
+        const QString face = QStringLiteral(u"ＭＳ Ｐゴシック");
+        QFont::insertSubstitutions(face,
                                    {QStringLiteral(u"IPAPGothic"), QStringLiteral(u"Noto Sans CJK JP")});
-        return designed;
+        return face;
     }();
     return family;
 }
@@ -128,33 +110,33 @@ void frmAbout::buildControls()
 {
     // Created first so that it leads the tab order and holds the focus when the window opens.
     Command1 = new QPushButton(QStringLiteral(u"OK"), this);
-    Command1->setGeometry(twipsRect(1920, 2160, 1215, 495));
+    Command1->setGeometry(Twips::rect(1920, 2160, 1215, 495));
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
 
     Image1 = new QLabel(this);
-    Image1->setGeometry(twipsRect(240, 720, 615, 495));
+    Image1->setGeometry(Twips::rect(240, 720, 615, 495));
 
     Label1 = new QLabel(QStringLiteral(u"Label1"), this);
-    Label1->setGeometry(twipsRect(2070, 120, 990, 360));
+    Label1->setGeometry(Twips::rect(2070, 120, 990, 360));
     Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label1->setFont(labelFont(18.0));
 
     Label2 = new QLabel(QStringLiteral(u"Label2"), this);
-    Label2->setGeometry(twipsRect(4200, 840, 615, 225));
+    Label2->setGeometry(Twips::rect(4200, 840, 615, 225));
     Label2->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Label2->setFont(labelFont(11.25));
 
     Label3 = new QLabel(QStringLiteral(u"Label3"), this);
-    Label3->setGeometry(twipsRect(2205, 1200, 525, 180));
+    Label3->setGeometry(Twips::rect(2205, 1200, 525, 180));
     Label3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     Text1 = new QLineEdit(QStringLiteral(u"Text1"), this);
-    Text1->setGeometry(twipsRect(1080, 1560, 3015, 270));
+    Text1->setGeometry(Twips::rect(1080, 1560, 3015, 270));
     Text1->setReadOnly(true);
 
     Text2 = new QLineEdit(QStringLiteral(u"Text2"), this);
-    Text2->setGeometry(twipsRect(1080, 1800, 3015, 270));
+    Text2->setGeometry(Twips::rect(1080, 1800, 3015, 270));
     Text2->setReadOnly(true);
 
     setTabOrder(Command1, Text1);
@@ -162,18 +144,18 @@ void frmAbout::buildControls()
     Command1->setFocus();
 }
 
-float frmAbout::outerWidthTwips() const
+double frmAbout::outerWidthTwips() const
 {
     // Without a window manager (or before it has framed the window) the frame reads as 0.
     const int frame = std::max(0, frameGeometry().width() - geometry().width());
-    return toTwips(width() + frame);
+    return Twips::fromPixels(width() + frame);
 }
 
 void frmAbout::Form_Load()
 {
     Label1->setText(QStringLiteral(u"HuespanHTML生成"));
     Label1->adjustSize();
-    Label2->setText(QStringLiteral(u"Version 1.2"));
+    Label2->setText(QStringLiteral(u"Version ") + QCoreApplication::applicationVersion());
     Label2->adjustSize();
     Label3->setText(legalNotice());
     Label3->adjustSize();
@@ -187,17 +169,17 @@ void frmAbout::Form_Load()
         Image1->resize(picture.deviceIndependentSize().toSize());
     }
 
-    const float outerWidth = outerWidthTwips();
-    setLeftTwips(Label1, (outerWidth - widthTwips(Label1)) / 2.0f);
-    setLeftTwips(Label3, (outerWidth - widthTwips(Label3)) / 2.0f);
+    const double outerWidth = outerWidthTwips();
+    setLeftTwips(Label1, (outerWidth - widthTwips(Label1)) / 2.0);
+    setLeftTwips(Label3, (outerWidth - widthTwips(Label3)) / 2.0);
     setTopTwips(Label2, topTwips(Label1) + heightTwips(Label1));
     setLeftTwips(Label2, leftTwips(Label1) + widthTwips(Label1) - widthTwips(Label2));
     setTopTwips(Label3, topTwips(Label2) + heightTwips(Label2));
-    setTopTwips(Text1, topTwips(Label3) + 2.0f * heightTwips(Label3));
+    setTopTwips(Text1, topTwips(Label3) + 2.0 * heightTwips(Label3));
     setTopTwips(Text2, topTwips(Text1) + heightTwips(Text1));
-    setTopTwips(Command1, topTwips(Text2) + 2.0f * heightTwips(Text2));
+    setTopTwips(Command1, topTwips(Text2) + 2.0 * heightTwips(Text2));
     // Outer height minus client height is the frame, so this fits the client area to the button.
-    setFixedHeight(toPixels(topTwips(Command1) + heightTwips(Command1) + 200.0f));
+    setFixedHeight(Twips::toPixels(topTwips(Command1) + heightTwips(Command1) + 200.0));
 }
 
 void frmAbout::showEvent(QShowEvent* event)

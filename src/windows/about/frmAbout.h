@@ -10,12 +10,13 @@ namespace huespan {
 
 // The version information window: icon, name, version, legal notice and the maker's addresses,
 // laid out one under the other with the window's height fitted to them.
-class frmAbout : public QDialog
+class frmAbout final : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit frmAbout(QWidget* parent = nullptr);
+    Q_DISABLE_COPY_MOVE(frmAbout)
 
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;
@@ -43,7 +44,7 @@ private:
     void buildControls();
     void Form_Load();
     // The window's outer width in twips: the frame counts, as far as the window system tells it.
-    float outerWidthTwips() const;
+    double outerWidthTwips() const;
 };
 
 } // namespace huespan

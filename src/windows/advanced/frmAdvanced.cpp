@@ -448,7 +448,7 @@ void frmAdvanced::refresh()
 void frmAdvanced::CommandOk_Click()
 {
     if (const std::optional<SettingsConflict> found = conflict()) {
-        MessageBox::show(settingsConflictText(*found), MessageBox::kInformation);
+        MessageBox::show(settingsConflictText(*found), MessageBox::Style::Information);
         return;
     }
     accept();

@@ -192,7 +192,7 @@ void Form1::connectHandlers()
 
 void Form1::Form_Load()
 {
-    // The component fields' rules, starting in decimal notation.
+    // The fields take digits only, so the input method stays off while they have the focus.
     m_colourFields = new ColourComponentFields(TextC, {Picture1, Picture2}, Option3, Option4, true, this);
 
     Combo1->setCurrentText(kNoSizeItem);
@@ -274,7 +274,7 @@ void Form1::Command1_Click()
 {
     const GradientSettings current = settings();
     if (const std::optional<SettingsConflict> conflict = findSettingsConflict(current, false)) {
-        MessageBox::show(settingsConflictText(*conflict), MessageBox::kInformation);
+        MessageBox::show(settingsConflictText(*conflict), MessageBox::Style::Information);
         return;
     }
     setEnabled(false);
@@ -297,8 +297,8 @@ void Form1::mnuAbout_Click()
 
 bool Form1::Form_QueryUnload()
 {
-    return MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::kInformationYesNo) ==
-           MessageBox::kAnswerNo;
+    return MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::Style::InformationYesNo) ==
+           MessageBox::Answer::No;
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -20,15 +20,16 @@ namespace huespan {
 class ColourComponentFields;
 
 // The main window: the text, two colours, styles, size, extra tags and the form of the gradient,
-// and the button that starts a generation. The controls keep their design names and are public
-// so that tests drive the real widgets.
-class Form1 : public QMainWindow
+// and the button that starts a generation. The controls are public, under the stable names that
+// the window's rules use (Text1, Option5, TextC, ...), so that tests drive the real widgets.
+class Form1 final : public QMainWindow
 {
     Q_OBJECT
 
 public:
     Form1();
     ~Form1() override;
+    Q_DISABLE_COPY_MOVE(Form1)
 
     QGroupBox* Frame1 = nullptr;
     QLineEdit* Text1 = nullptr;

@@ -1,10 +1,10 @@
 #include "progress/Form4.h"
 
 #include "Module1.h"
-#include "ui/ScreenPlacement.h"
-#include "ui/Twips.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
+#include "ui/ScreenPlacement.h"
+#include "ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -49,7 +49,7 @@ void Form4::unload()
 // The run notices the flag at its next test; the window stays until the run unloads it.
 void Form4::Command1_Click()
 {
-    module1().AbortRequested = -1;
+    module1().AbortRequested = true;
     form1().setEnabled(true);
 }
 

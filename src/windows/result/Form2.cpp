@@ -90,7 +90,7 @@ void Form2::mnuPreview_Click()
     if (SingleInstance<Form1>::isLoaded()) {
         const SettingsConflict page{SettingsConflict::Setting::Page, form1().settings().extended.format};
         if (page.format == OutputFormat::Bbcode || page.format == OutputFormat::Ansi) {
-            MessageBox::show(settingsConflictText(page), MessageBox::kInformation);
+            MessageBox::show(settingsConflictText(page), MessageBox::Style::Information);
             return;
         }
     }

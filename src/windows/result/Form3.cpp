@@ -2,16 +2,16 @@
 
 #include "ComponentText.h"
 #include "Module1.h"
+#include "PreviewFileWriter.h"
 #include "PreviewPage.h"
+#include "WindowSet.h"
+#include "result/Form2.h"
+#include "ui/ColourComponentFields.h"
+#include "ui/ColourTripleControls.h"
 #include "ui/DocumentOpener.h"
 #include "ui/MessageBox.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/Twips.h"
-#include "WindowSet.h"
-#include "ui/ColourComponentFields.h"
-#include "ui/ColourTripleControls.h"
-#include "result/Form2.h"
-#include "PreviewFileWriter.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -31,11 +31,7 @@ namespace {
 
 bool isHexadecimalText(const QString& text)
 {
-    return std::all_of(text.cbegin(), text.cend(), [](QChar character) {
-        const char16_t unit = character.unicode();
-        return (unit >= u'0' && unit <= u'9') || (unit >= u'a' && unit <= u'f') ||
-               (unit >= u'A' && unit <= u'F');
-    });
+    return std::all_of(text.cbegin(), text.cend(), ComponentText::isHexadecimalDigit);
 }
 
 // The value a field holds when the dialog closes, or nothing when its text is not a number in the
@@ -44,15 +40,8 @@ std::optional<qint16> storedComponent(const QString& text, bool decimalNotation)
 {
     if (text.isEmpty())
         return qint16{0};
-    if (decimalNotation) {
-        if (!ComponentText::convertsToInteger(text))
-            return std::nullopt;
-        bool converted = false;
-        const int value = text.trimmed().toInt(&converted);
-        if (!converted)
-            return std::nullopt;
-        return static_cast<qint16>(value);
-    }
+    if (decimalNotation)
+        return ComponentText::integerConversion(text);
     if (!isHexadecimalText(text))
         return std::nullopt;
     const int value = ComponentText::hexadecimalReading(text);
@@ -148,7 +137,7 @@ void Form3::Command1_Click()
     if (outcome.written)
         DocumentOpener::open(outcome.path);
     else
-        MessageBox::show(cannotSaveMessage(outcome.path), MessageBox::kInformation);
+        MessageBox::show(cannotSaveMessage(outcome.path), MessageBox::Style::Information);
     accept();
 }
 
@@ -176,7 +165,7 @@ void Form3::Form_Unload()
 
 void Form3::keyPressEvent(QKeyEvent* event)
 {
-    // "キャンセル" is not the cancel button: Esc leaves the dialog open, as designed.
+    // Esc leaves the dialog open: "キャンセル" is a button like any other, not the dialog's escape.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
         return;

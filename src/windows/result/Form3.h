@@ -15,13 +15,14 @@ class ColourComponentFields;
 
 // The preview background dialog: asks for the page's background colour, writes the preview page
 // and hands it to the desktop. The colour outlives the dialog in module1().PreviewBackground.
-class Form3 : public QDialog
+class Form3 final : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit Form3(QWidget* parent = nullptr);
     ~Form3() override;
+    Q_DISABLE_COPY_MOVE(Form3)
 
     QGroupBox* Frame2 = nullptr;
     QLabel* Label1 = nullptr;

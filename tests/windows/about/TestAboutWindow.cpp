@@ -1,5 +1,5 @@
-#include "WindowTestSupport.h"
 #include "WindowSet.h"
+#include "WindowTestSupport.h"
 #include "about/frmAbout.h"
 
 #include <QApplication>
@@ -16,12 +16,12 @@ namespace huespan {
 
 namespace {
 
-// Positions are kept in twips and placed on whole pixels, so each rule holds to within a pixel.
-constexpr int kRounding = 1;
-
-bool near(int actual, int expected)
+// The left edge that centres a width on the outer width. The layout works in twips and places
+// on the nearest pixel with halves away from zero, so a centre half a pixel off goes right.
+int centredLeft(int outerWidth, int width)
 {
-    return std::abs(actual - expected) <= kRounding;
+    const int twice = outerWidth - width;
+    return twice >= 0 ? (twice + 1) / 2 : -((1 - twice) / 2);
 }
 
 } // namespace
@@ -35,7 +35,9 @@ private slots:
 
     void layoutFollowsTheMeasuredLabels_data();
     void layoutFollowsTheMeasuredLabels();
-    void contents();
+    void startState_data();
+    void startState();
+    void linesAreWholeAndTheFaceStandsIn();
     void opensModalAndOkClosesIt();
 
 private:
@@ -84,25 +86,22 @@ void TestAboutWindow::layoutFollowsTheMeasuredLabels()
     QCOMPARE(window.Label3->size(), window.Label3->sizeHint());
 
     // Name and notice centred on the outer width, which counts the frame when there is one.
-    const int frame = window.frameGeometry().width() - window.geometry().width();
-    QVERIFY2(
-        near(name.left() * 2 + name.width(), window.width() + frame),
-        qPrintable(
-            u"name at %1, width %2, window %3"_s.arg(name.left()).arg(name.width()).arg(window.width())));
-    QVERIFY(near(notice.left() * 2 + notice.width(), window.width() + frame));
+    const int outerWidth = window.frameGeometry().width();
+    QCOMPARE(name.left(), centredLeft(outerWidth, name.width()));
+    QCOMPARE(notice.left(), centredLeft(outerWidth, notice.width()));
 
-    QVERIFY(near(version.right(), name.right()));
-    QVERIFY(near(version.top(), name.bottom() + 1));
-    QVERIFY(near(notice.top(), version.bottom() + 1));
+    // The version ends where the name ends, and each label stands right under the one above.
+    QCOMPARE(version.right(), name.right());
+    QCOMPARE(version.top(), name.bottom() + 1);
+    QCOMPARE(notice.top(), version.bottom() + 1);
     // The gaps above the first address field and above OK are one line of what stands above them.
-    QVERIFY(near(home.top() - (notice.bottom() + 1), notice.height()));
-    QVERIFY(near(mail.top(), home.bottom() + 1));
-    QVERIFY(near(ok.top() - (mail.bottom() + 1), mail.height()));
-    // The client area ends 200 twips (13⅓ pixels) below OK.
-    QVERIFY2(near(window.height() - (ok.bottom() + 1), 13),
-             qPrintable(u"height %1, OK ends at %2"_s.arg(window.height()).arg(ok.bottom() + 1)));
+    QCOMPARE(home.top() - (notice.bottom() + 1), notice.height());
+    QCOMPARE(mail.top(), home.bottom() + 1);
+    QCOMPARE(ok.top() - (mail.bottom() + 1), mail.height());
+    // The client area ends 200 twips (13⅓ pixels, placed on 13) below OK.
+    QCOMPARE(window.height() - (ok.bottom() + 1), 13);
 
-    // What keeps its designed place.
+    // What stays where the window puts it, whatever the font.
     QCOMPARE(name.top(), 120 / 15);
     QCOMPARE(window.Image1->pos(), QPoint(240 / 15, 720 / 15));
     QCOMPARE(home.left(), 1080 / 15);
@@ -110,32 +109,47 @@ void TestAboutWindow::layoutFollowsTheMeasuredLabels()
     QCOMPARE(window.width(), 5100 / 15);
 }
 
-void TestAboutWindow::contents()
+void TestAboutWindow::startState_data()
+{
+    addStateRows<frmAbout>({
+        {"title", [](frmAbout& w) { return QVariant(w.windowTitle()); }, u"バージョン情報"_s},
+        {"name", [](frmAbout& w) { return QVariant(w.Label1->text()); }, u"HuespanHTML生成"_s},
+        {"version", [](frmAbout& w) { return QVariant(w.Label2->text()); }, u"Version 1.2"_s},
+        {"name centred",
+         [](frmAbout& w) { return QVariant::fromValue(w.Label1->alignment() & Qt::AlignHorizontal_Mask); },
+         QVariant::fromValue(Qt::Alignment(Qt::AlignHCenter))},
+        {"version right-aligned",
+         [](frmAbout& w) { return QVariant::fromValue(w.Label2->alignment() & Qt::AlignHorizontal_Mask); },
+         QVariant::fromValue(Qt::Alignment(Qt::AlignRight))},
+        {"name's point size", [](frmAbout& w) { return QVariant(w.Label1->font().pointSizeF()); }, 18.0},
+        {"version's point size", [](frmAbout& w) { return QVariant(w.Label2->font().pointSizeF()); }, 11.25},
+        {"home page read-only", [](frmAbout& w) { return QVariant(w.Text1->isReadOnly()); }, true},
+        {"mail address read-only", [](frmAbout& w) { return QVariant(w.Text2->isReadOnly()); }, true},
+        {"icon",
+         [](frmAbout& w) { return QVariant(w.Image1->pixmap().isNull() ? QSize() : w.Image1->size()); },
+         QSize(32, 32)},
+    });
+}
+
+void TestAboutWindow::startState()
+{
+    compareStateRow(aboutForm());
+}
+
+void TestAboutWindow::linesAreWholeAndTheFaceStandsIn()
 {
     frmAbout& window = aboutForm();
-    QCOMPARE(window.windowTitle(), u"バージョン情報"_s);
-    QCOMPARE(window.Label1->text(), u"HuespanHTML生成"_s);
-    QCOMPARE(window.Label2->text(), u"Version 1.2"_s);
-    QCOMPARE(window.Label1->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    QCOMPARE(window.Label2->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     for (const QString& line : {window.Label3->text(), window.Text1->text(), window.Text2->text()}) {
         QVERIFY(!line.isEmpty());
         QVERIFY(!line.contains(u'\n'));
     }
-    QVERIFY(window.Text1->isReadOnly());
-    QVERIFY(window.Text2->isReadOnly());
     QVERIFY(window.Text2->text().contains(u'@'));
 
-    // The designed face is missing here; a Japanese proportional Gothic face stands in.
+    // The labels' own face is missing here; a Japanese proportional Gothic face stands in.
     const QStringList japaneseGothic{u"IPAPGothic"_s, u"Noto Sans CJK JP"_s};
     QVERIFY2(japaneseGothic.contains(QFontInfo(window.Label1->font()).family()),
              qPrintable(QFontInfo(window.Label1->font()).family()));
     QVERIFY(japaneseGothic.contains(QFontInfo(window.Label2->font()).family()));
-    QCOMPARE(window.Label1->font().pointSizeF(), 18.0);
-    QCOMPARE(window.Label2->font().pointSizeF(), 11.25);
-
-    QVERIFY(window.Image1->pixmap().isNull() == false);
-    QCOMPARE(window.Image1->size(), QSize(32, 32));
 }
 
 void TestAboutWindow::opensModalAndOkClosesIt()

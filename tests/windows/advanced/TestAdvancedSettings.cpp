@@ -123,7 +123,7 @@ void TestAdvancedSettings::cleanup()
 
 QStringList TestAdvancedSettings::useDialog(const DialogAction& action, bool ok)
 {
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     bool seen = false;
     QTimer::singleShot(0, qApp, [&] {
         auto* dialog = qobject_cast<frmAdvanced*>(QApplication::activeModalWidget());
@@ -145,7 +145,7 @@ QStringList TestAdvancedSettings::useDialog(const DialogAction& action, bool ok)
 
 QString TestAdvancedSettings::runAndTakeResult()
 {
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     form1().Command1->click();
     if (!recorder.messages().isEmpty() || !SingleInstance<Form2>::isLoaded())
         return u"refused: "_s + recorder.texts().join(u'|');
@@ -533,10 +533,10 @@ void TestAdvancedSettings::stopListEditing()
     dialog.CommandRemoveStop->click();
     QCOMPARE(dialog.StopList->rowCount(), 1);
     QVERIFY(!dialog.LabelConflict->text().isEmpty());
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     dialog.CommandOk->click();
     QCOMPARE(recorder.messages().size(), 1);
-    QCOMPARE(recorder.messages().first().style, MessageBox::kInformation);
+    QCOMPARE(recorder.messages().first().style, MessageBox::Style::Information);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
 
     // Removing or moving with nothing there does nothing.
@@ -580,7 +580,7 @@ void TestAdvancedSettings::abortDuringAnExtendedRun()
         progressShown = form4().isVisible();
         form4().Command1->click();
     });
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     form1().Command1->click();
 
     QVERIFY(progressShown);
@@ -608,7 +608,7 @@ void TestAdvancedSettings::previewRefusedForBoardAndTerminal()
     QFETCH(bool, refused);
 
     QCOMPARE(useDialog([format](frmAdvanced& d) { d.FormatList->setCurrentIndex(format); }), QStringList());
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     form1().Command1->click();
     QVERIFY(SingleInstance<Form2>::isLoaded());
 
@@ -623,7 +623,7 @@ void TestAdvancedSettings::previewRefusedForBoardAndTerminal()
     QCOMPARE(previewOpened, !refused);
     QCOMPARE(recorder.messages().size(), refused ? 1 : 0);
     if (refused) {
-        QCOMPARE(recorder.messages().first().style, MessageBox::kInformation);
+        QCOMPARE(recorder.messages().first().style, MessageBox::Style::Information);
         QVERIFY(recorder.messages().first().text.contains(u"プレビュー"_s));
     }
 }

@@ -1,8 +1,7 @@
-#include "WindowTestSupport.h"
-#include "ui/ProgramLook.h"
 #include "WindowSet.h"
-#include "ui/ColourComponentFields.h"
+#include "WindowTestSupport.h"
 #include "main/Form1.h"
+#include "ui/ColourComponentFields.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,15 +15,11 @@ using namespace Qt::StringLiterals;
 
 namespace huespan {
 
-class TestColourComponentFields : public QObject
+class TestColourComponentFields final : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void typingFollowsTheNotation_data();
     void typingFollowsTheNotation();
     void backspaceEmptiesWithoutRepainting();
@@ -60,23 +55,6 @@ QColor colourOf(const QWidget* swatch)
 
 } // namespace
 
-void TestColourComponentFields::initTestCase()
-{
-    applyProgramLook(*qApp);
-}
-
-void TestColourComponentFields::init()
-{
-    unloadAllWindows();
-    form1().show();
-    QVERIFY(QTest::qWaitForWindowActive(&form1()));
-}
-
-void TestColourComponentFields::cleanup()
-{
-    unloadAllWindows();
-}
-
 void TestColourComponentFields::useHexadecimal(bool hexadecimal)
 {
     (hexadecimal ? form1().Option4 : form1().Option3)->click();
@@ -111,6 +89,7 @@ void TestColourComponentFields::typingFollowsTheNotation_data()
     QTest::newRow("decimal blank") << false << 4 << u"1"_s << u" "_s << u"1"_s;
     QTest::newRow("decimal full-width digit") << false << 5 << u"1"_s << u"５"_s << u"1"_s;
     QTest::newRow("decimal 25 then 6") << false << 0 << u"25"_s << u"6"_s << u"255"_s;
+    QTest::newRow("hexadecimal 10 then 0 clamps") << true << 4 << u"10"_s << u"0"_s << u"FF"_s;
     QTest::newRow("decimal 25 then 9 clamps") << false << 1 << u"25"_s << u"9"_s << u"255"_s;
     QTest::newRow("decimal 0 then 7") << false << 2 << u"0"_s << u"7"_s << u"7"_s;
     QTest::newRow("decimal into empty") << false << 3 << QString() << u"42"_s << u"42"_s;

@@ -7,7 +7,6 @@
 #include "progress/Form4.h"
 #include "result/Form2.h"
 #include "ui/MessageBox.h"
-#include "ui/ProgramLook.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -33,16 +32,19 @@ enum class AbortWay
 };
 
 } // namespace
+} // namespace huespan
 
-class TestGenerationThroughWindows : public QObject
+// Declared before the first use: release builds instantiate the test data before they would see a
+// later declaration.
+Q_DECLARE_METATYPE(huespan::AbortWay)
+
+namespace huespan {
+
+class TestGenerationThroughWindows final : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
     void refusalsEnableTheWindowAgain_data();
     void refusalsEnableTheWindowAgain();
     void enterInTheTextStartsARun();
@@ -51,23 +53,6 @@ private slots:
     void abortStopsTheRunWithoutAResult_data();
     void abortStopsTheRunWithoutAResult();
 };
-
-void TestGenerationThroughWindows::initTestCase()
-{
-    applyProgramLook(*qApp);
-}
-
-void TestGenerationThroughWindows::init()
-{
-    unloadAllWindows();
-    form1().show();
-    QVERIFY(QTest::qWaitForWindowActive(&form1()));
-}
-
-void TestGenerationThroughWindows::cleanup()
-{
-    unloadAllWindows();
-}
 
 void TestGenerationThroughWindows::refusalsEnableTheWindowAgain_data()
 {
@@ -93,12 +78,12 @@ void TestGenerationThroughWindows::refusalsEnableTheWindowAgain()
         form1().Option6->click();
     form1().Text1->setText(text);
 
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     form1().Command1->click();
 
     QCOMPARE(recorder.messages().size(), 1);
     QCOMPARE(recorder.messages().first().text, message);
-    QCOMPARE(recorder.messages().first().style, MessageBox::kInformation);
+    QCOMPARE(recorder.messages().first().style, MessageBox::Style::Information);
     QVERIFY(form1().isEnabled());
     QVERIFY(!SingleInstance<Form4>::isLoaded());
     QVERIFY(!SingleInstance<Form2>::isLoaded());
@@ -131,9 +116,9 @@ void TestGenerationThroughWindows::completedRunShowsTheCoreMarkup_data()
     QTest::addColumn<QStringList>("components");
 
     const QList<bool> none{false, false, false, false, false};
-    QTest::newRow("design values") << u"Huespan"_s << false << none << false << u"指定なし"_s << QString()
-                                   << QString() << false
-                                   << QStringList{u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s};
+    QTest::newRow("start values") << u"Huespan"_s << false << none << false << u"指定なし"_s << QString()
+                                  << QString() << false
+                                  << QStringList{u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s};
     QTest::newRow("left to right, styles and size")
         << u"虹色の文字 <&>"_s << false << QList<bool>{true, true, true, true, false} << false << u"5"_s
         << u"<P>"_s << u"</P>"_s << false << QStringList{u"255"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"255"_s};
@@ -194,14 +179,14 @@ void TestGenerationThroughWindows::completedRunShowsTheCoreMarkup()
     expected.notation = hexadecimal ? Notation::Hexadecimal : Notation::Decimal;
     std::copy(components.cbegin(), components.cend(), expected.componentTexts.begin());
 
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     window.Command1->click();
 
     QVERIFY(recorder.messages().isEmpty());
     QVERIFY(!SingleInstance<Form4>::isLoaded());
     QVERIFY(SingleInstance<Form2>::isLoaded());
     QCOMPARE(form2().text(), RecordingHost::markupFor(expected, text));
-    QCOMPARE(module1().AbortRequested, qint16(0));
+    QCOMPARE(module1().AbortRequested, false);
     QVERIFY(!window.isEnabled());
 
     form2().close();
@@ -251,7 +236,7 @@ void TestGenerationThroughWindows::abortStopsTheRunWithoutAResult()
             break;
         }
     });
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     window.Command1->click();
 
     QVERIFY(progressShown);
@@ -269,8 +254,6 @@ void TestGenerationThroughWindows::abortStopsTheRunWithoutAResult()
 }
 
 } // namespace huespan
-
-Q_DECLARE_METATYPE(huespan::AbortWay)
 
 QTEST_MAIN(huespan::TestGenerationThroughWindows)
 #include "TestGenerationThroughWindows.moc"

@@ -1,11 +1,10 @@
 #include "Module1.h"
-#include "WindowTestSupport.h"
-#include "ui/MessageBox.h"
-#include "ui/ProgramLook.h"
 #include "WindowSet.h"
+#include "WindowTestSupport.h"
 #include "about/frmAbout.h"
-#include "ui/ColourComponentFields.h"
 #include "main/Form1.h"
+#include "ui/ColourComponentFields.h"
+#include "ui/MessageBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,29 +22,27 @@
 #include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 using namespace Qt::StringLiterals;
 
 namespace huespan {
 
-class TestMainWindow : public QObject
+class TestMainWindow final : public MainWindowTestCase
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-
-    void startsInItsDesignState();
-    void windowHasAFixedClientAreaAndTwoDirectMenuItems();
+    void startState_data();
+    void startState();
+    void iconHasBothPictures();
     void sizeOptionsSwitchTheLists_data();
     void sizeOptionsSwitchTheLists();
     void formOptionsRelabelTheColourFrames_data();
     void formOptionsRelabelTheColourFrames();
     void everyCaptionFitsItsControl();
-    void tabKeyFollowsTheDesignOrder();
+    void tabKeyFollowsTheWindowsOrder();
     void enterAnywhereStartsAGeneration_data();
     void enterAnywhereStartsAGeneration();
     void closingAsksForConfirmation_data();
@@ -56,70 +53,81 @@ private slots:
     void versionWindowIsModal();
 };
 
-void TestMainWindow::initTestCase()
+namespace {
+
+QStringList textsOf(const QList<QLineEdit*>& fields)
 {
-    applyProgramLook(*qApp);
+    QStringList texts;
+    for (const QLineEdit* field : fields)
+        texts.append(field->text());
+    return texts;
 }
 
-void TestMainWindow::init()
+} // namespace
+
+void TestMainWindow::startState_data()
 {
-    unloadAllWindows();
-    form1().show();
-    QVERIFY(QTest::qWaitForWindowActive(&form1()));
+    addStateRows<Form1>({
+        {"title", [](Form1& w) { return QVariant(w.windowTitle()); }, u"HuespanHTML生成"_s},
+        {"client area", [](Form1& w) { return QVariant(w.centralWidget()->size()); }, QSize(5430 / 15, 4920 / 15)},
+        {"fixed size", [](Form1& w) { return QVariant(w.minimumSize() == w.maximumSize()); }, true},
+        {"no maximise box",
+         [](Form1& w) { return QVariant(w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint)); }, false},
+        {"minimise box",
+         [](Form1& w) { return QVariant(w.windowFlags().testFlag(Qt::WindowMinimizeButtonHint)); }, true},
+        {"two menu items, the advanced settings first, acting directly",
+         [](Form1& w) {
+             return QVariant(w.menuBar()->actions() == QList<QAction*>{w.mnuAdvanced, w.mnuAbout} &&
+                             w.mnuAdvanced->menu() == nullptr && w.mnuAbout->menu() == nullptr);
+         },
+         true},
+        {"advanced settings caption", [](Form1& w) { return QVariant(w.mnuAdvanced->text()); },
+         u"詳細設定(&S)"_s},
+        {"menu caption", [](Form1& w) { return QVariant(w.mnuAbout->text()); }, u"バージョン情報(&A)"_s},
+        {"component fields", [](Form1& w) { return QVariant(textsOf(w.TextC)); }, QStringList(6, u"0"_s)},
+        {"first swatch", [](Form1& w) { return QVariant(ColourComponentFields::swatchColour(w.Picture1)); },
+         QColor(Qt::black)},
+        {"second swatch", [](Form1& w) { return QVariant(ColourComponentFields::swatchColour(w.Picture2)); },
+         QColor(Qt::black)},
+        {"size list", [](Form1& w) { return QVariant(w.Combo1->currentText()); }, u"指定なし"_s},
+        {"heading list", [](Form1& w) { return QVariant(w.Combo2->currentText()); }, u"指定なし"_s},
+        {"size list enabled", [](Form1& w) { return QVariant(w.Combo1->isEnabled()); }, true},
+        {"heading list disabled", [](Form1& w) { return QVariant(w.Combo2->isEnabled()); }, false},
+        {"左から右へ", [](Form1& w) { return QVariant(w.Option5->isChecked()); }, true},
+        {"10進数", [](Form1& w) { return QVariant(w.Option3->isChecked()); }, true},
+        {"通常", [](Form1& w) { return QVariant(w.Option1->isChecked()); }, true},
+        {"decimal notation", [](Form1& w) { return QVariant(w.colourFields().decimalNotation()); }, true},
+        {"first frame", [](Form1& w) { return QVariant(w.Frame2->title()); }, u"始めの色"_s},
+        {"second frame", [](Form1& w) { return QVariant(w.Frame3->title()); }, u"終わりの色"_s},
+        {"nothing ticked",
+         [](Form1& w) {
+             const QList<QCheckBox*> boxes{w.Check1, w.Check2, w.Check3, w.Check4, w.Check5};
+             return QVariant(
+                 std::none_of(boxes.cbegin(), boxes.cend(), [](QCheckBox* box) { return box->isChecked(); }));
+         },
+         true},
+        {"texts empty",
+         [](Form1& w) {
+             return QVariant(textsOf({w.Text1, w.Text2, w.Text3}));
+         },
+         QStringList(3)},
+        {"generate is the default", [](Form1& w) { return QVariant(w.Command1->isDefault()); }, true},
+        {"enabled", [](Form1& w) { return QVariant(w.isEnabled()); }, true},
+    });
 }
 
-void TestMainWindow::cleanup()
+void TestMainWindow::startState()
 {
-    unloadAllWindows();
+    compareStateRow(form1());
 }
 
-void TestMainWindow::startsInItsDesignState()
+void TestMainWindow::iconHasBothPictures()
 {
-    Form1& window = form1();
-    for (const QLineEdit* field : std::as_const(window.TextC))
-        QCOMPARE(field->text(), u"0"_s);
-    QCOMPARE(window.TextC.size(), 6);
-    QCOMPARE(ColourComponentFields::swatchColour(window.Picture1), QColor(Qt::black));
-    QCOMPARE(ColourComponentFields::swatchColour(window.Picture2), QColor(Qt::black));
-    QCOMPARE(window.Combo1->currentText(), u"指定なし"_s);
-    QCOMPARE(window.Combo2->currentText(), u"指定なし"_s);
-    QVERIFY(window.Combo1->isEnabled());
-    QVERIFY(!window.Combo2->isEnabled());
-    QVERIFY(window.Option5->isChecked());
-    QVERIFY(window.Option3->isChecked());
-    QVERIFY(window.Option1->isChecked());
-    QVERIFY(window.colourFields().decimalNotation());
-    QCOMPARE(window.Frame2->title(), u"始めの色"_s);
-    QCOMPARE(window.Frame3->title(), u"終わりの色"_s);
-    for (const QCheckBox* box : {window.Check1, window.Check2, window.Check3, window.Check4, window.Check5})
-        QVERIFY(!box->isChecked());
-    for (const QLineEdit* box : {window.Text1, window.Text2, window.Text3})
-        QVERIFY(box->text().isEmpty());
-    QVERIFY(window.Command1->isDefault());
-    QVERIFY(window.isEnabled());
-}
-
-void TestMainWindow::windowHasAFixedClientAreaAndTwoDirectMenuItems()
-{
-    Form1& window = form1();
-    QCOMPARE(window.windowTitle(), u"HuespanHTML生成"_s);
-    QCOMPARE(window.centralWidget()->size(), QSize(5430 / 15, 4920 / 15));
-    QCOMPARE(window.minimumSize(), window.maximumSize());
-    QVERIFY(!window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    QVERIFY(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
     for (const int side : {16, 32}) {
-        const QImage picture = window.windowIcon().pixmap(QSize(side, side)).toImage();
+        const QImage picture = form1().windowIcon().pixmap(QSize(side, side)).toImage();
         QCOMPARE(picture.size(), QSize(side, side));
         QVERIFY(picture.pixelColor(side / 2, side / 2).alpha() > 0);
     }
-
-    // Two direct items: the advanced settings before the version information.
-    const QList<QAction*> items = window.menuBar()->actions();
-    QCOMPARE(items, (QList<QAction*>{window.mnuAdvanced, window.mnuAbout}));
-    QCOMPARE(window.mnuAdvanced->text(), u"詳細設定(&S)"_s);
-    QCOMPARE(window.mnuAdvanced->menu(), nullptr);
-    QCOMPARE(window.mnuAbout->text(), u"バージョン情報(&A)"_s);
-    QCOMPARE(window.mnuAbout->menu(), nullptr);
 }
 
 void TestMainWindow::sizeOptionsSwitchTheLists_data()
@@ -210,7 +218,7 @@ void TestMainWindow::everyCaptionFitsItsControl()
 
 // A group of option buttons is one stop, at its selected button; the disabled heading list is
 // passed over.
-void TestMainWindow::tabKeyFollowsTheDesignOrder()
+void TestMainWindow::tabKeyFollowsTheWindowsOrder()
 {
     Form1& window = form1();
     const QList<QWidget*> expected{
@@ -251,7 +259,7 @@ void TestMainWindow::enterAnywhereStartsAGeneration()
                                                      : static_cast<QWidget*>(window.Combo1);
     control->setFocus();
     // The empty text is refused, which shows that the run started and ended.
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     QTest::keyClick(control, Qt::Key_Return);
     QCOMPARE(recorder.texts(), QStringList{u"文字列を指定してください！"_s});
     QVERIFY(window.isEnabled());
@@ -259,10 +267,10 @@ void TestMainWindow::enterAnywhereStartsAGeneration()
 
 void TestMainWindow::closingAsksForConfirmation_data()
 {
-    QTest::addColumn<int>("answer");
+    QTest::addColumn<MessageBox::Answer>("answer");
     QTest::addColumn<bool>("stays");
-    QTest::newRow("No keeps the window") << MessageBox::kAnswerNo << true;
-    QTest::newRow("Yes closes it") << MessageBox::kAnswerYes << false;
+    QTest::newRow("No keeps the window") << MessageBox::Answer::No << true;
+    QTest::newRow("Yes closes it") << MessageBox::Answer::Yes << false;
 }
 
 // Runs the program's event loop while the action closes the main window; true when the program
@@ -280,7 +288,7 @@ static bool programEndsAfter(const std::function<void()>& action)
 
 void TestMainWindow::closingAsksForConfirmation()
 {
-    QFETCH(int, answer);
+    QFETCH(MessageBox::Answer, answer);
     QFETCH(bool, stays);
 
     form1().Text1->setText(u"虹色"_s);
@@ -290,7 +298,7 @@ void TestMainWindow::closingAsksForConfirmation()
 
     QCOMPARE(recorder.messages().size(), 1);
     QCOMPARE(recorder.messages().first().text, u"終了してよろしいですか？"_s);
-    QCOMPARE(recorder.messages().first().style, MessageBox::kInformationYesNo);
+    QCOMPARE(recorder.messages().first().style, MessageBox::Style::InformationYesNo);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(SingleInstance<Form1>::isLoaded(), stays);
     QCOMPARE(ended, !stays);
@@ -302,7 +310,7 @@ void TestMainWindow::closingAsksForConfirmation()
 
 void TestMainWindow::disabledWindowCannotBeClosed()
 {
-    MessageBoxRecorder recorder(MessageBox::kAnswerYes);
+    MessageBoxRecorder recorder(MessageBox::Answer::Yes);
     form1().setEnabled(false);
     QVERIFY(!form1().close());
     QVERIFY(recorder.messages().isEmpty());
@@ -337,7 +345,7 @@ void TestMainWindow::versionWindowIsModal()
 {
     QFETCH(bool, byAccessKey);
 
-    MessageBoxRecorder recorder(MessageBox::kAnswerOk);
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     bool aboutWasModal = false;
     QTimer watcher;
     connect(&watcher, &QTimer::timeout, this, [&] {

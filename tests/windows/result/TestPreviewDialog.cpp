@@ -1,17 +1,18 @@
 #include "CodePageEncoder.h"
 #include "Module1.h"
-#include "WindowTestSupport.h"
-#include "ui/DocumentOpener.h"
-#include "ui/MessageBox.h"
 #include "WindowSet.h"
-#include "ui/ColourComponentFields.h"
+#include "WindowTestSupport.h"
 #include "result/Form2.h"
 #include "result/Form3.h"
+#include "ui/ColourComponentFields.h"
+#include "ui/DocumentOpener.h"
+#include "ui/MessageBox.h"
 
 #include <QApplication>
 #include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,7 +40,7 @@ enum class Closing
 
 const QString kMarkup = u"<B><FONT COLOR=\"#FF0000\">色</FONT>\r\n<FONT COLOR=\"#0000FF\">A</FONT>\r\n</B>"_s;
 
-// The page as a reader of the page's description would write it down.
+// The page written out by hand, independently of the code that builds it.
 QByteArray expectedPage(const QString& colour)
 {
     return (u"<HTML>\r\n<HEAD><TITLE>Huespanプレビュー</TITLE></HEAD>\r\n<BODY BGCOLOR=\"#"_s + colour +
@@ -102,6 +103,8 @@ private slots:
     void init();
     void cleanup();
 
+    void startState_data();
+    void startState();
     void loadsFromThePreviewBackground_data();
     void loadsFromThePreviewBackground();
     void keepsTheColourHoweverItCloses_data();
@@ -149,6 +152,22 @@ void TestPreviewDialog::cleanup()
     m_programFolder = nullptr;
 }
 
+void TestPreviewDialog::startState_data()
+{
+    addStateRows<Form3>({
+        {"title", [](Form3& w) { return QVariant(w.windowTitle()); }, u"プレビュー背景色"_s},
+        {"fixed size", [](Form3& w) { return QVariant(w.size()); }, QSize(3225 / 15, 2310 / 15)},
+        {"frame", [](Form3& w) { return QVariant(w.Frame2->title()); }, u"背景色"_s},
+        {"10進数", [](Form3& w) { return QVariant(w.Option1->isChecked()); }, true},
+        {"OK is the default", [](Form3& w) { return QVariant(w.Command1->isDefault()); }, true},
+    });
+}
+
+void TestPreviewDialog::startState()
+{
+    compareStateRow(openDialog());
+}
+
 void TestPreviewDialog::loadsFromThePreviewBackground_data()
 {
     QTest::addColumn<Components>("background");
@@ -167,9 +186,6 @@ void TestPreviewDialog::loadsFromThePreviewBackground()
 
     module1().PreviewBackground = background;
     Form3& dialog = openDialog();
-    QCOMPARE(dialog.windowTitle(), u"プレビュー背景色"_s);
-    QCOMPARE(dialog.size(), QSize(215, 154));
-    QVERIFY(dialog.Option1->isChecked());
     QVERIFY(dialog.colourFields().decimalNotation());
     for (int component = 0; component < 3; ++component)
         QCOMPARE(dialog.TextC[component]->text(), texts[component]);
@@ -248,7 +264,7 @@ void TestPreviewDialog::writesThePageAndOpensIt()
     QFETCH(Closing, closing);
     QFETCH(QString, colour);
 
-    MessageBoxRecorder messages(MessageBox::kAnswerOk);
+    MessageBoxRecorder messages(MessageBox::Answer::Ok);
     Form3& dialog = openDialog();
     enter(dialog, hexadecimal, texts);
     close(dialog, closing);
@@ -269,7 +285,7 @@ void TestPreviewDialog::unwritableProgramFolderUsesTheCache()
     file.close();
     module1().AppFolder = blocked + u'/';
 
-    MessageBoxRecorder messages(MessageBox::kAnswerOk);
+    MessageBoxRecorder messages(MessageBox::Answer::Ok);
     close(openDialog(), Closing::OkButton);
 
     const QString cached = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + u"/Temp.htm"_s;
@@ -291,14 +307,14 @@ void TestPreviewDialog::unwritableEverywhereOpensNothingAndSaysSo()
     QVERIFY(cacheFile.open(QIODevice::WriteOnly));
     cacheFile.close();
 
-    MessageBoxRecorder messages(MessageBox::kAnswerOk);
+    MessageBoxRecorder messages(MessageBox::Answer::Ok);
     close(openDialog(), Closing::OkButton);
 
     QVERIFY(m_opened.isEmpty());
     QCOMPARE(messages.messages().size(), 1);
     QCOMPARE(messages.messages().first().text,
              u"プレビューファイルを保存できません！\n"_s + cache + u"/Temp.htm"_s);
-    QCOMPARE(messages.messages().first().style, MessageBox::kInformation);
+    QCOMPARE(messages.messages().first().style, MessageBox::Style::Information);
     QVERIFY(!SingleInstance<Form3>::isLoaded());
     QFile::remove(cache);
 }

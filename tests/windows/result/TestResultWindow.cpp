@@ -51,7 +51,8 @@ class TestResultWindow : public QObject
 private slots:
     void cleanup();
 
-    void designValues();
+    void startState_data();
+    void startState();
     void viewFillsTheClientArea_data();
     void viewFillsTheClientArea();
     void showsTheWholeMarkup_data();
@@ -67,21 +68,28 @@ void TestResultWindow::cleanup()
     unloadAllWindows();
 }
 
-void TestResultWindow::designValues()
+void TestResultWindow::startState_data()
+{
+    addStateRows<Form2>({
+        {"title", [](Form2& w) { return QVariant(w.windowTitle()); }, u"結果"_s},
+        {"menu commands",
+         [](Form2& w) {
+             QStringList texts;
+             for (QAction* action : w.menuBar()->actions())
+                 texts << (action->menu() == nullptr ? action->text() : u"submenu "_s + action->text());
+             return QVariant(texts);
+         },
+         QStringList{u"コピー(&C)"_s, u"プレビュー(&P)"_s, u"submenu 表示(&V)"_s, u"閉じる(&X)"_s}},
+        {"view below the menu bar", [](Form2& w) { return QVariant(w.Text1->size()); },
+         QSize(6615 / 15, 4605 / 15)},
+        {"icon", [](Form2& w) { return QVariant(!w.windowIcon().isNull()); }, true},
+    });
+}
+
+void TestResultWindow::startState()
 {
     showResultOfARun(u"x"_s);
-    Form2& window = form2();
-    QCOMPARE(window.windowTitle(), u"結果"_s);
-    QStringList menuTexts;
-    for (QAction* action : window.menuBar()->actions()) {
-        // Only the view menu opens a list: the other commands act at once.
-        QCOMPARE(action->menu() != nullptr, action->text() == u"表示(&V)"_s);
-        menuTexts << action->text();
-    }
-    QCOMPARE(menuTexts, (QStringList{u"コピー(&C)"_s, u"プレビュー(&P)"_s, u"表示(&V)"_s, u"閉じる(&X)"_s}));
-    // 6615 × 4605 twips below the menu bar.
-    QCOMPARE(window.Text1->size(), QSize(441, 307));
-    QVERIFY(!window.windowIcon().isNull());
+    compareStateRow(form2());
 }
 
 void TestResultWindow::viewFillsTheClientArea_data()
@@ -200,7 +208,7 @@ void TestResultWindow::closingGivesTheMainWindowBack()
     QVERIFY(form1().isEnabled());
     QVERIFY(QTest::qWaitForWindowActive(&form1()));
     QTRY_VERIFY(window.isNull());
-    // The next result opens a window of its own, from the design values.
+    // The next result opens a window of its own, in its first state.
     QCOMPARE(form2().text(), u"Text1"_s);
 }
 
