@@ -2,12 +2,21 @@
 
 #include "ComponentText.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QColor>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QRadioButton>
 #include <QWidget>
@@ -25,12 +34,13 @@ int clampedComponent(int value)
     return std::clamp(value, 0, kLargestComponent);
 }
 
+constexpr Qt::KeyboardModifiers kCommandModifiers = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
 // Keys that edit or move without typing a character: the filter leaves them to the box, the
 // window (Enter presses the default button) or the focus chain.
 bool isEditingKey(int key)
 {
     switch (key) {
-    case Qt::Key_Backspace:
     case Qt::Key_Delete:
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -41,6 +51,28 @@ bool isEditingKey(int key)
     default:
         return false;
     }
+}
+
+// Backspace types the backspace character only on its own; with Ctrl it types DEL, and with Alt
+// it means undo, neither of which the fields take.
+bool isPlainBackspace(const QKeyEvent* event)
+{
+    return event->key() == Qt::Key_Backspace && !event->modifiers().testAnyFlags(kCommandModifiers);
+}
+
+// A shortcut shown in the context menu that the key filter lets through: one key, without a
+// modifier that makes it a command (Delete, say, but no Ctrl+V).
+bool fieldTakesShortcut(const QString& shortcutText)
+{
+    const QKeySequence sequence = QKeySequence::fromString(shortcutText, QKeySequence::NativeText);
+    return sequence.count() == 1 && !sequence[0].keyboardModifiers().testAnyFlags(kCommandModifiers);
+}
+
+// The standard menu's "Paste", by the name newer Qt versions give it or else by its caption.
+bool isPasteAction(const QAction* action, const QString& caption)
+{
+    return action->objectName() == u"edit-paste" ||
+           caption == QCoreApplication::translate("QLineEdit", "&Paste");
 }
 
 bool isClipboardShortcut(const QKeyEvent* event)
@@ -105,6 +137,19 @@ bool ColourComponentFields::eventFilter(QObject* watched, QEvent* event)
         return filterKeyPress(field, static_cast<QKeyEvent*>(event));
     case QEvent::InputMethod:
         return filterInputMethod(field, static_cast<QInputMethodEvent*>(event));
+    case QEvent::ContextMenu:
+        showContextMenu(field, static_cast<QContextMenuEvent*>(event)->globalPos());
+        return true;
+    case QEvent::DragEnter: {
+        // A drop inserts the whole dragged text, so only a text that typing could give is taken.
+        auto* drag = static_cast<QDragEnterEvent*>(event);
+        const QString dragged = drag->mimeData()->text();
+        if (drag->source() != field && typeablePart(dragged) != dragged) {
+            drag->ignore();
+            return true;
+        }
+        break;
+    }
     case QEvent::FocusIn:
         field->selectAll();
         if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason)
@@ -114,7 +159,16 @@ bool ColourComponentFields::eventFilter(QObject* watched, QEvent* event)
         if (m_selectOnRelease == field)
             m_selectOnRelease = nullptr;
         break;
-    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonRelease: {
+        // The middle button pastes the window system's selection, through the key filter too.
+        const auto* release = static_cast<QMouseEvent*>(event);
+        const QClipboard* clipboard = QGuiApplication::clipboard();
+        if (release->button() == Qt::MiddleButton && clipboard->supportsSelection() && !field->isReadOnly() &&
+            field->rect().contains(release->position().toPoint())) {
+            field->deselect();
+            insertTypeable(field, clipboard->text(QClipboard::Selection));
+            return true;
+        }
         if (m_selectOnRelease == field) {
             m_selectOnRelease = nullptr;
             field->event(event);
@@ -122,6 +176,7 @@ bool ColourComponentFields::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         break;
+    }
     default:
         break;
     }
@@ -133,6 +188,8 @@ bool ColourComponentFields::filterKeyPress(QLineEdit* /*field*/, QKeyEvent* even
 {
     if (isClipboardShortcut(event))
         return true;
+    if (event->key() == Qt::Key_Backspace)
+        return !isPlainBackspace(event);
     if (isEditingKey(event->key()))
         return false;
     const QString typed = event->text();
@@ -148,10 +205,8 @@ bool ColourComponentFields::filterKeyPress(QLineEdit* /*field*/, QKeyEvent* even
 // type pass; the text being composed never reaches the field.
 bool ColourComponentFields::filterInputMethod(QLineEdit* field, QInputMethodEvent* event) const
 {
-    QString accepted;
     const QString committed = event->commitString();
-    std::copy_if(committed.cbegin(), committed.cend(), std::back_inserter(accepted),
-                 [this](QChar character) { return accepts(character) && character != u'\b'; });
+    const QString accepted = typeablePart(committed);
     if (accepted == committed && event->preeditString().isEmpty())
         return false;
     if (!accepted.isEmpty()) {
@@ -160,6 +215,43 @@ bool ColourComponentFields::filterInputMethod(QLineEdit* field, QInputMethodEven
         field->event(&filtered);
     }
     return true;
+}
+
+QString ColourComponentFields::typeablePart(const QString& text) const
+{
+    QString typeable;
+    std::copy_if(text.cbegin(), text.cend(), std::back_inserter(typeable),
+                 [this](QChar character) { return accepts(character) && character != u'\b'; });
+    return typeable;
+}
+
+// Text from the clipboard arrives as if typed: the characters the key filter refuses are left out,
+// and what remains replaces the selection in one change, which the change rule then checks.
+void ColourComponentFields::insertTypeable(QLineEdit* field, const QString& text)
+{
+    const QString typeable = typeablePart(text);
+    if (!typeable.isEmpty())
+        field->insert(typeable);
+}
+
+void ColourComponentFields::showContextMenu(QLineEdit* field, const QPoint& globalPosition)
+{
+    QMenu* menu = field->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QList<QAction*> actions = menu->actions();
+    for (QAction* action : actions) {
+        const QString text = action->text();
+        const qsizetype tab = text.indexOf(u'\t');
+        const QString caption = text.left(tab);
+        if (tab >= 0 && !fieldTakesShortcut(text.mid(tab + 1)))
+            action->setText(caption);
+        if (isPasteAction(action, caption)) {
+            QObject::disconnect(action, nullptr, field, nullptr);
+            connect(action, &QAction::triggered, this,
+                    [this, field] { insertTypeable(field, QGuiApplication::clipboard()->text()); });
+        }
+    }
+    menu->popup(globalPosition);
 }
 
 void ColourComponentFields::applyChangeRule(qsizetype index)

@@ -9,6 +9,7 @@ class QEvent;
 class QInputMethodEvent;
 class QKeyEvent;
 class QLineEdit;
+class QPoint;
 class QRadioButton;
 class QWidget;
 
@@ -47,6 +48,10 @@ private:
     bool accepts(QChar character) const;
     bool filterKeyPress(QLineEdit* field, QKeyEvent* event) const;
     bool filterInputMethod(QLineEdit* field, QInputMethodEvent* event) const;
+    // The characters of a text that typing could have put into a field, in their order.
+    QString typeablePart(const QString& text) const;
+    void insertTypeable(QLineEdit* field, const QString& text);
+    void showContextMenu(QLineEdit* field, const QPoint& globalPosition);
     void applyChangeRule(qsizetype index);
     void switchToDecimal();
     void switchToHexadecimal();

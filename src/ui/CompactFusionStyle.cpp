@@ -17,6 +17,7 @@ constexpr int kCaptionPadding = 2;
 constexpr int kFrameLineDarkness = 125;
 constexpr int kFrameFillDarkness = 103;
 constexpr qreal kFrameRadius = 2.0;
+constexpr int kFocusFrameInset = 4;
 
 // Checkable frames keep Fusion's own drawing; the windows have none.
 const QStyleOptionGroupBox* plainFrame(const QStyleOptionComplex* option)
@@ -73,6 +74,24 @@ QRect CompactFusionStyle::subControlRect(ComplexControl control, const QStyleOpt
     default:
         return QProxyStyle::subControlRect(control, option, subControl, widget);
     }
+}
+
+void CompactFusionStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                                     const QWidget* widget) const
+{
+    QProxyStyle::drawControl(element, option, painter, widget);
+    // Fusion outlines a focused button just as it outlines the default button, so that the focus
+    // could not be told on the default button.
+    if (element != CE_PushButton || !option->state.testFlag(State_HasFocus) ||
+        !option->state.testFlag(State_KeyboardFocusChange))
+        return;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(QPen(option->palette.color(QPalette::ButtonText), 1.0, Qt::DotLine));
+    painter->drawRect(option->rect.adjusted(kFocusFrameInset, kFocusFrameInset, -kFocusFrameInset - 1,
+                                            -kFocusFrameInset - 1));
+    painter->restore();
 }
 
 void CompactFusionStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,

@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace Qt::StringLiterals;
+
 namespace huespan {
 
 namespace {
@@ -22,22 +24,12 @@ namespace {
 constexpr int kMargin = 4;
 constexpr int kCaretWidth = 1;
 constexpr int kDragScrollInterval = 50;
+constexpr int kFontPixelSize = 12;
 
-bool isLineBreak(char16_t unit)
+// Control characters and the line and paragraph separators take their room but draw nothing.
+bool drawsNothing(char16_t unit)
 {
-    return unit == u'\r' || unit == u'\n' || unit == 0x2028 || unit == 0x2029;
-}
-
-bool startsPair(const QString& text, qsizetype offset)
-{
-    return offset + 1 < text.size() && QChar::isHighSurrogate(text[offset].unicode()) &&
-           QChar::isLowSurrogate(text[offset + 1].unicode());
-}
-
-bool insidePair(const QString& text, qsizetype offset)
-{
-    return offset > 0 && offset < text.size() && QChar::isLowSurrogate(text[offset].unicode()) &&
-           QChar::isHighSurrogate(text[offset - 1].unicode());
+    return unit < 0x20 || unit == 0x2028 || unit == 0x2029;
 }
 
 } // namespace
@@ -47,6 +39,8 @@ PlainTextView::PlainTextView(QWidget* parent)
     , m_advances(0x10000, -1.0f)
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setFamilies({u"Noto Sans Mono CJK JP"_s, font.family()});
+    font.setPixelSize(kFontPixelSize);
     font.setKerning(false);
     setFont(font);
     setFocusPolicy(Qt::StrongFocus);
@@ -55,15 +49,14 @@ PlainTextView::PlainTextView(QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     verticalScrollBar()->setSingleStep(1);
-    measureText();
+    measureText(QString());
 }
 
 void PlainTextView::setPlainText(const QString& text)
 {
-    m_text = text;
     m_anchor = 0;
     m_position = 0;
-    measureText();
+    measureText(text);
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
     viewport()->update();
@@ -83,146 +76,31 @@ float PlainTextView::advanceOf(char16_t unit)
     return advance;
 }
 
-void PlainTextView::measureText()
+void PlainTextView::measureText(const QString& text)
 {
     const QFontMetricsF metrics(font());
     m_lineHeight = std::max(1, static_cast<int>(std::ceil(metrics.lineSpacing())));
     m_ascent = static_cast<int>(std::ceil(metrics.ascent()));
     m_tabStop = 8.0 * std::max(1.0, metrics.horizontalAdvance(u' '));
-
-    const qsizetype size = m_text.size();
-    const char16_t* units = reinterpret_cast<const char16_t*>(m_text.utf16());
-    m_lineStarts.assign(1, 0);
-    m_lineEnds.clear();
-    m_x.assign(static_cast<size_t>(size) + 1, 0.0);
-    m_widestLine = 0;
-
-    double x = 0;
-    qsizetype offset = 0;
-    while (offset < size) {
-        const char16_t unit = units[offset];
-        m_x[static_cast<size_t>(offset)] = x;
-        if (isLineBreak(unit)) {
-            qsizetype next = offset + 1;
-            if (unit == u'\r' && next < size && units[next] == u'\n')
-                m_x[static_cast<size_t>(next++)] = x;
-            m_lineEnds.push_back(offset);
-            m_lineStarts.push_back(next);
-            m_widestLine = std::max(m_widestLine, x);
-            x = 0;
-            offset = next;
-            continue;
-        }
-        if (unit == u'\t') {
-            x = (std::floor(x / m_tabStop) + 1.0) * m_tabStop;
-        } else if (startsPair(m_text, offset)) {
-            // The second half shares the first half's position, so that no boundary falls between
-            // them.
-            m_x[static_cast<size_t>(offset + 1)] = x;
-            x += metrics.horizontalAdvance(m_text.mid(offset, 2));
-            offset += 2;
-            continue;
-        } else {
-            x += advanceOf(unit);
-        }
-        ++offset;
-    }
-    m_x[static_cast<size_t>(size)] = x;
-    m_lineEnds.push_back(size);
-    m_widestLine = std::max(m_widestLine, x);
+    m_layout.layOut(
+        text,
+        [this, &metrics](QStringView character) {
+            return character.size() == 1 ? double(advanceOf(character.front().unicode()))
+                                         : metrics.horizontalAdvance(character.toString());
+        },
+        m_tabStop);
     updateScrollBars();
-}
-
-qsizetype PlainTextView::lineOf(qsizetype offset) const
-{
-    const auto after = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), offset);
-    return static_cast<qsizetype>(after - m_lineStarts.begin()) - 1;
-}
-
-qsizetype PlainTextView::firstOffsetAtOrAfter(qsizetype line, double x) const
-{
-    const auto begin = m_x.begin() + lineStart(line);
-    const auto end = m_x.begin() + lineEnd(line) + 1;
-    return static_cast<qsizetype>(std::lower_bound(begin, end, x) - m_x.begin());
-}
-
-qsizetype PlainTextView::offsetInLineAt(qsizetype line, double x) const
-{
-    const qsizetype start = lineStart(line);
-    const qsizetype end = lineEnd(line);
-    qsizetype after = std::min(firstOffsetAtOrAfter(line, x), end);
-    if (after == start)
-        return start;
-    qsizetype before = after - 1;
-    if (insidePair(m_text, before))
-        --before;
-    return (x - xOf(before) <= xOf(after) - x) ? before : after;
-}
-
-qsizetype PlainTextView::nextPosition(qsizetype offset) const
-{
-    if (offset >= m_text.size())
-        return m_text.size();
-    const qsizetype line = lineOf(offset);
-    if (offset >= lineEnd(line))
-        return line + 1 < lineCount() ? lineStart(line + 1) : m_text.size();
-    return startsPair(m_text, offset) ? offset + 2 : offset + 1;
-}
-
-qsizetype PlainTextView::previousPosition(qsizetype offset) const
-{
-    if (offset <= 0)
-        return 0;
-    const qsizetype line = lineOf(offset);
-    if (offset == lineStart(line))
-        return lineEnd(line - 1);
-    return insidePair(m_text, offset - 1) ? offset - 2 : offset - 1;
-}
-
-int PlainTextView::characterClass(qsizetype offset) const
-{
-    if (offset < 0 || offset >= m_text.size())
-        return 0;
-    const QChar character = m_text[offset];
-    if (character.isSpace() || isLineBreak(character.unicode()))
-        return 0;
-    if (character.isLetterOrNumber() || character == u'_' || character.isSurrogate())
-        return 1;
-    return 2;
-}
-
-qsizetype PlainTextView::nextWordPosition(qsizetype offset) const
-{
-    const qsizetype size = m_text.size();
-    const int wordClass = characterClass(offset);
-    if (wordClass != 0) {
-        while (offset < size && characterClass(offset) == wordClass)
-            ++offset;
-    }
-    while (offset < size && characterClass(offset) == 0)
-        ++offset;
-    return offset;
-}
-
-qsizetype PlainTextView::previousWordPosition(qsizetype offset) const
-{
-    while (offset > 0 && characterClass(offset - 1) == 0)
-        --offset;
-    const int wordClass = characterClass(offset - 1);
-    while (offset > 0 && characterClass(offset - 1) == wordClass)
-        --offset;
-    return offset;
 }
 
 QString PlainTextView::selectedText() const
 {
-    return m_text.mid(selectionStart(), selectionEnd() - selectionStart());
+    return toPlainText().mid(selectionStart(), selectionEnd() - selectionStart());
 }
 
 void PlainTextView::setSelection(qsizetype anchor, qsizetype position)
 {
-    m_anchor = std::clamp<qsizetype>(anchor, 0, m_text.size());
-    m_position = std::clamp<qsizetype>(position, 0, m_text.size());
+    m_anchor = std::clamp<qsizetype>(anchor, 0, m_layout.size());
+    m_position = std::clamp<qsizetype>(position, 0, m_layout.size());
     ensureVisible(m_position);
     viewport()->update();
 }
@@ -231,7 +109,7 @@ void PlainTextView::selectAll()
 {
     // The view stays where it is; only the caret's place moves to the end.
     m_anchor = 0;
-    m_position = m_text.size();
+    m_position = m_layout.size();
     offerSelectionToX11();
     viewport()->update();
 }
@@ -251,10 +129,11 @@ void PlainTextView::offerSelectionToX11()
 
 QPoint PlainTextView::pointOf(qsizetype offset) const
 {
-    offset = std::clamp<qsizetype>(offset, 0, m_text.size());
-    const qsizetype line = lineOf(offset);
+    offset = std::clamp<qsizetype>(offset, 0, m_layout.size());
+    const qsizetype line = m_layout.lineOf(offset);
     const qsizetype firstLine = verticalScrollBar()->value();
-    return QPoint(viewportX(xOf(offset)), kMargin + static_cast<int>(line - firstLine) * m_lineHeight);
+    return QPoint(viewportX(m_layout.xOf(offset)),
+                  kMargin + static_cast<int>(line - firstLine) * m_lineHeight);
 }
 
 qsizetype PlainTextView::offsetAt(QPoint point) const
@@ -263,7 +142,7 @@ qsizetype PlainTextView::offsetAt(QPoint point) const
     const int row = static_cast<int>(std::floor(static_cast<double>(point.y() - kMargin) / m_lineHeight));
     const qsizetype line = std::clamp<qsizetype>(firstLine + row, 0, lineCount() - 1);
     const double x = static_cast<double>(point.x() - kMargin + horizontalScrollBar()->value());
-    return offsetInLineAt(line, x);
+    return m_layout.offsetInLineAt(line, x);
 }
 
 int PlainTextView::viewportX(double x) const
@@ -279,7 +158,7 @@ int PlainTextView::fullyVisibleLines() const
 void PlainTextView::updateScrollBars()
 {
     const int viewportWidth = viewport()->width();
-    const double contentWidth = std::ceil(m_widestLine) + 2 * kMargin + kCaretWidth;
+    const double contentWidth = std::ceil(m_layout.widestLine()) + 2 * kMargin + kCaretWidth;
     QScrollBar* horizontal = horizontalScrollBar();
     horizontal->setRange(0, std::max(0, static_cast<int>(contentWidth) - viewportWidth));
     horizontal->setPageStep(std::max(1, viewportWidth));
@@ -293,7 +172,7 @@ void PlainTextView::updateScrollBars()
 
 void PlainTextView::ensureVisible(qsizetype offset)
 {
-    const qsizetype line = lineOf(offset);
+    const qsizetype line = m_layout.lineOf(offset);
     QScrollBar* vertical = verticalScrollBar();
     const int visibleLines = fullyVisibleLines();
     if (line < vertical->value())
@@ -302,7 +181,7 @@ void PlainTextView::ensureVisible(qsizetype offset)
         vertical->setValue(static_cast<int>(line) - visibleLines + 1);
 
     QScrollBar* horizontal = horizontalScrollBar();
-    const int x = static_cast<int>(std::lround(xOf(offset)));
+    const int x = static_cast<int>(std::lround(m_layout.xOf(offset)));
     const int textWidth = std::max(1, viewport()->width() - 2 * kMargin - kCaretWidth);
     if (x < horizontal->value())
         horizontal->setValue(x);
@@ -312,7 +191,7 @@ void PlainTextView::ensureVisible(qsizetype offset)
 
 void PlainTextView::moveCursorTo(qsizetype position, bool keepAnchor)
 {
-    m_position = std::clamp<qsizetype>(position, 0, m_text.size());
+    m_position = std::clamp<qsizetype>(position, 0, m_layout.size());
     if (!keepAnchor)
         m_anchor = m_position;
     ensureVisible(m_position);
@@ -321,32 +200,32 @@ void PlainTextView::moveCursorTo(qsizetype position, bool keepAnchor)
 
 qsizetype PlainTextView::positionAfter(Move move) const
 {
-    const qsizetype line = lineOf(m_position);
+    const qsizetype line = m_layout.lineOf(m_position);
     const auto sameColumnIn = [this](qsizetype targetLine) {
         targetLine = std::clamp<qsizetype>(targetLine, 0, lineCount() - 1);
-        return offsetInLineAt(targetLine, xOf(m_position));
+        return m_layout.offsetInLineAt(targetLine, m_layout.xOf(m_position));
     };
     switch (move) {
     case Move::NextChar:
-        return nextPosition(m_position);
+        return m_layout.nextPosition(m_position);
     case Move::PreviousChar:
-        return previousPosition(m_position);
+        return m_layout.previousPosition(m_position);
     case Move::NextWord:
-        return nextWordPosition(m_position);
+        return m_layout.nextWordPosition(m_position);
     case Move::PreviousWord:
-        return previousWordPosition(m_position);
+        return m_layout.previousWordPosition(m_position);
     case Move::NextLine:
-        return line + 1 < lineCount() ? sameColumnIn(line + 1) : lineEnd(line);
+        return line + 1 < lineCount() ? sameColumnIn(line + 1) : m_layout.lineEnd(line);
     case Move::PreviousLine:
-        return line > 0 ? sameColumnIn(line - 1) : lineStart(line);
+        return line > 0 ? sameColumnIn(line - 1) : m_layout.lineStart(line);
     case Move::StartOfLine:
-        return lineStart(line);
+        return m_layout.lineStart(line);
     case Move::EndOfLine:
-        return lineEnd(line);
+        return m_layout.lineEnd(line);
     case Move::StartOfDocument:
         return 0;
     case Move::EndOfDocument:
-        return m_text.size();
+        return m_layout.size();
     case Move::NextPage:
         return sameColumnIn(line + fullyVisibleLines());
     case Move::PreviousPage:
@@ -468,18 +347,7 @@ void PlainTextView::mouseDoubleClickEvent(QMouseEvent* event)
 
 void PlainTextView::selectWordAt(qsizetype offset)
 {
-    const qsizetype line = lineOf(offset);
-    if (offset == lineEnd(line) && offset > lineStart(line))
-        --offset;
-    const int wordClass = characterClass(offset);
-    qsizetype start = offset;
-    qsizetype end = offset;
-    while (start > lineStart(line) && characterClass(start - 1) == wordClass)
-        --start;
-    while (end < lineEnd(line) && characterClass(end) == wordClass)
-        ++end;
-    m_anchor = start;
-    m_position = end;
+    std::tie(m_anchor, m_position) = m_layout.wordAt(offset);
     offerSelectionToX11();
     viewport()->update();
 }
@@ -524,7 +392,7 @@ void PlainTextView::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::FontChange) {
         std::fill(m_advances.begin(), m_advances.end(), -1.0f);
-        measureText();
+        measureText(toPlainText());
         viewport()->update();
     }
     QAbstractScrollArea::changeEvent(event);
@@ -543,11 +411,11 @@ void PlainTextView::drawSlice(QPainter& painter, qsizetype from, qsizetype to, i
     qsizetype runStart = from;
     const auto flush = [&](qsizetype runEnd) {
         if (runEnd > runStart)
-            painter.drawText(QPoint(viewportX(xOf(runStart)), baseline),
-                             m_text.mid(runStart, runEnd - runStart));
+            painter.drawText(QPoint(viewportX(m_layout.xOf(runStart)), baseline),
+                             toPlainText().mid(runStart, runEnd - runStart));
     };
     for (qsizetype offset = from; offset < to; ++offset) {
-        if (m_text[offset].unicode() < 0x20) {
+        if (drawsNothing(toPlainText()[offset].unicode())) {
             flush(offset);
             runStart = offset + 1;
         }
@@ -578,18 +446,18 @@ void PlainTextView::paintEvent(QPaintEvent* event)
             break;
         if (top + m_lineHeight <= area.top())
             continue;
-        const qsizetype start = lineStart(line);
-        const qsizetype end = lineEnd(line);
+        const qsizetype start = m_layout.lineStart(line);
+        const qsizetype end = m_layout.lineEnd(line);
 
         // The characters that reach into the area: from the last one beginning at or before its
         // left edge to the last one beginning before its right edge.
-        qsizetype from = std::max(start, firstOffsetAtOrAfter(line, left) - 1);
-        if (from < end && xOf(from + 1) <= left)
+        qsizetype from = std::max(start, m_layout.firstOffsetAtOrAfter(line, left) - 1);
+        if (from < end && m_layout.xOf(from + 1) <= left)
             ++from;
-        if (insidePair(m_text, from))
+        if (m_layout.insidePair(from))
             --from;
-        qsizetype to = std::min(end, firstOffsetAtOrAfter(line, right));
-        if (insidePair(m_text, to))
+        qsizetype to = std::min(end, m_layout.firstOffsetAtOrAfter(line, right));
+        if (m_layout.insidePair(to))
             ++to;
 
         const int baseline = top + m_ascent;
@@ -597,8 +465,8 @@ void PlainTextView::paintEvent(QPaintEvent* event)
         drawSlice(painter, from, to, baseline);
 
         if (selectionFrom < selectionTo && selectionFrom <= end && selectionTo > start) {
-            const double selectedLeft = xOf(std::max(selectionFrom, start));
-            double selectedRight = xOf(std::min(selectionTo, end));
+            const double selectedLeft = m_layout.xOf(std::max(selectionFrom, start));
+            double selectedRight = m_layout.xOf(std::min(selectionTo, end));
             if (selectionTo > end)
                 selectedRight += lineBreakWidth;
             const QRect selected(QPoint(viewportX(selectedLeft), top),
@@ -612,7 +480,7 @@ void PlainTextView::paintEvent(QPaintEvent* event)
         }
 
         if (hasFocus() && m_position >= start && m_position <= end) {
-            const int caretX = viewportX(xOf(m_position));
+            const int caretX = viewportX(m_layout.xOf(m_position));
             painter.fillRect(QRect(caretX, top, kCaretWidth, m_lineHeight), textColour);
         }
     }

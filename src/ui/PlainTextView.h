@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TextLayoutIndex.h"
+
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
 #include <QString>
@@ -8,10 +10,12 @@
 namespace huespan {
 
 // A read-only plain-text view for texts whose lines run to a million characters. It measures each
-// distinct character once and keeps the position of every character within its line, so that a
-// repaint draws only the lines in view and only the part of each line that is in view; Qt's text
-// edits shape a whole line again at every repaint. No word wrap: lines break only where the text
-// holds a line break. The text can be selected with the mouse and the keyboard and copied.
+// distinct character once and keeps the position of every character within its line (a
+// TextLayoutIndex), so that a repaint draws only the lines in view and only the part of each line
+// that is in view; Qt's text edits shape a whole line again at every repaint. No word wrap: lines
+// break only where the text holds a carriage return followed by a line feed. The text is shown in
+// a monospaced face with Japanese glyphs, so that markup reads as the ASCII it is. The text can be
+// selected with the mouse and the keyboard and copied.
 class PlainTextView : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -21,9 +25,9 @@ public:
 
     // Replaces the text; the selection is dropped and the view returns to the top left.
     void setPlainText(const QString& text);
-    const QString& toPlainText() const { return m_text; }
+    const QString& toPlainText() const { return m_layout.text(); }
 
-    qsizetype lineCount() const { return static_cast<qsizetype>(m_lineStarts.size()); }
+    qsizetype lineCount() const { return m_layout.lineCount(); }
 
     // Positions are offsets into the text in UTF-16 code units, from 0.
     qsizetype cursorPosition() const { return m_position; }
@@ -77,19 +81,8 @@ private:
         PreviousPage,
     };
 
-    void measureText();
+    void measureText(const QString& text);
     float advanceOf(char16_t unit);
-    qsizetype lineOf(qsizetype offset) const;
-    qsizetype lineStart(qsizetype line) const { return m_lineStarts[static_cast<size_t>(line)]; }
-    qsizetype lineEnd(qsizetype line) const { return m_lineEnds[static_cast<size_t>(line)]; }
-    double xOf(qsizetype offset) const { return m_x[static_cast<size_t>(offset)]; }
-    qsizetype offsetInLineAt(qsizetype line, double x) const;
-    qsizetype firstOffsetAtOrAfter(qsizetype line, double x) const;
-    qsizetype nextPosition(qsizetype offset) const;
-    qsizetype previousPosition(qsizetype offset) const;
-    qsizetype nextWordPosition(qsizetype offset) const;
-    qsizetype previousWordPosition(qsizetype offset) const;
-    int characterClass(qsizetype offset) const;
     qsizetype positionAfter(Move move) const;
     void moveCursorTo(qsizetype position, bool keepAnchor);
     void selectWordAt(qsizetype offset);
@@ -102,14 +95,7 @@ private:
     void drawSlice(QPainter& painter, qsizetype from, qsizetype to, int baseline) const;
     int viewportX(double x) const;
 
-    QString m_text;
-    // Per line: where it begins and where its characters end (where its line break begins).
-    std::vector<qsizetype> m_lineStarts;
-    std::vector<qsizetype> m_lineEnds;
-    // Per offset, and one past the end: the distance from the start of its line. A line break and
-    // the offset at its end carry the line's width.
-    std::vector<double> m_x;
-    double m_widestLine = 0;
+    TextLayoutIndex m_layout;
     // Advance per UTF-16 code unit, measured on first use; negative while unmeasured.
     std::vector<float> m_advances;
 

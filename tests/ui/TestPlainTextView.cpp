@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QImage>
 #include <QMimeData>
 #include <QScrollBar>
@@ -77,6 +78,7 @@ private slots:
     void drawsTheTextWhereverItIsScrolled_data();
     void drawsTheTextWhereverItIsScrolled();
     void paintsTheSelection();
+    void markupReadsAsAscii();
 
 private:
     PlainTextView* m_view = nullptr;
@@ -105,7 +107,10 @@ void TestPlainTextView::lineBreaks_data()
 
     QTest::newRow("one line") << u"abc"_s << 1 << 3;
     QTest::newRow("CR LF") << u"ab\r\ncd"_s << 2 << 2;
-    QTest::newRow("LF, CR and CR LF mixed") << u"a\r\nb\nc\rd"_s << 4 << 1;
+    QTest::newRow("only CR LF breaks, not LF, CR or the separators")
+        << u"a\r\nb\nc\rd\u2028e\u2029f"_s << 2 << 1;
+    QTest::newRow("pasted x CR LF y") << u"x\r\ny"_s << 2 << 1;
+    QTest::newRow("LF CR is no break") << u"ab\n\rcd"_s << 1 << 6;
     QTest::newRow("break at the end opens an empty line") << u"abc\r\n"_s << 2 << 3;
     QTest::newRow("empty") << QString() << 1 << 0;
 }
@@ -310,6 +315,19 @@ void TestPlainTextView::paintsTheSelection()
     QCOMPARE(colourAt(2), highlight);
     QCOMPARE(colourAt(5), highlight);
     QCOMPARE(colourAt(6), base);
+}
+
+// Markup shows in a monospaced face that has Japanese glyphs: `"` and `<` as narrow as a letter,
+// a Japanese character exactly twice as wide.
+void TestPlainTextView::markupReadsAsAscii()
+{
+    QCOMPARE(QFontInfo(m_view->font()).family(), u"Noto Sans Mono CJK JP"_s);
+    m_view->setPlainText(u"a\"<字"_s);
+    const int letter = m_view->pointOf(1).x() - m_view->pointOf(0).x();
+    QVERIFY(letter > 0);
+    QCOMPARE(m_view->pointOf(2).x() - m_view->pointOf(1).x(), letter);
+    QCOMPARE(m_view->pointOf(3).x() - m_view->pointOf(2).x(), letter);
+    QCOMPARE(m_view->pointOf(4).x() - m_view->pointOf(3).x(), 2 * letter);
 }
 
 } // namespace huespan

@@ -7,10 +7,15 @@
 #include "ui/MessageBox.h"
 #include "ui/ProgramLook.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <algorithm>
 
 namespace huespan {
 
@@ -65,6 +70,55 @@ void placeCaretAtEnd(QLineEdit* field)
 {
     field->setFocus(Qt::OtherFocusReason);
     field->end(false);
+}
+
+QMenu* openContextMenu(QLineEdit* field)
+{
+    const QPoint inside = field->rect().center();
+    QContextMenuEvent request(QContextMenuEvent::Keyboard, inside, field->mapToGlobal(inside));
+    QApplication::sendEvent(field, &request);
+    const QList<QMenu*> menus = field->findChildren<QMenu*>();
+    for (QMenu* menu : menus) {
+        if (menu->isVisible())
+            return menu;
+    }
+    return nullptr;
+}
+
+void pasteThroughContextMenu(QLineEdit* field, const QString& text)
+{
+    QApplication::clipboard()->setText(text);
+    QMenu* menu = openContextMenu(field);
+    if (menu == nullptr) {
+        qWarning("no context menu");
+        return;
+    }
+    const QList<QAction*> actions = menu->actions();
+    for (QAction* action : actions) {
+        if (action->text() == QCoreApplication::translate("QLineEdit", "&Paste"))
+            action->trigger();
+    }
+    menu->close();
+}
+
+QList<QWidget*> tabStops(int count, bool backwards)
+{
+    QList<QWidget*> visited;
+    for (int step = 0; step < count; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), backwards ? Qt::Key_Backtab : Qt::Key_Tab,
+                        backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        visited.append(QApplication::focusWidget());
+    }
+    return visited;
+}
+
+QList<QWidget*> stopsAroundTheCycle(const QList<QWidget*>& cycle, bool backwards)
+{
+    if (!backwards)
+        return cycle.mid(1);
+    QList<QWidget*> stops = cycle.mid(0, cycle.size() - 1);
+    std::reverse(stops.begin(), stops.end());
+    return stops;
 }
 
 void unloadAllWindows()

@@ -11,6 +11,7 @@
 #include <initializer_list>
 
 class QLineEdit;
+class QMenu;
 class QWidget;
 
 namespace huespan {
@@ -44,6 +45,19 @@ void typeText(QWidget* target, const QString& text);
 
 // Gives the field the focus and puts the caret after its last character.
 void placeCaretAtEnd(QLineEdit* field);
+
+// Opens a field's context menu as the menu key or a right click does and returns it, still open.
+QMenu* openContextMenu(QLineEdit* field);
+
+// Puts the text on the clipboard and chooses "貼り付け" in the field's context menu.
+void pasteThroughContextMenu(QLineEdit* field, const QString& text);
+
+// The focus stops that Tab (or Shift+Tab, backwards) visits from the focus widget, count of them.
+QList<QWidget*> tabStops(int count, bool backwards);
+
+// The stops met going round a cycle of focus stops that starts and ends with the same widget, from
+// that widget on, forwards or backwards.
+QList<QWidget*> stopsAroundTheCycle(const QList<QWidget*>& cycle, bool backwards);
 
 // Unloads every window of the program without asking, so that each test starts afresh.
 void unloadAllWindows();

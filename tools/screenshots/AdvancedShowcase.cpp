@@ -1,7 +1,7 @@
-// Opens the advanced settings dialog over the main window with one gradient choice and
-// photographs the screen, so that a person can check that every caption fits. Run it under Xvfb
-// with a window manager:
-//   huespan-advanced-showcase two-colours|stops|rainbow <file.png>
+// Opens the advanced settings dialog over the main window with one gradient choice and leaves it
+// on screen for a photograph (scripts/screenshots.sh), so that a person can check that every
+// caption fits:
+//   huespan-advanced-showcase two-colours|stops|rainbow
 #include "GradientPresets.h"
 #include "WindowSet.h"
 #include "advanced/frmAdvanced.h"
@@ -11,28 +11,12 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStandardPaths>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using namespace huespan;
-
-namespace {
-
-void settle(int milliseconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -41,10 +25,7 @@ int main(int argc, char* argv[])
     QStandardPaths::setTestModeEnabled(true);
     installQtJapanese(application);
     applyProgramLook(application);
-    if (argc < 3)
-        return 2;
-    const QString choice = QString::fromLocal8Bit(argv[1]);
-    const QString file = QString::fromLocal8Bit(argv[2]);
+    const QString choice = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
 
     Form1& window = form1();
     window.Text1->setText(u"グラデーションで色付けする文字列"_s);
@@ -65,11 +46,5 @@ int main(int argc, char* argv[])
         settings.options.merge = true;
     }
     frmAdvanced dialog(settings, window.settings(), window.Text1->text(), &window);
-    QTimer::singleShot(0, [&] {
-        settle(800);
-        QGuiApplication::primaryScreen()->grabWindow(0).save(file);
-        dialog.reject();
-    });
-    dialog.exec();
-    return 0;
+    return dialog.exec();
 }

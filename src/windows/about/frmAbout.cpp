@@ -74,10 +74,13 @@ frmAbout::frmAbout(QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(u"バージョン情報"));
+    setWindowIcon(iconOfMainWindow());
     setFixedSize(Twips::size(5100, 2820));
     buildControls();
     Form_Load();
-    centreOnScreen(*this);
+    // The layout reads the border width, which is known only once the window manager has framed
+    // the window.
+    centreOnScreen(*this, [this] { Form_Load(); });
 }
 
 QString frmAbout::legalNotice()
@@ -184,7 +187,8 @@ void frmAbout::Form_Load()
 
 void frmAbout::showEvent(QShowEvent* event)
 {
-    // The frame is known only once the window system has framed the window; centring follows it.
+    // Every opening lays the window out afresh; once the window manager has framed it, the layout
+    // runs once more with the real border width.
     Form_Load();
     QDialog::showEvent(event);
 }

@@ -11,6 +11,7 @@
 #include "ui/ColourComponentFields.h"
 #include "ui/ColourTripleControls.h"
 #include "ui/MessageBox.h"
+#include "ui/OptionGroupTabStop.h"
 #include "ui/ProgramIcon.h"
 #include "ui/SettingsConflictText.h"
 #include "ui/Twips.h"
@@ -177,6 +178,8 @@ void Form1::setTabChain()
                   Text3, Option3, Option4, Option5, Option6});
     for (qsizetype index = 1; index < chain.size(); ++index)
         QWidget::setTabOrder(chain.at(index - 1), chain.at(index));
+    for (const auto& [first, second] : {std::pair{Option1, Option2}, {Option3, Option4}, {Option5, Option6}})
+        new OptionGroupTabStop({first, second}, this);
 }
 
 void Form1::connectHandlers()

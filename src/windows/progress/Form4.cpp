@@ -31,7 +31,8 @@ Form4::Form4()
 
     Command1 = new QPushButton(u"中止"_s, this);
     Command1->setGeometry(Twips::rect(120, 480, 1215, 495));
-    Command1->setAutoDefault(false);
+    // Not the window's default button, but Enter presses it while it has the focus.
+    Command1->setAutoDefault(true);
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
 }
 

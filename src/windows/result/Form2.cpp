@@ -35,7 +35,8 @@ Form2& form2()
 }
 
 Form2::Form2(QWidget* parent)
-    : QMainWindow(parent)
+    : QMainWindow(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(u"結果"));
@@ -70,6 +71,12 @@ Form2::Form2(QWidget* parent)
 void Form2::showResult(const QString& markup)
 {
     Text1->setPlainText(markup);
+    // The main window stays disabled behind this one; as its owner it can no longer be raised
+    // over it. The window system learns this before the window is mapped.
+    if (SingleInstance<Form1>::isLoaded() && form1().windowHandle() != nullptr) {
+        winId();
+        windowHandle()->setTransientParent(form1().windowHandle());
+    }
     show();
     Text1->setFocus();
 }

@@ -10,6 +10,7 @@
 #include "ui/ColourTripleControls.h"
 #include "ui/DocumentOpener.h"
 #include "ui/MessageBox.h"
+#include "ui/OptionGroupTabStop.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/Twips.h"
 
@@ -88,9 +89,10 @@ void Form3::buildControls()
     Command1 = new QPushButton(QStringLiteral(u"OK"), this);
     Command1->setGeometry(Twips::rect(1920, 240, 1215, 495));
     Command1->setDefault(true);
+    // Like every button of a dialog, "キャンセル" takes Enter while it has the focus; elsewhere
+    // Enter presses "OK".
     Command2 = new QPushButton(QStringLiteral(u"キャンセル"), this);
     Command2->setGeometry(Twips::rect(1920, 1080, 1215, 495));
-    Command2->setAutoDefault(false);
 
     Option1 = new QRadioButton(QStringLiteral(u"10進数で指定(0～255)"), this);
     Option1->setGeometry(Twips::rect(120, 1680, 3015, 255));
@@ -104,6 +106,7 @@ void Form3::buildControls()
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Option1);
     setTabOrder(Option1, Option2);
+    new OptionGroupTabStop({Option1, Option2}, this);
 
     connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);

@@ -1,6 +1,7 @@
 #include "WindowSet.h"
 #include "WindowTestSupport.h"
 #include "about/frmAbout.h"
+#include "ui/ProgramIcon.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -128,6 +129,13 @@ void TestAboutWindow::startState_data()
         {"icon",
          [](frmAbout& w) { return QVariant(w.Image1->pixmap().isNull() ? QSize() : w.Image1->size()); },
          QSize(32, 32)},
+        // The title bar shows the program icon, like the other windows'.
+        {"title bar icon",
+         [](frmAbout& w) {
+             return QVariant(w.windowIcon().pixmap(QSize(16, 16)).toImage() ==
+                             programIcon().pixmap(QSize(16, 16)).toImage());
+         },
+         true},
     });
 }
 

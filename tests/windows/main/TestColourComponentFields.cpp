@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QTest>
 
@@ -27,8 +28,9 @@ private slots:
     void clipboardShortcutsDoNothing();
     void inputMethodCommitsAreFiltered_data();
     void inputMethodCommitsAreFiltered();
-    void pastedTextPassesTheChangeRuleOnly_data();
-    void pastedTextPassesTheChangeRuleOnly();
+    void pasteTakesWhatTypingCould_data();
+    void pasteTakesWhatTypingCould();
+    void contextMenuListsNoShortcutTheFieldRefuses();
     void switchingRewritesEveryField();
     void clickingTheNotationInForceRewritesNothing_data();
     void clickingTheNotationInForceRewritesNothing();
@@ -147,6 +149,11 @@ void TestColourComponentFields::clipboardShortcutsDoNothing_data()
     QTest::newRow("Ctrl+X") << int(Qt::Key_X) << int(Qt::ControlModifier);
     QTest::newRow("Shift+Insert") << int(Qt::Key_Insert) << int(Qt::ShiftModifier);
     QTest::newRow("Shift+Delete") << int(Qt::Key_Delete) << int(Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Backspace") << int(Qt::Key_Backspace) << int(Qt::ControlModifier);
+    QTest::newRow("Ctrl+Shift+Backspace")
+        << int(Qt::Key_Backspace) << int(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::newRow("Alt+Backspace") << int(Qt::Key_Backspace) << int(Qt::AltModifier);
+    QTest::newRow("Ctrl+Z") << int(Qt::Key_Z) << int(Qt::ControlModifier);
 }
 
 void TestColourComponentFields::clipboardShortcutsDoNothing()
@@ -157,10 +164,17 @@ void TestColourComponentFields::clipboardShortcutsDoNothing()
     QApplication::clipboard()->setText(u"7"_s);
     QLineEdit* field = form1().TextC.at(1);
     field->setText(u"12"_s);
+    // Typed, so that there is something to undo.
+    placeCaretAtEnd(field);
+    typeText(field, u"3"_s);
     field->setFocus();
     field->selectAll();
     QTest::keyClick(field, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(field->text(), u"12"_s);
+    QCOMPARE(field->text(), u"123"_s);
+    // Nor with the caret after the text, where a word would go.
+    field->end(false);
+    QTest::keyClick(field, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(field->text(), u"123"_s);
     QCOMPARE(QApplication::clipboard()->text(), u"7"_s);
 }
 
@@ -194,32 +208,71 @@ void TestColourComponentFields::inputMethodCommitsAreFiltered()
     QCOMPARE(field->text(), expected);
 }
 
-void TestColourComponentFields::pastedTextPassesTheChangeRuleOnly_data()
+void TestColourComponentFields::pasteTakesWhatTypingCould_data()
 {
     QTest::addColumn<bool>("hexadecimal");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("swatchBlue");
 
-    QTest::newRow("decimal leading zeros") << false << u"007"_s << u"7"_s;
-    QTest::newRow("decimal above range") << false << u"300"_s << u"255"_s;
-    QTest::newRow("decimal letters") << false << u"abc"_s << u"0"_s;
-    QTest::newRow("decimal digits then letters") << false << u"42x"_s << u"42"_s;
-    QTest::newRow("hexadecimal above range") << true << u"1FF"_s << u"FF"_s;
-    QTest::newRow("hexadecimal in range stays") << true << u"0ff"_s << u"0ff"_s;
+    QTest::newRow("decimal leading zeros") << false << u"007"_s << u"7"_s << 7;
+    QTest::newRow("decimal above range") << false << u"300"_s << u"255"_s << 255;
+    QTest::newRow("decimal letters only: nothing") << false << u"abc"_s << u"0"_s << 0;
+    QTest::newRow("decimal digits among junk") << false << u" -12xyz!!ＦＦ"_s << u"12"_s << 12;
+    QTest::newRow("decimal signs and blanks dropped") << false << u"+4 2\t"_s << u"42"_s << 42;
+    QTest::newRow("decimal line break dropped") << false << u"9\r\n"_s << u"9"_s << 9;
+    QTest::newRow("decimal full-width digits: nothing") << false << u"１２"_s << u"0"_s << 0;
+    QTest::newRow("decimal backspace character dropped") << false << u"1\b2"_s << u"12"_s << 12;
+    QTest::newRow("decimal empty clipboard") << false << QString() << u"0"_s << 0;
+    QTest::newRow("hexadecimal digits among junk") << true << u" -12xyz!!ＦＦ"_s << u"12"_s << 0x12;
+    QTest::newRow("hexadecimal above range") << true << u"1FF"_s << u"FF"_s << 255;
+    QTest::newRow("hexadecimal in range stays as typed") << true << u"0fF"_s << u"0fF"_s << 255;
+    QTest::newRow("hexadecimal letters past f dropped") << true << u"bag"_s << u"ba"_s << 0xba;
+    QTest::newRow("hexadecimal full-width letters: nothing") << true << u"ＦＦ"_s << u"0"_s << 0;
 }
 
-void TestColourComponentFields::pastedTextPassesTheChangeRuleOnly()
+// The fields take text from the clipboard as if it were typed: what the key filter refuses never
+// shows, and the change rule runs on the rest.
+void TestColourComponentFields::pasteTakesWhatTypingCould()
 {
     QFETCH(bool, hexadecimal);
     QFETCH(QString, pasted);
     QFETCH(QString, expected);
+    QFETCH(int, swatchBlue);
 
     useHexadecimal(hexadecimal);
-    QApplication::clipboard()->setText(pasted);
-    QLineEdit* field = form1().TextC.at(3);
+    QLineEdit* field = form1().TextC.at(5);
+    field->setFocus();
     field->selectAll();
-    field->paste();
+    pasteThroughContextMenu(field, pasted);
     QCOMPARE(field->text(), expected);
+    QCOMPARE(colourOf(form1().Picture2).blue(), swatchBlue);
+    QCOMPARE(form1().settings().componentTexts[5], expected);
+}
+
+void TestColourComponentFields::contextMenuListsNoShortcutTheFieldRefuses()
+{
+    QMenu* menu = openContextMenu(form1().TextC.at(0));
+    QVERIFY(menu != nullptr);
+    QStringList shortcuts;
+    QStringList names;
+    const QList<QAction*> actions = menu->actions();
+    for (const QAction* action : actions) {
+        const qsizetype tab = action->text().indexOf(u'\t');
+        names.append(action->text().left(tab));
+        if (tab >= 0)
+            shortcuts.append(action->text().mid(tab + 1));
+    }
+    menu->close();
+    QVERIFY(names.contains(QCoreApplication::translate("QLineEdit", "&Paste")));
+    QVERIFY(names.contains(QCoreApplication::translate("QLineEdit", "&Undo")));
+    QVERIFY(names.contains(QCoreApplication::translate("QLineEdit", "Select All")));
+    for (const QString& shortcut : std::as_const(shortcuts)) {
+        const QKeySequence sequence = QKeySequence::fromString(shortcut, QKeySequence::NativeText);
+        QVERIFY2(!sequence[0].keyboardModifiers().testAnyFlags(Qt::ControlModifier | Qt::AltModifier |
+                                                               Qt::MetaModifier),
+                 qPrintable(shortcut));
+    }
 }
 
 void TestColourComponentFields::switchingRewritesEveryField()

@@ -29,6 +29,8 @@ enum class AbortWay
     OneClick,
     TwoClicks,
     CloseRequest,
+    EnterOnTheFocusedButton,
+    SpaceOnTheFocusedButton,
 };
 
 } // namespace
@@ -202,6 +204,8 @@ void TestGenerationThroughWindows::abortStopsTheRunWithoutAResult_data()
     QTest::newRow("left to right, 中止 twice") << false << AbortWay::TwoClicks;
     QTest::newRow("left to right, close request") << false << AbortWay::CloseRequest;
     QTest::newRow("both sides, 中止") << true << AbortWay::OneClick;
+    QTest::newRow("Enter on the focused 中止") << false << AbortWay::EnterOnTheFocusedButton;
+    QTest::newRow("Space on the focused 中止") << true << AbortWay::SpaceOnTheFocusedButton;
 }
 
 // The button is pressed from a timer that fires during the run's first turn of the event loop,
@@ -233,6 +237,12 @@ void TestGenerationThroughWindows::abortStopsTheRunWithoutAResult()
             break;
         case AbortWay::CloseRequest:
             form4().close();
+            break;
+        case AbortWay::EnterOnTheFocusedButton:
+        case AbortWay::SpaceOnTheFocusedButton:
+            form4().Command1->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(form4().Command1,
+                            way == AbortWay::EnterOnTheFocusedButton ? Qt::Key_Return : Qt::Key_Space);
             break;
         }
     });

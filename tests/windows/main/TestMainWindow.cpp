@@ -43,6 +43,9 @@ private slots:
     void formOptionsRelabelTheColourFrames();
     void everyCaptionFitsItsControl();
     void tabKeyFollowsTheWindowsOrder();
+    void optionGroupsAreOneStopOnTheSelectedButton_data();
+    void optionGroupsAreOneStopOnTheSelectedButton();
+    void keyboardFocusOnTheDefaultButtonShows();
     void enterAnywhereStartsAGeneration_data();
     void enterAnywhereStartsAGeneration();
     void closingAsksForConfirmation_data();
@@ -235,6 +238,77 @@ void TestMainWindow::tabKeyFollowsTheWindowsOrder()
     QCOMPARE(visited, expected);
 }
 
+void TestMainWindow::optionGroupsAreOneStopOnTheSelectedButton_data()
+{
+    QTest::addColumn<bool>("backwards");
+    QTest::addColumn<bool>("bothSides");
+    QTest::addColumn<bool>("hexadecimal");
+    QTest::addColumn<bool>("heading");
+
+    QTest::newRow("Shift+Tab right after start") << true << false << false << false;
+    QTest::newRow("Tab right after start") << false << false << false << false;
+    QTest::newRow("Shift+Tab, the second button of every group chosen") << true << true << true << true;
+    QTest::newRow("Tab, the second button of every group chosen") << false << true << true << true;
+    QTest::newRow("Shift+Tab, 両側を同じに only") << true << true << false << false;
+}
+
+// Whichever way the focus runs, each group of option buttons is one stop, on its selected button;
+// Space there changes nothing.
+void TestMainWindow::optionGroupsAreOneStopOnTheSelectedButton()
+{
+    QFETCH(bool, backwards);
+    QFETCH(bool, bothSides);
+    QFETCH(bool, hexadecimal);
+    QFETCH(bool, heading);
+
+    Form1& window = form1();
+    if (bothSides)
+        window.Option6->click();
+    if (hexadecimal)
+        window.Option4->click();
+    if (heading)
+        window.Option2->click();
+    QList<QWidget*> cycle{window.Text1};
+    for (QLineEdit* field : std::as_const(window.TextC))
+        cycle.append(field);
+    cycle.append({window.Check1, window.Check2, window.Check4, window.Check3});
+    if (!heading)
+        cycle.append(window.Combo1);
+    cycle.append({window.Command1, window.Check5, heading ? window.Option2 : window.Option1});
+    if (heading)
+        cycle.append(window.Combo2);
+    cycle.append({window.Text2, window.Text3, hexadecimal ? window.Option4 : window.Option3,
+                  bothSides ? window.Option6 : window.Option5, window.Text1});
+    const QList<QWidget*> expected = stopsAroundTheCycle(cycle, backwards);
+
+    window.Text1->setFocus(Qt::OtherFocusReason);
+    QList<QWidget*> visited;
+    for (int step = 0; step < expected.size(); ++step) {
+        visited.append(tabStops(1, backwards));
+        if (auto* option = qobject_cast<QRadioButton*>(visited.last()))
+            QTest::keyClick(option, Qt::Key_Space);
+    }
+    QCOMPARE(visited, expected);
+    QCOMPARE(window.Option6->isChecked(), bothSides);
+    QCOMPARE(window.Option4->isChecked(), hexadecimal);
+    QCOMPARE(window.Option2->isChecked(), heading);
+}
+
+// Fusion marks the default button and a focused button alike; the program's style adds a frame
+// when the keyboard brings the focus to a button.
+void TestMainWindow::keyboardFocusOnTheDefaultButtonShows()
+{
+    Form1& window = form1();
+    window.Combo1->setFocus(Qt::TabFocusReason);
+    const QImage unfocused = window.Command1->grab().toImage();
+    QTest::keyClick(window.Combo1, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), window.Command1);
+    const QImage focused = window.Command1->grab().toImage();
+    QVERIFY(unfocused != focused);
+    QTest::keyClick(window.Command1, Qt::Key_Tab);
+    QCOMPARE(window.Command1->grab().toImage(), unfocused);
+}
+
 void TestMainWindow::enterAnywhereStartsAGeneration_data()
 {
     QTest::addColumn<QString>("controlName");
@@ -244,6 +318,7 @@ void TestMainWindow::enterAnywhereStartsAGeneration_data()
     QTest::newRow("Check1") << u"Check1"_s;
     QTest::newRow("Option3") << u"Option3"_s;
     QTest::newRow("Combo1") << u"Combo1"_s;
+    QTest::newRow("生成！ itself") << u"Command1"_s;
 }
 
 void TestMainWindow::enterAnywhereStartsAGeneration()
@@ -251,13 +326,14 @@ void TestMainWindow::enterAnywhereStartsAGeneration()
     QFETCH(QString, controlName);
 
     Form1& window = form1();
-    QWidget* control = controlName == u"TextC4"_s    ? window.TextC.at(4)
-                       : controlName == u"Text1"_s   ? window.Text1
-                       : controlName == u"Text3"_s   ? static_cast<QWidget*>(window.Text3)
-                       : controlName == u"Check1"_s  ? static_cast<QWidget*>(window.Check1)
-                       : controlName == u"Option3"_s ? static_cast<QWidget*>(window.Option3)
-                                                     : static_cast<QWidget*>(window.Combo1);
-    control->setFocus();
+    QWidget* control = controlName == u"TextC4"_s     ? window.TextC.at(4)
+                       : controlName == u"Text1"_s    ? window.Text1
+                       : controlName == u"Text3"_s    ? static_cast<QWidget*>(window.Text3)
+                       : controlName == u"Check1"_s   ? static_cast<QWidget*>(window.Check1)
+                       : controlName == u"Option3"_s  ? static_cast<QWidget*>(window.Option3)
+                       : controlName == u"Command1"_s ? static_cast<QWidget*>(window.Command1)
+                                                      : static_cast<QWidget*>(window.Combo1);
+    control->setFocus(Qt::TabFocusReason);
     // The empty text is refused, which shows that the run started and ended.
     MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     QTest::keyClick(control, Qt::Key_Return);

@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
 #include <array>
 
 using namespace Qt::StringLiterals;
@@ -29,6 +30,13 @@ namespace huespan {
 namespace {
 
 using Components = std::array<qint16, 3>;
+
+enum class Outcome
+{
+    PageWritten,
+    ClosedWithoutPage,
+    StaysOpen,
+};
 
 enum class Closing
 {
@@ -114,6 +122,12 @@ private slots:
     void unwritableProgramFolderUsesTheCache();
     void unwritableEverywhereOpensNothingAndSaysSo();
     void escapeLeavesTheDialogOpen();
+    void keysOnTheFocusedControl_data();
+    void keysOnTheFocusedControl();
+    void tabStopsBothWays_data();
+    void tabStopsBothWays();
+    void pastedTextObeysTheKeyFilter_data();
+    void pastedTextObeysTheKeyFilter();
 
 private:
     QTemporaryDir* m_programFolder = nullptr;
@@ -326,6 +340,118 @@ void TestPreviewDialog::escapeLeavesTheDialogOpen()
     QVERIFY(SingleInstance<Form3>::isLoaded());
     QVERIFY(dialog.isVisible());
     QVERIFY(m_opened.isEmpty());
+}
+
+void TestPreviewDialog::keysOnTheFocusedControl_data()
+{
+    QTest::addColumn<int>("tabs");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Outcome>("outcome");
+
+    // Tab presses from 赤, where the dialog opens: 緑, 青, OK, キャンセル, the option pair.
+    QTest::newRow("Enter in 緑 presses OK") << 1 << int(Qt::Key_Return) << Outcome::PageWritten;
+    QTest::newRow("Enter on the focused OK") << 3 << int(Qt::Key_Return) << Outcome::PageWritten;
+    QTest::newRow("Enter on the focused キャンセル")
+        << 4 << int(Qt::Key_Return) << Outcome::ClosedWithoutPage;
+    QTest::newRow("keypad Enter on the focused キャンセル")
+        << 4 << int(Qt::Key_Enter) << Outcome::ClosedWithoutPage;
+    QTest::newRow("Space on the focused キャンセル") << 4 << int(Qt::Key_Space) << Outcome::ClosedWithoutPage;
+    QTest::newRow("Esc on the focused キャンセル") << 4 << int(Qt::Key_Escape) << Outcome::StaysOpen;
+    QTest::newRow("Enter on the option after キャンセル") << 5 << int(Qt::Key_Return) << Outcome::PageWritten;
+    QTest::newRow("Enter back in 赤 after キャンセル") << 6 << int(Qt::Key_Return) << Outcome::PageWritten;
+}
+
+void TestPreviewDialog::keysOnTheFocusedControl()
+{
+    QFETCH(int, tabs);
+    QFETCH(int, key);
+    QFETCH(Outcome, outcome);
+
+    MessageBoxRecorder messages(MessageBox::kAnswerOk);
+    Form3& dialog = openDialog();
+    QVERIFY(dialog.TextC[0]->hasFocus());
+    tabStops(tabs, false);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+
+    const QString page = module1().AppFolder + u"Temp.htm"_s;
+    QCOMPARE(SingleInstance<Form3>::isLoaded(), outcome == Outcome::StaysOpen);
+    QCOMPARE(QFile::exists(page), outcome == Outcome::PageWritten);
+    QCOMPARE(m_opened.size(), outcome == Outcome::PageWritten ? 1 : 0);
+    QVERIFY(messages.messages().isEmpty());
+}
+
+void TestPreviewDialog::tabStopsBothWays_data()
+{
+    QTest::addColumn<bool>("backwards");
+    QTest::addColumn<bool>("hexadecimal");
+
+    QTest::newRow("Tab, decimal") << false << false;
+    QTest::newRow("Shift+Tab, decimal") << true << false;
+    QTest::newRow("Tab, hexadecimal") << false << true;
+    QTest::newRow("Shift+Tab, hexadecimal") << true << true;
+}
+
+// The option pair is one stop, on its selected button, whichever way the focus runs.
+void TestPreviewDialog::tabStopsBothWays()
+{
+    QFETCH(bool, backwards);
+    QFETCH(bool, hexadecimal);
+
+    Form3& dialog = openDialog();
+    if (hexadecimal) {
+        dialog.Option2->click();
+        dialog.TextC[0]->setFocus();
+    }
+    QList<QWidget*> cycle{dialog.TextC[0], dialog.TextC[1], dialog.TextC[2],
+                          dialog.Command1, dialog.Command2, hexadecimal ? dialog.Option2 : dialog.Option1,
+                          dialog.TextC[0]};
+    const QList<QWidget*> expected = stopsAroundTheCycle(cycle, backwards);
+    QCOMPARE(tabStops(int(expected.size()), backwards), expected);
+    QCOMPARE(dialog.Option2->isChecked(), hexadecimal);
+}
+
+void TestPreviewDialog::pastedTextObeysTheKeyFilter_data()
+{
+    QTest::addColumn<bool>("hexadecimal");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QColor>("swatch");
+    QTest::addColumn<QString>("colour");
+    QTest::addColumn<QString>("nextOpening");
+
+    QTest::newRow("hexadecimal junk around 12")
+        << true << u" -12xyz!!ＦＦ"_s << u"12"_s << QColor(0x12, 0, 0) << u"120000"_s << u"18"_s;
+    QTest::newRow("decimal junk around 12")
+        << false << u" -12xyz!!ＦＦ"_s << u"12"_s << QColor(12, 0, 0) << u"0C0000"_s << u"12"_s;
+    QTest::newRow("hexadecimal, nothing typeable")
+        << true << u"ＦＦ xyz"_s << u"0"_s << QColor(0, 0, 0) << u"000000"_s << u"0"_s;
+    QTest::newRow("hexadecimal, too large")
+        << true << u"#1C3"_s << u"FF"_s << QColor(255, 0, 0) << u"FF0000"_s << u"255"_s;
+}
+
+// A field never shows what the key filter refuses, so the field, its swatch, the page and the
+// next opening all read the same value.
+void TestPreviewDialog::pastedTextObeysTheKeyFilter()
+{
+    QFETCH(bool, hexadecimal);
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    QFETCH(QColor, swatch);
+    QFETCH(QString, colour);
+    QFETCH(QString, nextOpening);
+
+    Form3& dialog = openDialog();
+    if (hexadecimal)
+        QTest::mouseClick(dialog.Option2, Qt::LeftButton);
+    dialog.TextC[0]->setFocus();
+    dialog.TextC[0]->selectAll();
+    pasteThroughContextMenu(dialog.TextC[0], pasted);
+    QCOMPARE(dialog.TextC[0]->text(), shown);
+    QCOMPARE(ColourComponentFields::swatchColour(dialog.Picture1), swatch);
+
+    close(dialog, Closing::OkButton);
+    QCOMPARE(fileBytes(module1().AppFolder + u"Temp.htm"_s), expectedPage(colour));
+    QCOMPARE(openDialog().TextC[0]->text(), nextOpening);
 }
 
 } // namespace huespan

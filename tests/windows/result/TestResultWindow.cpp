@@ -83,6 +83,15 @@ void TestResultWindow::startState_data()
         {"view below the menu bar", [](Form2& w) { return QVariant(w.Text1->size()); },
          QSize(6615 / 15, 4605 / 15)},
         {"icon", [](Form2& w) { return QVariant(!w.windowIcon().isNull()); }, true},
+        // Owned by the main window, so that the disabled main window cannot be raised over it.
+        {"owned by the main window",
+         [](Form2& w) { return QVariant(w.windowHandle()->transientParent() == form1().windowHandle()); }, true},
+        {"minimise, maximise and close boxes",
+         [](Form2& w) {
+             return QVariant(w.windowFlags().testFlags(Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint));
+         },
+         true},
+        {"sizable", [](Form2& w) { return QVariant(w.minimumSize() != w.maximumSize()); }, true},
     });
 }
 
