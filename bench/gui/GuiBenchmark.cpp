@@ -8,6 +8,10 @@
 //   scroll_max_ms  the slowest of ten repaints that scroll the single-line result across its whole
 //                  width and ten that scroll the line-broken result down its whole height
 //   ratio          run_ms / floor_ms
+//   run_extended_ms "生成！" with the same text, five stops in OKLCH, grapheme units, merged
+//   extended_ratio run_extended_ms / floor_ms
+//   swatch_scroll_max_ms the slowest of ten repaints that scroll the 「色見本」 view of the 32767-character
+//                  result down its whole height
 //
 // Each figure is the median over a few rounds. The last line of the output is one JSON object.
 //
@@ -19,6 +23,8 @@
 #include "WindowsGenerationHost.h"
 #include "main/Form1.h"
 #include "result/Form2.h"
+#include "ui/AdvancedSettings.h"
+#include "ui/ColourSwatchView.h"
 #include "ui/MessageBox.h"
 #include "ui/PlainTextView.h"
 #include "ui/ProgramLook.h"
@@ -32,6 +38,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
@@ -150,6 +157,25 @@ double runMilliseconds(bool lineBreaks)
     return elapsed;
 }
 
+// The advanced settings a user keeps are set through the main window, as the dialog's OK sets them.
+double extendedRunMilliseconds()
+{
+    AdvancedSettings advanced;
+    advanced.gradient = GradientChoice::Stops;
+    advanced.stops = {{ColourTriple{255, 94, 58}, std::nullopt},
+                      {ColourTriple{255, 200, 0}, std::nullopt},
+                      {ColourTriple{40, 180, 99}, std::nullopt},
+                      {ColourTriple{30, 110, 230}, std::nullopt},
+                      {ColourTriple{150, 60, 200}, std::nullopt}};
+    advanced.options.space = ColourSpace::Oklch;
+    advanced.options.unit = TextUnit::Grapheme;
+    advanced.options.merge = true;
+    form1().setAdvancedSettings(advanced);
+    const double elapsed = runMilliseconds(false);
+    form1().setAdvancedSettings(AdvancedSettings{});
+    return elapsed;
+}
+
 // The slowest of the repaints that scroll a view to evenly spread places of one scroll bar.
 double slowestScrollRepaint(QAbstractScrollArea* view, QScrollBar* bar)
 {
@@ -175,6 +201,14 @@ double slowestScrollOfResult()
     PlainTextView* view = form2().Text1;
     return std::max(slowestScrollRepaint(view, view->horizontalScrollBar()),
                     slowestScrollRepaint(view, view->verticalScrollBar()));
+}
+
+double slowestScrollOfSwatch()
+{
+    form2().mnuViewSwatch->trigger();
+    ColourSwatchView* view = form2().Swatch;
+    PaintWatcher(view->viewport()).waitForPaint();
+    return slowestScrollRepaint(view, view->verticalScrollBar());
 }
 
 void closeResult()
@@ -214,6 +248,8 @@ int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral(u"Huespan"));
+    // The advanced settings the extended run sets are kept away from the user's own.
+    QStandardPaths::setTestModeEnabled(true);
     applyProgramLook(application);
     const QStringList arguments = QCoreApplication::arguments();
     const bool comparePlainTextEdit = arguments.contains(QStringLiteral(u"--plain-text-edit"));
@@ -233,23 +269,29 @@ int main(int argc, char* argv[])
 
     // The machine is shared, so each figure is the median of a few rounds, each round measuring
     // the floor and the runs back to back under the same load.
-    std::vector<double> floors, runs, runsWithLines, scrolls;
+    std::vector<double> floors, runs, runsWithLines, scrolls, extendedRuns, swatchScrolls;
     QString singleLineMarkup;
     for (int round = 1; round <= rounds; ++round) {
         floors.push_back(floorMilliseconds());
         runs.push_back(runMilliseconds(false));
         singleLineMarkup = form2().text();
         double scrollMs = slowestScrollOfResult();
+        swatchScrolls.push_back(slowestScrollOfSwatch());
         closeResult();
         runsWithLines.push_back(runMilliseconds(true));
         scrolls.push_back(std::max(scrollMs, slowestScrollOfResult()));
         closeResult();
+        extendedRuns.push_back(extendedRunMilliseconds());
+        closeResult();
         std::fprintf(stderr,
-                     "round %d: floor %.1f ms, run %.1f ms, run with line breaks %.1f ms, scroll %.1f ms\n",
-                     round, floors.back(), runs.back(), runsWithLines.back(), scrolls.back());
+                     "round %d: floor %.1f ms, run %.1f ms, run with line breaks %.1f ms, scroll %.1f ms, "
+                     "extended run %.1f ms, swatch scroll %.1f ms\n",
+                     round, floors.back(), runs.back(), runsWithLines.back(), scrolls.back(),
+                     extendedRuns.back(), swatchScrolls.back());
     }
     const double floorMs = median(floors);
     const double runMs = median(runs);
+    const double extendedRunMs = median(extendedRuns);
 
     QJsonObject figures{
         {QStringLiteral(u"platform"), QGuiApplication::platformName()},
@@ -260,6 +302,9 @@ int main(int argc, char* argv[])
         {QStringLiteral(u"run_lines_ms"), median(runsWithLines)},
         {QStringLiteral(u"scroll_max_ms"), median(scrolls)},
         {QStringLiteral(u"ratio"), runMs / floorMs},
+        {QStringLiteral(u"run_extended_ms"), extendedRunMs},
+        {QStringLiteral(u"extended_ratio"), extendedRunMs / floorMs},
+        {QStringLiteral(u"swatch_scroll_max_ms"), median(swatchScrolls)},
     };
     if (comparePlainTextEdit) {
         const QJsonObject comparison = plainTextEditFigures(singleLineMarkup);

@@ -1,7 +1,8 @@
 // Not a test: opens the result window, the preview dialog, the version window, the progress window
 // or a message box as a user would reach it, and leaves it on screen for a photograph or for
 // scripts/window-check.sh to measure. Run it under Xvfb:
-//   huespan-result-showcase result|long|preview|about|progress|message
+//   huespan-result-showcase result|long|preview|about|progress|message|swatch
+#include "Module1.h"
 #include "WindowSet.h"
 #include "WindowsGenerationHost.h"
 #include "about/frmAbout.h"
@@ -13,9 +14,11 @@
 #include "ui/ProgramLanguage.h"
 #include "ui/ProgramLook.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QStandardPaths>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -63,6 +66,23 @@ int main(int argc, char* argv[])
         PlainTextView* view = form2().Text1;
         const qsizetype middle = view->toPlainText().size() / 2;
         view->setSelection(middle, middle + 30);
+        return QApplication::exec();
+    }
+
+    if (window == u"swatch"_s) {
+        // The coloured view of a rainbow over a few lines of text, on a white preview background.
+        QStandardPaths::setTestModeEnabled(true);
+        AdvancedSettings advanced;
+        advanced.gradient = GradientChoice::Rainbow;
+        mainWindow.setAdvancedSettings(advanced);
+        mainWindow.Check1->setChecked(true);
+        QString text;
+        while (text.size() < 400)
+            text += u"グラデーションで彩る文字列 Huespan "_s;
+        mainWindow.Text1->setText(text);
+        module1().PreviewBackground = {255, 255, 255};
+        mainWindow.Command1_Click();
+        form2().mnuViewSwatch->trigger();
         return QApplication::exec();
     }
 

@@ -2,14 +2,18 @@
 
 #include "Generators.h"
 #include "Module1.h"
+#include "SettingsConflict.h"
 #include "WindowSet.h"
 #include "WindowsGenerationHost.h"
 #include "about/frmAbout.h"
+#include "advanced/frmAdvanced.h"
+#include "ui/AdvancedSettingsStore.h"
 #include "ui/ColourComponentFields.h"
 #include "ui/ColourTripleControls.h"
 #include "ui/MessageBox.h"
 #include "ui/OptionGroupTabStop.h"
 #include "ui/ProgramIcon.h"
+#include "ui/SettingsConflictText.h"
 #include "ui/Twips.h"
 
 #include <QAction>
@@ -105,6 +109,8 @@ Form1::~Form1() = default;
 
 void Form1::buildControls()
 {
+    mnuAdvanced = new QAction(this);
+    menuBar()->addAction(mnuAdvanced);
     mnuAbout = new QAction(u"バージョン情報(&A)"_s, this);
     menuBar()->addAction(mnuAbout);
 
@@ -183,6 +189,7 @@ void Form1::connectHandlers()
     connect(Option5, &QRadioButton::clicked, this, &Form1::Option5_Click);
     connect(Option6, &QRadioButton::clicked, this, &Form1::Option6_Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(mnuAdvanced, &QAction::triggered, this, &Form1::mnuAdvanced_Click);
     connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
 }
 
@@ -200,6 +207,9 @@ void Form1::Form_Load()
     if (!folder.endsWith(QDir::separator()))
         folder += QDir::separator();
     module1().AppFolder = folder;
+
+    m_advanced = AdvancedSettingsStore::load();
+    showAdvancedCaption();
 }
 
 GradientSettings Form1::settings() const
@@ -219,7 +229,21 @@ GradientSettings Form1::settings() const
     settings.notation = Option3->isChecked() ? Notation::Decimal : Notation::Hexadecimal;
     for (std::size_t index = 0; index < settings.componentTexts.size(); ++index)
         settings.componentTexts[index] = TextC.at(static_cast<qsizetype>(index))->text();
+    settings.extended = m_advanced.extended();
     return settings;
+}
+
+void Form1::setAdvancedSettings(const AdvancedSettings& settings)
+{
+    m_advanced = settings;
+    AdvancedSettingsStore::save(m_advanced);
+    showAdvancedCaption();
+}
+
+// The mark tells at a glance that a run will not give the plain result.
+void Form1::showAdvancedCaption()
+{
+    mnuAdvanced->setText(m_advanced.isDefault() ? u"詳細設定(&S)"_s : u"詳細設定(&S)*"_s);
 }
 
 void Form1::Option1_Click()
@@ -248,12 +272,25 @@ void Form1::Option6_Click()
 
 // The window stays disabled when the generator returns: a refusal, the abort button or the
 // result window's unload makes it usable again.
+// A main window setting that the chosen format cannot take is refused before anything starts.
 void Form1::Command1_Click()
 {
+    const GradientSettings current = settings();
+    if (const std::optional<SettingsConflict> conflict = findSettingsConflict(current, false)) {
+        MessageBox::show(settingsConflictText(*conflict), MessageBox::Style::Information);
+        return;
+    }
     setEnabled(false);
     module1().SourceText = Text1->text();
     WindowsGenerationHost host;
-    Generate(module1(), settings(), host);
+    Generate(module1(), current, host);
+}
+
+void Form1::mnuAdvanced_Click()
+{
+    frmAdvanced dialog(m_advanced, settings(), Text1->text(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        setAdvancedSettings(dialog.settings());
 }
 
 void Form1::mnuAbout_Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GradientSettings.h"
+#include "ui/AdvancedSettings.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -77,6 +78,7 @@ public:
     QCheckBox* Check5 = nullptr;
     QPushButton* Command1 = nullptr;
 
+    QAction* mnuAdvanced = nullptr;
     QAction* mnuAbout = nullptr;
 
     ColourComponentFields& colourFields() const { return *m_colourFields; }
@@ -84,12 +86,17 @@ public:
     // Every setting of a generation, as the controls hold it now.
     GradientSettings settings() const;
 
+    // The advanced settings every run takes; setting them keeps them for the next start too.
+    const AdvancedSettings& advancedSettings() const { return m_advanced; }
+    void setAdvancedSettings(const AdvancedSettings& settings);
+
 public slots:
     void Option1_Click();
     void Option2_Click();
     void Option5_Click();
     void Option6_Click();
     void Command1_Click();
+    void mnuAdvanced_Click();
     void mnuAbout_Click();
 
 protected:
@@ -104,7 +111,10 @@ private:
     // Returns true when the unload must not go on.
     bool Form_QueryUnload();
 
+    void showAdvancedCaption();
+
     ColourComponentFields* m_colourFields = nullptr;
+    AdvancedSettings m_advanced;
 };
 
 } // namespace huespan

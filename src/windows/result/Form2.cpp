@@ -1,15 +1,22 @@
 #include "result/Form2.h"
 
+#include "Module1.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
 #include "result/Form3.h"
 #include "ui/Clipboard.h"
+#include "ui/ColourSwatchView.h"
+#include "ui/MessageBox.h"
 #include "ui/PlainTextView.h"
 #include "ui/ProgramIcon.h"
 #include "ui/ScreenPlacement.h"
+#include "ui/SettingsConflictText.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QWindow>
 
@@ -38,6 +45,15 @@ Form2::Form2(QWidget* parent)
     // The commands stand on the menu bar itself, without submenus.
     mnuCopy = menuBar()->addAction(QStringLiteral(u"コピー(&C)"), this, &Form2::mnuCopy_Click);
     mnuPreview = menuBar()->addAction(QStringLiteral(u"プレビュー(&P)"), this, &Form2::mnuPreview_Click);
+    QMenu* view = menuBar()->addMenu(QStringLiteral(u"表示(&V)"));
+    auto* views = new QActionGroup(this);
+    mnuViewCode = view->addAction(QStringLiteral(u"コード"), this, &Form2::mnuViewCode_Click);
+    mnuViewSwatch = view->addAction(QStringLiteral(u"色見本"), this, &Form2::mnuViewSwatch_Click);
+    for (QAction* action : {mnuViewCode, mnuViewSwatch}) {
+        action->setCheckable(true);
+        views->addAction(action);
+    }
+    mnuViewCode->setChecked(true);
     mnuClose = menuBar()->addAction(QStringLiteral(u"閉じる(&X)"), this, &Form2::mnuClose_Click);
 
     // As the central widget, the view covers the client area at every size, down to none at all.
@@ -77,12 +93,52 @@ void Form2::mnuCopy_Click()
 
 void Form2::mnuPreview_Click()
 {
+    // The main window waits disabled while this one is loaded, so its settings are the run's.
+    if (SingleInstance<Form1>::isLoaded()) {
+        const SettingsConflict page{SettingsConflict::Setting::Page, form1().settings().extended.format};
+        if (page.format == OutputFormat::Bbcode || page.format == OutputFormat::Ansi) {
+            MessageBox::show(settingsConflictText(page), MessageBox::Style::Information);
+            return;
+        }
+    }
     Form3& dialog = form3();
     // Kept above this window by the window manager, as its owner.
     dialog.winId();
     if (dialog.windowHandle() != nullptr)
         dialog.windowHandle()->setTransientParent(windowHandle());
     dialog.exec();
+}
+
+void Form2::mnuViewCode_Click()
+{
+    showView(Text1);
+}
+
+// The view taken out stays a hidden child of the window for the next switch.
+void Form2::showView(QWidget* view)
+{
+    if (centralWidget() == view)
+        return;
+    QWidget* previous = takeCentralWidget();
+    previous->setParent(this);
+    previous->hide();
+    setCentralWidget(view);
+    view->show();
+    view->setFocus();
+}
+
+// The main window waits disabled while this one is loaded, so its text and settings are the run's.
+void Form2::mnuViewSwatch_Click()
+{
+    if (Swatch == nullptr) {
+        Swatch = new ColourSwatchView(this);
+        Swatch->setMinimumSize(1, 1);
+        if (SingleInstance<Form1>::isLoaded())
+            Swatch->setRun(form1().Text1->text(), form1().settings());
+    }
+    const auto& background = module1().PreviewBackground;
+    Swatch->setBackground(QColor(background[0], background[1], background[2]));
+    showView(Swatch);
 }
 
 void Form2::mnuClose_Click()

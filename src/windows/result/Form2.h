@@ -6,6 +6,7 @@ class QAction;
 
 namespace huespan {
 
+class ColourSwatchView;
 class PlainTextView;
 
 // The result window: shows the generated markup as source text, copies all of it to the
@@ -28,11 +29,18 @@ public:
     PlainTextView* Text1 = nullptr;
     QAction* mnuCopy = nullptr;
     QAction* mnuPreview = nullptr;
+    // 「コード」 shows the markup, 「色見本」 the text in its colours; one of the two is checked.
+    QAction* mnuViewCode = nullptr;
+    QAction* mnuViewSwatch = nullptr;
+    // Made when first asked for, from the run's text and settings.
+    ColourSwatchView* Swatch = nullptr;
     QAction* mnuClose = nullptr;
 
 public slots:
     void mnuCopy_Click();
     void mnuPreview_Click();
+    void mnuViewCode_Click();
+    void mnuViewSwatch_Click();
     void mnuClose_Click();
 
 protected:
@@ -40,6 +48,7 @@ protected:
 
 private:
     void Form_Unload();
+    void showView(QWidget* view);
 };
 
 } // namespace huespan

@@ -78,12 +78,14 @@ void TestMainWindow::startState_data()
          [](Form1& w) { return QVariant(w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint)); }, false},
         {"minimise box",
          [](Form1& w) { return QVariant(w.windowFlags().testFlag(Qt::WindowMinimizeButtonHint)); }, true},
-        {"one menu item, acting directly",
+        {"two menu items, the advanced settings first, acting directly",
          [](Form1& w) {
-             return QVariant(w.menuBar()->actions() == QList<QAction*>{w.mnuAbout} &&
-                             w.mnuAbout->menu() == nullptr);
+             return QVariant(w.menuBar()->actions() == QList<QAction*>{w.mnuAdvanced, w.mnuAbout} &&
+                             w.mnuAdvanced->menu() == nullptr && w.mnuAbout->menu() == nullptr);
          },
          true},
+        {"advanced settings caption", [](Form1& w) { return QVariant(w.mnuAdvanced->text()); },
+         u"詳細設定(&S)"_s},
         {"menu caption", [](Form1& w) { return QVariant(w.mnuAbout->text()); }, u"バージョン情報(&A)"_s},
         {"component fields", [](Form1& w) { return QVariant(textsOf(w.TextC)); }, QStringList(6, u"0"_s)},
         {"first swatch", [](Form1& w) { return QVariant(ColourComponentFields::swatchColour(w.Picture1)); },

@@ -79,7 +79,7 @@ void TestResultWindow::startState_data()
                  texts << (action->menu() == nullptr ? action->text() : u"submenu "_s + action->text());
              return QVariant(texts);
          },
-         QStringList{u"コピー(&C)"_s, u"プレビュー(&P)"_s, u"閉じる(&X)"_s}},
+         QStringList{u"コピー(&C)"_s, u"プレビュー(&P)"_s, u"submenu 表示(&V)"_s, u"閉じる(&X)"_s}},
         {"view below the menu bar", [](Form2& w) { return QVariant(w.Text1->size()); },
          QSize(6615 / 15, 4605 / 15)},
         {"icon", [](Form2& w) { return QVariant(!w.windowIcon().isNull()); }, true},

@@ -1,0 +1,37 @@
+#include "ui/AdvancedSettings.h"
+
+#include "GradientPresets.h"
+
+namespace huespan {
+
+ExtendedSettings AdvancedSettings::extended() const
+{
+    ExtendedSettings result = options;
+    switch (gradient) {
+    case GradientChoice::TwoColours:
+        result.stops.clear();
+        break;
+    case GradientChoice::Stops:
+        result.stops = stops;
+        break;
+    case GradientChoice::Rainbow: {
+        const GradientPreset rainbow = rainbowGradient();
+        result.stops = rainbow.stops;
+        result.space = rainbow.space;
+        result.hue = rainbow.hue;
+        break;
+    }
+    }
+    return result;
+}
+
+bool operator==(const AdvancedSettings& left, const AdvancedSettings& right)
+{
+    const ExtendedSettings& a = left.options;
+    const ExtendedSettings& b = right.options;
+    return left.gradient == right.gradient && left.stops == right.stops && a.space == b.space &&
+           a.hue == b.hue && a.reverse == b.reverse && a.unit == b.unit && a.format == b.format &&
+           a.merge == b.merge && a.skipWhitespace == b.skipWhitespace && a.keepLineBreaks == b.keepLineBreaks;
+}
+
+} // namespace huespan

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ExtendedSettings.h"
+
+#include <vector>
+
+namespace huespan {
+
+// Where the colours of the gradient come from.
+enum class GradientChoice
+{
+    // The main window's two colours and form.
+    TwoColours,
+    // The user's list of stops.
+    Stops,
+    // The full hue circle.
+    Rainbow,
+};
+
+// The desktop program's advanced settings as the user left them: the gradient choice beside the
+// stop list, so that a list survives while another choice is in force.
+struct AdvancedSettings
+{
+    GradientChoice gradient = GradientChoice::TwoColours;
+    // Every setting but the stops, which come from the gradient choice.
+    ExtendedSettings options;
+    std::vector<ColourStop> stops;
+
+    // What a run takes: the options with the stops (and for the rainbow its space) of the choice.
+    ExtendedSettings extended() const;
+
+    // Whether a run gives the plain result; an empty stop list counts as the two colours.
+    bool isDefault() const { return extended().isDefault(); }
+
+    friend bool operator==(const AdvancedSettings&, const AdvancedSettings&);
+};
+
+} // namespace huespan

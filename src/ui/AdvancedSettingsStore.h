@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ui/AdvancedSettings.h"
+
+#include <QString>
+
+class QSettings;
+
+namespace huespan {
+
+// The advanced settings kept between runs of the program, in the user's configuration folder.
+// Values written by another version or by hand that this one cannot read fall back to their
+// defaults one by one.
+namespace AdvancedSettingsStore {
+
+// The settings file: huespan/advanced.ini in the user's configuration folder.
+QString filePath();
+
+AdvancedSettings read(const QSettings& file);
+void write(QSettings& file, const AdvancedSettings& settings);
+
+// From and to filePath(); a file that cannot be written leaves the settings of this run in force.
+AdvancedSettings load();
+void save(const AdvancedSettings& settings);
+
+} // namespace AdvancedSettingsStore
+} // namespace huespan

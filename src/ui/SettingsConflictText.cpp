@@ -1,0 +1,44 @@
+#include "ui/SettingsConflictText.h"
+
+using namespace Qt::StringLiterals;
+
+namespace huespan {
+
+QString outputFormatCaption(OutputFormat format)
+{
+    switch (format) {
+    case OutputFormat::Font:
+        return u"FONT要素（標準）"_s;
+    case OutputFormat::Span:
+        return u"span要素"_s;
+    case OutputFormat::Bbcode:
+        return u"BBCode"_s;
+    case OutputFormat::Ansi:
+        return u"ANSI（端末）"_s;
+    case OutputFormat::Css:
+        return u"CSSグラデーション"_s;
+    }
+    return {};
+}
+
+QString settingsConflictText(const SettingsConflict& conflict)
+{
+    const QString format = outputFormatCaption(conflict.format);
+    switch (conflict.setting) {
+    case SettingsConflict::Setting::Heading:
+        return format +
+               u"には見出しがありません。メイン画面のサイズを「通常」にするか、見出しを「指定なし」にしてください。"_s;
+    case SettingsConflict::Setting::FontSize:
+        return format + u"には文字の大きさがありません。メイン画面のサイズを「指定なし」にしてください。"_s;
+    case SettingsConflict::Setting::Page:
+        return format + u"はHTMLではないため、ブラウザでのプレビューはありません。"_s;
+    case SettingsConflict::Setting::LineBreaks:
+        return format +
+               u"では改行がそのまま表示されます。メイン画面の「コードに改行を入れる」を外してください。"_s;
+    case SettingsConflict::Setting::SingleStop:
+        return u"色の並びには2つ以上の色が必要です。"_s;
+    }
+    return {};
+}
+
+} // namespace huespan

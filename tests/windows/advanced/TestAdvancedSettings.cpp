@@ -1,0 +1,638 @@
+#include "GradientPresets.h"
+#include "Module1.h"
+#include "RecordingHost.h"
+#include "WindowSet.h"
+#include "WindowTestSupport.h"
+#include "advanced/frmAdvanced.h"
+#include "main/Form1.h"
+#include "progress/Form4.h"
+#include "result/Form2.h"
+#include "ui/AdvancedSettingsStore.h"
+#include "ui/ColourStrip.h"
+#include "ui/MessageBox.h"
+#include "ui/ProgramLook.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace huespan {
+
+using DialogAction = std::function<void(frmAdvanced&)>;
+using MainWindowAction = std::function<void()>;
+
+class TestAdvancedSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void eachControlReachesTheRun_data();
+    void eachControlReachesTheRun();
+    void defaultsLeaveThePlainResult();
+    void conflictsAreNamedAndRefused_data();
+    void conflictsAreNamedAndRefused();
+    void runRefusesAConflictMadeInTheMainWindow();
+    void cancelAndCloseBoxKeepTheOldSettings_data();
+    void cancelAndCloseBoxKeepTheOldSettings();
+    void settingsSurviveARestart();
+    void unreadableStoredValuesFallBackToDefaults();
+    void accessKeysReachTheirControls_data();
+    void accessKeysReachTheirControls();
+    void altSOpensTheDialog();
+    void tabOrderFollowsTheControls();
+    void stopListEditing();
+    void stripPaintsTheRunColours();
+    void abortDuringAnExtendedRun();
+    void previewRefusedForBoardAndTerminal_data();
+    void previewRefusedForBoardAndTerminal();
+
+private:
+    // Opens the dialog from the menu, lets action play the user and closes it with OK; returns the
+    // texts of the message boxes shown meanwhile.
+    static QStringList useDialog(const DialogAction& action, bool ok = true);
+    static QString runAndTakeResult();
+};
+
+namespace {
+
+const QString kText = u"Huespan は 👨‍👩‍👧 e\u0301 です"_s;
+
+GradientSettings mainWindowSettings()
+{
+    GradientSettings settings;
+    settings.componentTexts = {u"255"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"255"_s};
+    return settings;
+}
+
+void setMainColours()
+{
+    const GradientSettings settings = mainWindowSettings();
+    for (qsizetype index = 0; index < 6; ++index)
+        form1().TextC.at(index)->setText(settings.componentTexts[static_cast<size_t>(index)]);
+}
+
+ExtendedSettings withStops(std::vector<ColourStop> stops)
+{
+    ExtendedSettings extended;
+    extended.stops = std::move(stops);
+    return extended;
+}
+
+} // namespace
+
+void TestAdvancedSettings::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    applyProgramLook(*qApp);
+}
+
+void TestAdvancedSettings::init()
+{
+    QFile::remove(AdvancedSettingsStore::filePath());
+    unloadAllWindows();
+    form1().show();
+    QVERIFY(QTest::qWaitForWindowActive(&form1()));
+    setMainColours();
+    form1().Text1->setText(kText);
+}
+
+void TestAdvancedSettings::cleanup()
+{
+    unloadAllWindows();
+    QFile::remove(AdvancedSettingsStore::filePath());
+}
+
+QStringList TestAdvancedSettings::useDialog(const DialogAction& action, bool ok)
+{
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
+    bool seen = false;
+    QTimer::singleShot(0, qApp, [&] {
+        auto* dialog = qobject_cast<frmAdvanced*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        seen = true;
+        action(*dialog);
+        if (ok)
+            dialog->CommandOk->click();
+        // A refused OK leaves the dialog open: the test ends it.
+        if (dialog->isVisible())
+            dialog->CommandCancel->click();
+    });
+    form1().mnuAdvanced->trigger();
+    if (!seen)
+        return {u"no dialog"_s};
+    return recorder.texts();
+}
+
+QString TestAdvancedSettings::runAndTakeResult()
+{
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
+    form1().Command1->click();
+    if (!recorder.messages().isEmpty() || !SingleInstance<Form2>::isLoaded())
+        return u"refused: "_s + recorder.texts().join(u'|');
+    const QString result = form2().text();
+    form2().close();
+    return result;
+}
+
+void TestAdvancedSettings::eachControlReachesTheRun_data()
+{
+    QTest::addColumn<DialogAction>("action");
+    QTest::addColumn<ExtendedSettings>("expected");
+    // Whether the result differs from the plain one for the table's text: a list begun from the
+    // main colours must not, and a text box holds no line breaks.
+    QTest::addColumn<bool>("differs");
+
+    ExtendedSettings expected;
+    expected.space = ColourSpace::Oklch;
+    QTest::newRow("OKLCH") << DialogAction([](frmAdvanced& d) { d.SpaceList->setCurrentIndex(3); })
+                           << expected << true;
+    expected.hue = HueInterpolation::Longer;
+    QTest::newRow("OKLCH, longer hue") << DialogAction([](frmAdvanced& d) {
+        d.SpaceList->setCurrentIndex(3);
+        d.HueList->setCurrentIndex(1);
+    }) << expected << true;
+    expected = {};
+    expected.space = ColourSpace::LinearSrgb;
+    QTest::newRow("linear sRGB") << DialogAction([](frmAdvanced& d) { d.SpaceList->setCurrentIndex(1); })
+                                 << expected << true;
+    expected = {};
+    expected.space = ColourSpace::Hsl;
+    expected.hue = HueInterpolation::Decreasing;
+    QTest::newRow("HSL, decreasing") << DialogAction([](frmAdvanced& d) {
+        d.SpaceList->setCurrentIndex(4);
+        d.HueList->setCurrentIndex(3);
+    }) << expected << true;
+    expected = {};
+    expected.unit = TextUnit::Grapheme;
+    QTest::newRow("graphemes") << DialogAction([](frmAdvanced& d) { d.UnitList->setCurrentIndex(1); })
+                               << expected << true;
+    const std::array formats{OutputFormat::Span, OutputFormat::Bbcode, OutputFormat::Ansi, OutputFormat::Css};
+    for (const OutputFormat format : formats) {
+        expected = {};
+        expected.format = format;
+        QTest::addRow("format %d", static_cast<int>(format)) << DialogAction([format](frmAdvanced& d) {
+            d.FormatList->setCurrentIndex(static_cast<int>(format));
+        }) << expected << true;
+    }
+    expected = {};
+    expected.merge = true;
+    QTest::newRow("merge") << DialogAction([](frmAdvanced& d) { d.CheckMerge->click(); }) << expected << true;
+    expected = {};
+    expected.skipWhitespace = true;
+    QTest::newRow("white space") << DialogAction([](frmAdvanced& d) { d.CheckWhitespace->click(); })
+                                 << expected << true;
+    expected = {};
+    expected.keepLineBreaks = true;
+    QTest::newRow("line breaks") << DialogAction([](frmAdvanced& d) { d.CheckLineBreaks->click(); })
+                                 << expected << false;
+    expected = {};
+    expected.reverse = true;
+    QTest::newRow("reverse") << DialogAction([](frmAdvanced& d) { d.CheckReverse->click(); }) << expected
+                             << true;
+
+    const GradientPreset rainbow = rainbowGradient();
+    expected = withStops(rainbow.stops);
+    expected.space = rainbow.space;
+    expected.hue = rainbow.hue;
+    QTest::newRow("rainbow, whatever the space list says") << DialogAction([](frmAdvanced& d) {
+        d.SpaceList->setCurrentIndex(2);
+        d.OptionRainbow->click();
+    }) << expected << true;
+
+    // Choosing the list begins it with the main window's colours at both ends.
+    expected = withStops({{ColourTriple{255, 0, 0}, 0.0}, {ColourTriple{0, 0, 255}, 100.0}});
+    QTest::newRow("stops begun from the main colours")
+        << DialogAction([](frmAdvanced& d) { d.OptionStops->click(); }) << expected << false;
+    expected = withStops({{ColourTriple{255, 0, 0}, 0.0},
+                          {ColourTriple{0, 0x80, 0}, std::nullopt},
+                          {ColourTriple{0, 0, 255}, 100.0}});
+    QTest::newRow("a stop added and recoloured") << DialogAction([](frmAdvanced& d) {
+        d.OptionStops->click();
+        d.StopList->setCurrentCell(0, 1);
+        d.CommandAddStop->click();
+        d.StopList->item(1, 1)->setText(u"#008000"_s);
+    }) << expected << true;
+
+    const GradientPreset& preset = gradientPresets().at(2);
+    expected = withStops(preset.stops);
+    expected.space = preset.space;
+    expected.hue = preset.hue;
+    QTest::newRow("preset") << DialogAction([](frmAdvanced& d) {
+        d.PresetList->setCurrentIndex(3);
+        emit d.PresetList->activated(3);
+    }) << expected << true;
+}
+
+void TestAdvancedSettings::eachControlReachesTheRun()
+{
+    QFETCH(DialogAction, action);
+    QFETCH(ExtendedSettings, expected);
+    QFETCH(bool, differs);
+
+    // Long enough that neighbouring characters share colours, which merging joins.
+    const QString text = kText + QString(300, u'x');
+    form1().Text1->setText(text);
+    QCOMPARE(useDialog(action), QStringList());
+    QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)*"_s);
+
+    GradientSettings settings = mainWindowSettings();
+    settings.extended = expected;
+    const QString wanted = RecordingHost::markupFor(settings, text);
+    QVERIFY(!wanted.isEmpty());
+    QCOMPARE(runAndTakeResult(), wanted);
+    QCOMPARE(wanted != RecordingHost::markupFor(mainWindowSettings(), text), differs);
+}
+
+void TestAdvancedSettings::defaultsLeaveThePlainResult()
+{
+    const QString plain = RecordingHost::markupFor(mainWindowSettings(), kText);
+    QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)"_s);
+    QCOMPARE(runAndTakeResult(), plain);
+
+    // Settings changed and put back by 既定に戻す, and a list chosen but left empty of changes.
+    QCOMPARE(useDialog([](frmAdvanced& d) {
+                 d.FormatList->setCurrentIndex(3);
+                 d.CheckMerge->click();
+                 d.OptionRainbow->click();
+                 d.CommandDefaults->click();
+             }),
+             QStringList());
+    QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)"_s);
+    QCOMPARE(runAndTakeResult(), plain);
+}
+
+void TestAdvancedSettings::conflictsAreNamedAndRefused_data()
+{
+    QTest::addColumn<MainWindowAction>("mainWindow");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QString>("named");
+
+    const MainWindowAction heading = [] {
+        form1().Option2->click();
+        form1().Combo2->setCurrentText(u"H2"_s);
+    };
+    const MainWindowAction size = [] { form1().Combo1->setCurrentText(u"3"_s); };
+    const MainWindowAction breaks = [] { form1().Check5->setChecked(true); };
+    QTest::newRow("heading, BBCode") << heading << 2 << u"見出し"_s;
+    QTest::newRow("heading, ANSI") << heading << 3 << u"見出し"_s;
+    QTest::newRow("size, ANSI") << size << 3 << u"大きさ"_s;
+    QTest::newRow("line breaks, BBCode") << breaks << 2 << u"改行"_s;
+    QTest::newRow("line breaks, ANSI") << breaks << 3 << u"改行"_s;
+}
+
+void TestAdvancedSettings::conflictsAreNamedAndRefused()
+{
+    QFETCH(MainWindowAction, mainWindow);
+    QFETCH(int, format);
+    QFETCH(QString, named);
+
+    mainWindow();
+    QString note;
+    const QStringList messages = useDialog([&](frmAdvanced& d) {
+        d.FormatList->setCurrentIndex(format);
+        note = d.LabelConflict->text();
+    });
+    QVERIFY2(note.contains(named), qPrintable(note));
+    QCOMPARE(messages, QStringList{note});
+    // Refused: the settings stay as they were.
+    QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)"_s);
+    QCOMPARE(form1().advancedSettings(), AdvancedSettings{});
+
+    // The size or heading alone is fine for the HTML formats: no note.
+    QCOMPARE(useDialog([&](frmAdvanced& d) {
+                 d.FormatList->setCurrentIndex(1);
+                 note = d.LabelConflict->text();
+             }),
+             QStringList());
+    QCOMPARE(note, QString());
+}
+
+void TestAdvancedSettings::runRefusesAConflictMadeInTheMainWindow()
+{
+    QCOMPARE(useDialog([](frmAdvanced& d) { d.FormatList->setCurrentIndex(2); }), QStringList());
+    form1().Option2->click();
+    form1().Combo2->setCurrentText(u"H1"_s);
+    module1().ResultHtml = u"earlier"_s;
+
+    const QString outcome = runAndTakeResult();
+    QVERIFY2(outcome.startsWith(u"refused: BBCode"_s), qPrintable(outcome));
+    QVERIFY(form1().isEnabled());
+    QVERIFY(!SingleInstance<Form4>::isLoaded());
+    QCOMPARE(module1().ResultHtml, u"earlier"_s);
+}
+
+void TestAdvancedSettings::cancelAndCloseBoxKeepTheOldSettings_data()
+{
+    QTest::addColumn<bool>("closeBox");
+    QTest::newRow("キャンセル") << false;
+    QTest::newRow("close box") << true;
+}
+
+void TestAdvancedSettings::cancelAndCloseBoxKeepTheOldSettings()
+{
+    QFETCH(bool, closeBox);
+
+    QCOMPARE(useDialog([](frmAdvanced& d) { d.CheckReverse->click(); }), QStringList());
+    const AdvancedSettings before = form1().advancedSettings();
+    QVERIFY(before.options.reverse);
+    QCOMPARE(useDialog(
+                 [closeBox](frmAdvanced& d) {
+                     d.CheckReverse->click();
+                     d.FormatList->setCurrentIndex(1);
+                     if (closeBox)
+                         d.close();
+                     else
+                         d.CommandCancel->click();
+                 },
+                 false),
+             QStringList());
+    QCOMPARE(form1().advancedSettings(), before);
+    QCOMPARE(AdvancedSettingsStore::load(), before);
+}
+
+void TestAdvancedSettings::settingsSurviveARestart()
+{
+    QCOMPARE(useDialog([](frmAdvanced& d) {
+                 d.OptionStops->click();
+                 d.StopList->setCurrentCell(0, 2);
+                 d.StopList->item(0, 2)->setText(u"12.5"_s);
+                 d.SpaceList->setCurrentIndex(4);
+                 d.HueList->setCurrentIndex(2);
+                 d.UnitList->setCurrentIndex(1);
+                 d.FormatList->setCurrentIndex(4);
+                 d.CheckMerge->click();
+                 d.CheckWhitespace->click();
+                 d.CheckLineBreaks->click();
+                 d.CheckReverse->click();
+             }),
+             QStringList());
+    const AdvancedSettings chosen = form1().advancedSettings();
+    QCOMPARE(chosen.stops.front().position, std::optional<double>(12.5));
+
+    unloadAllWindows();
+    form1().show();
+    QCOMPARE(form1().advancedSettings(), chosen);
+    QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)*"_s);
+    // Nothing of the main window is kept.
+    QCOMPARE(form1().Text1->text(), QString());
+}
+
+void TestAdvancedSettings::unreadableStoredValuesFallBackToDefaults()
+{
+    {
+        QSettings file(AdvancedSettingsStore::filePath(), QSettings::IniFormat);
+        file.setValue(u"gradient"_s, u"sideways"_s);
+        file.setValue(u"space"_s, u"oklch"_s);
+        file.setValue(u"format"_s, 7);
+        file.setValue(u"merge"_s, u"perhaps"_s);
+        file.setValue(u"stops"_s,
+                      QStringList{u"#12345"_s, u"#FF0000@nan"_s, u"#00FF00@250"_s, u"zz"_s, u"#0000FF"_s});
+    }
+    const AdvancedSettings read = AdvancedSettingsStore::load();
+    QCOMPARE(read.gradient, GradientChoice::TwoColours);
+    QCOMPARE(read.options.space, ColourSpace::Oklch);
+    QCOMPARE(read.options.format, OutputFormat::Font);
+    QVERIFY(!read.options.merge);
+    // Out-of-range positions are kept for the engine's own clamping; broken stops are dropped.
+    const std::vector<ColourStop> stops{{ColourTriple{0, 255, 0}, 250.0},
+                                        {ColourTriple{0, 0, 255}, std::nullopt}};
+    QVERIFY(read.stops == stops);
+}
+
+void TestAdvancedSettings::accessKeysReachTheirControls_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("control");
+
+    QTest::newRow("G") << int(Qt::Key_G) << u"OptionTwoColours"_s;
+    QTest::newRow("C") << int(Qt::Key_C) << u"SpaceList"_s;
+    QTest::newRow("H") << int(Qt::Key_H) << u"HueList"_s;
+    QTest::newRow("U") << int(Qt::Key_U) << u"UnitList"_s;
+    QTest::newRow("F") << int(Qt::Key_F) << u"FormatList"_s;
+    QTest::newRow("M") << int(Qt::Key_M) << u"CheckMerge"_s;
+    QTest::newRow("W") << int(Qt::Key_W) << u"CheckWhitespace"_s;
+    QTest::newRow("L") << int(Qt::Key_L) << u"CheckLineBreaks"_s;
+    QTest::newRow("R") << int(Qt::Key_R) << u"CheckReverse"_s;
+    QTest::newRow("D") << int(Qt::Key_D) << u"CommandDefaults"_s;
+}
+
+void TestAdvancedSettings::accessKeysReachTheirControls()
+{
+    QFETCH(int, key);
+    QFETCH(QString, control);
+
+    frmAdvanced dialog(AdvancedSettings{}, mainWindowSettings(), QString());
+    dialog.SpaceList->setCurrentIndex(3); // OKLCH, so that the hue list takes the focus
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.CommandOk->setFocus();
+    QTest::keyClick(&dialog, static_cast<Qt::Key>(key), Qt::AltModifier);
+
+    if (control.startsWith(u"Check"_s)) {
+        const auto* target = control == u"CheckMerge"_s        ? dialog.CheckMerge
+                             : control == u"CheckWhitespace"_s ? dialog.CheckWhitespace
+                             : control == u"CheckLineBreaks"_s ? dialog.CheckLineBreaks
+                                                               : dialog.CheckReverse;
+        // An access key clicks its button as a mouse would, after the button has shown itself pressed.
+        QTRY_VERIFY(target->isChecked());
+        return;
+    }
+    if (control == u"CommandDefaults"_s) {
+        QTRY_COMPARE(dialog.SpaceList->currentIndex(), 0);
+        return;
+    }
+    const QMap<QString, QWidget*> targets{{u"OptionTwoColours"_s, dialog.OptionTwoColours},
+                                          {u"SpaceList"_s, dialog.SpaceList},
+                                          {u"HueList"_s, dialog.HueList},
+                                          {u"UnitList"_s, dialog.UnitList},
+                                          {u"FormatList"_s, dialog.FormatList}};
+    QCOMPARE(QApplication::focusWidget(), targets.value(control));
+}
+
+void TestAdvancedSettings::altSOpensTheDialog()
+{
+    bool opened = false;
+    QString title;
+    QTimer::singleShot(0, qApp, [&] {
+        if (auto* dialog = qobject_cast<frmAdvanced*>(QApplication::activeModalWidget())) {
+            opened = true;
+            title = dialog->windowTitle();
+            dialog->reject();
+        }
+    });
+    QTest::keyClick(&form1(), Qt::Key_S, Qt::AltModifier);
+    QVERIFY(opened);
+    QCOMPARE(title, u"詳細設定"_s);
+}
+
+void TestAdvancedSettings::tabOrderFollowsTheControls()
+{
+    frmAdvanced dialog(AdvancedSettings{}, mainWindowSettings(), QString());
+    dialog.OptionStops->setChecked(true);
+    dialog.SpaceList->setCurrentIndex(3);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    const QList<QWidget*> chain{dialog.OptionStops,       dialog.StopList,        dialog.CommandAddStop,
+                                dialog.CommandRemoveStop, dialog.CommandStopUp,   dialog.CommandStopDown,
+                                dialog.PresetList,        dialog.SpaceList,       dialog.HueList,
+                                dialog.UnitList,          dialog.FormatList,      dialog.CheckMerge,
+                                dialog.CheckWhitespace,   dialog.CheckLineBreaks, dialog.CheckReverse,
+                                dialog.CommandDefaults,   dialog.CommandOk,       dialog.CommandCancel};
+    dialog.OptionStops->setFocus();
+    for (qsizetype index = 1; index < chain.size(); ++index) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), chain.at(index));
+    }
+}
+
+void TestAdvancedSettings::stopListEditing()
+{
+    frmAdvanced dialog(AdvancedSettings{}, mainWindowSettings(), QString());
+    dialog.setColourPicker([](const QColor&) { return std::optional<QColor>(QColor(0x11, 0x22, 0x33)); });
+    dialog.OptionStops->click();
+    QCOMPARE(dialog.StopList->rowCount(), 2);
+
+    // A text that is no colour, and a position that is no number, are put back.
+    dialog.StopList->item(0, 1)->setText(u"red"_s);
+    dialog.StopList->item(0, 2)->setText(u"abc"_s);
+    QCOMPARE(dialog.StopList->item(0, 1)->text(), u"#FF0000"_s);
+    QCOMPARE(dialog.StopList->item(0, 2)->text(), u"0"_s);
+    dialog.StopList->item(1, 2)->setText(u"150"_s);
+    QCOMPARE(dialog.StopList->item(1, 2)->text(), u"100"_s);
+
+    emit dialog.StopList->cellDoubleClicked(1, 0);
+    QCOMPARE(dialog.StopList->item(1, 1)->text(), u"#112233"_s);
+
+    dialog.StopList->setCurrentCell(1, 1);
+    dialog.CommandStopUp->click();
+    QCOMPARE(dialog.StopList->item(0, 1)->text(), u"#112233"_s);
+    QCOMPARE(dialog.StopList->item(0, 2)->text(), u"0"_s);
+
+    // Down to one stop: the note names it and OK refuses.
+    dialog.StopList->setCurrentCell(0, 1);
+    dialog.CommandRemoveStop->click();
+    QCOMPARE(dialog.StopList->rowCount(), 1);
+    QVERIFY(!dialog.LabelConflict->text().isEmpty());
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
+    dialog.CommandOk->click();
+    QCOMPARE(recorder.messages().size(), 1);
+    QCOMPARE(recorder.messages().first().style, MessageBox::Style::Information);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+
+    // Removing or moving with nothing there does nothing.
+    dialog.CommandRemoveStop->click();
+    dialog.CommandRemoveStop->click();
+    dialog.CommandStopDown->click();
+    QCOMPARE(dialog.StopList->rowCount(), 0);
+}
+
+void TestAdvancedSettings::stripPaintsTheRunColours()
+{
+    frmAdvanced dialog(AdvancedSettings{}, mainWindowSettings(), u"abc"_s);
+    dialog.FormatList->setCurrentIndex(1);
+    dialog.SpaceList->setCurrentIndex(2);
+    GradientSettings settings = mainWindowSettings();
+    settings.extended.space = ColourSpace::Oklab;
+    settings.extended.format = OutputFormat::Span;
+    // The colours of a run over the same line: read back from the span markup.
+    const QString markup = RecordingHost::markupFor(settings, u"abc"_s);
+    const QList<QColor> colours = dialog.Strip->lineColours(1);
+    QCOMPARE(colours.size(), 3);
+    for (const QColor& colour : colours)
+        QVERIFY2(markup.contains(colour.name()), qPrintable(colour.name() + u" in "_s + markup));
+    QVERIFY(colours.front() != colours.back());
+}
+
+void TestAdvancedSettings::abortDuringAnExtendedRun()
+{
+    QCOMPARE(useDialog([](frmAdvanced& d) {
+                 d.OptionRainbow->click();
+                 d.UnitList->setCurrentIndex(1);
+                 d.CheckMerge->click();
+             }),
+             QStringList());
+    const QString text(2000, u'x');
+    form1().Text1->setText(text);
+    const GradientSettings settings = form1().settings();
+
+    bool progressShown = false;
+    QTimer::singleShot(0, this, [&] {
+        progressShown = form4().isVisible();
+        form4().Command1->click();
+    });
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
+    form1().Command1->click();
+
+    QVERIFY(progressShown);
+    QVERIFY(recorder.messages().isEmpty());
+    QVERIFY(!SingleInstance<Form2>::isLoaded());
+    QVERIFY(!SingleInstance<Form4>::isLoaded());
+    QVERIFY(form1().isEnabled());
+    QCOMPARE(module1().ResultHtml, RecordingHost::markupFor(settings, text, 1));
+}
+
+void TestAdvancedSettings::previewRefusedForBoardAndTerminal_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("FONT") << 0 << false;
+    QTest::newRow("span") << 1 << false;
+    QTest::newRow("BBCode") << 2 << true;
+    QTest::newRow("ANSI") << 3 << true;
+    QTest::newRow("CSS") << 4 << false;
+}
+
+void TestAdvancedSettings::previewRefusedForBoardAndTerminal()
+{
+    QFETCH(int, format);
+    QFETCH(bool, refused);
+
+    QCOMPARE(useDialog([format](frmAdvanced& d) { d.FormatList->setCurrentIndex(format); }), QStringList());
+    MessageBoxRecorder recorder(MessageBox::Answer::Ok);
+    form1().Command1->click();
+    QVERIFY(SingleInstance<Form2>::isLoaded());
+
+    bool previewOpened = false;
+    QTimer::singleShot(0, qApp, [&] {
+        if (QApplication::activeModalWidget() != nullptr && SingleInstance<Form3>::isLoaded()) {
+            previewOpened = true;
+            QApplication::activeModalWidget()->close();
+        }
+    });
+    form2().mnuPreview->trigger();
+    QCOMPARE(previewOpened, !refused);
+    QCOMPARE(recorder.messages().size(), refused ? 1 : 0);
+    if (refused) {
+        QCOMPARE(recorder.messages().first().style, MessageBox::Style::Information);
+        QVERIFY(recorder.messages().first().text.contains(u"プレビュー"_s));
+    }
+}
+
+} // namespace huespan
+
+Q_DECLARE_METATYPE(huespan::DialogAction)
+Q_DECLARE_METATYPE(huespan::MainWindowAction)
+Q_DECLARE_METATYPE(huespan::ExtendedSettings)
+
+QTEST_MAIN(huespan::TestAdvancedSettings)
+#include "TestAdvancedSettings.moc"

@@ -1,0 +1,184 @@
+#include "Module1.h"
+#include "WindowSet.h"
+#include "WindowTestSupport.h"
+#include "main/Form1.h"
+#include "result/Form2.h"
+#include "ui/AdvancedSettings.h"
+#include "ui/Clipboard.h"
+#include "ui/ColourSwatchView.h"
+#include "ui/MessageBox.h"
+#include "ui/PlainTextView.h"
+#include "ui/ProgramLook.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTest>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace huespan {
+
+class TestColourSwatch : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void paintsTheRunColours_data();
+    void paintsTheRunColours();
+    void copyAlwaysCopiesTheMarkup();
+    void wrapsToTheWidthAndScrolls();
+};
+
+namespace {
+
+// The colour of every element, in order, as the markup writes it (FONT or span elements).
+QList<QColor> markupColours(const QString& markup)
+{
+    static const QRegularExpression colour(u"(?:color:|COLOR=\")#([0-9A-Fa-f]{6})"_s);
+    QList<QColor> colours;
+    for (const QRegularExpressionMatch& match : colour.globalMatch(markup))
+        colours.append(QColor(u'#' + match.captured(1)));
+    return colours;
+}
+
+bool hasPixel(const QImage& image, const std::function<bool(const QColor&)>& wanted)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (wanted(image.pixelColor(x, y)))
+                return true;
+        }
+    }
+    return false;
+}
+
+void run(const QString& text, const AdvancedSettings& advanced)
+{
+    Form1& window = form1();
+    window.setAdvancedSettings(advanced);
+    window.Text1->setText(text);
+    const QStringList components{u"255"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"255"_s};
+    for (qsizetype index = 0; index < components.size(); ++index)
+        window.TextC.at(index)->setText(components.at(index));
+    window.Command1->click();
+}
+
+} // namespace
+
+void TestColourSwatch::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    applyProgramLook(*qApp);
+}
+
+void TestColourSwatch::init()
+{
+    unloadAllWindows();
+    form1().show();
+    QVERIFY(QTest::qWaitForWindowActive(&form1()));
+}
+
+void TestColourSwatch::cleanup()
+{
+    if (SingleInstance<Form1>::isLoaded())
+        form1().setAdvancedSettings(AdvancedSettings{});
+    unloadAllWindows();
+}
+
+void TestColourSwatch::paintsTheRunColours_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<AdvancedSettings>("advanced");
+    QTest::addColumn<bool>("bothSides");
+
+    QTest::newRow("plain") << u"グラデーション"_s << AdvancedSettings{} << false;
+    QTest::newRow("plain, both sides") << u"グラデーションの文字"_s << AdvancedSettings{} << true;
+    AdvancedSettings advanced;
+    advanced.options.format = OutputFormat::Span;
+    advanced.options.space = ColourSpace::Oklch;
+    QTest::newRow("span, OKLCH") << u"Huespan colours"_s << advanced << false;
+    advanced.options.unit = TextUnit::Grapheme;
+    advanced.options.skipWhitespace = true;
+    QTest::newRow("graphemes, blanks uncoloured")
+        << u"👨‍👩‍👧 e\u0301 ab  cd"_s << advanced << false;
+    advanced.gradient = GradientChoice::Rainbow;
+    advanced.options.reverse = true;
+    QTest::newRow("rainbow reversed") << u"0123456789abcdef"_s << advanced << true;
+}
+
+void TestColourSwatch::paintsTheRunColours()
+{
+    QFETCH(QString, text);
+    QFETCH(AdvancedSettings, advanced);
+    QFETCH(bool, bothSides);
+
+    if (bothSides)
+        form1().Option6->click();
+    run(text, advanced);
+    QVERIFY(SingleInstance<Form2>::isLoaded());
+    Form2& window = form2();
+    QVERIFY(window.mnuViewCode->isChecked());
+    QCOMPARE(window.centralWidget(), window.Text1);
+
+    window.mnuViewSwatch->trigger();
+    QVERIFY(window.mnuViewSwatch->isChecked());
+    QVERIFY(window.Swatch != nullptr);
+    QCOMPARE(window.centralWidget(), window.Swatch);
+    QCOMPARE(window.Swatch->unitColours(), markupColours(window.text()));
+
+    window.mnuViewCode->trigger();
+    QCOMPARE(window.centralWidget(), window.Text1);
+    QVERIFY(window.Text1->isVisible());
+    QVERIFY(!window.Swatch->isVisible());
+}
+
+void TestColourSwatch::copyAlwaysCopiesTheMarkup()
+{
+    QString copied;
+    Clipboard::setHandler([&copied](const QString& text) { copied = text; });
+    run(u"虹色の文字"_s, AdvancedSettings{});
+    form2().mnuViewSwatch->trigger();
+    form2().mnuCopy->trigger();
+    Clipboard::setHandler({});
+    QCOMPARE(copied, form2().text());
+    QVERIFY(copied.contains(u"<FONT"_s));
+}
+
+void TestColourSwatch::wrapsToTheWidthAndScrolls()
+{
+    run(QString(32767, u'あ'), AdvancedSettings{});
+    Form2& window = form2();
+    window.mnuViewSwatch->trigger();
+    ColourSwatchView* view = window.Swatch;
+    QCOMPARE(view->unitColours().size(), 32767);
+    const qsizetype narrow = view->lineCount();
+    QVERIFY(narrow > 100);
+    window.resize(window.width() * 2, window.height());
+    QTRY_VERIFY(view->lineCount() < narrow);
+    QVERIFY(view->verticalScrollBar()->maximum() > 0);
+    // The top is painted in the first colour, the bottom, scrolled to, in the last.
+    QVERIFY(hasPixel(view->viewport()->grab().toImage(),
+                     [](const QColor& c) { return c.red() > 220 && c.blue() < 40; }));
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    QVERIFY(hasPixel(view->viewport()->grab().toImage(),
+                     [](const QColor& c) { return c.blue() > 220 && c.red() < 40; }));
+}
+
+} // namespace huespan
+
+Q_DECLARE_METATYPE(huespan::AdvancedSettings)
+
+QTEST_MAIN(huespan::TestColourSwatch)
+#include "TestColourSwatch.moc"
