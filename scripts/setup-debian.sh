@@ -7,7 +7,7 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n qt6-wayland libgl-dev
     libbenchmark-dev
-    fonts-ipafont-gothic fonts-ipaexfont-gothic fonts-noto-cjk
+    fonts-ipafont-gothic fonts-ipaexfont-gothic fonts-noto-cjk fonts-noto-color-emoji
     xvfb xauth imagemagick openbox x11-utils xdotool
     # the package: icons, manual pages, completions, and the validators that check it
     librsvg2-bin groff-base man-db gzip dpkg-dev bash-completion zsh

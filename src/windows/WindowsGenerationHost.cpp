@@ -12,6 +12,12 @@
 
 namespace huespan {
 
+WindowsGenerationHost::WindowsGenerationHost(const QString& text, const GradientSettings& settings)
+    : m_text(text)
+    , m_settings(settings)
+{
+}
+
 void WindowsGenerationHost::ShowMessage(const QString& text)
 {
     MessageBox::show(text, MessageBox::Style::Information);
@@ -53,7 +59,7 @@ void WindowsGenerationHost::CloseProgress()
 
 void WindowsGenerationHost::ShowResult(const QString& markup)
 {
-    form2().showResult(markup);
+    form2().showResult(markup, m_text, m_settings);
 }
 
 } // namespace huespan

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "GenerationHost.h"
+#include "GradientSettings.h"
+
+#include <QString>
 
 namespace huespan {
 
@@ -8,7 +11,10 @@ namespace huespan {
 class WindowsGenerationHost final : public GenerationHost
 {
 public:
+    // For the window operations alone, outside a run: a result shown through it has no run behind it.
     WindowsGenerationHost() = default;
+    // The text and settings the run starts from; the result window keeps them with the markup.
+    WindowsGenerationHost(const QString& text, const GradientSettings& settings);
     Q_DISABLE_COPY_MOVE(WindowsGenerationHost)
 
     void ShowMessage(const QString& text) override;
@@ -18,6 +24,10 @@ public:
     void PumpEvents() override;
     void CloseProgress() override;
     void ShowResult(const QString& markup) override;
+
+private:
+    QString m_text;
+    GradientSettings m_settings;
 };
 
 } // namespace huespan

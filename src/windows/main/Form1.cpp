@@ -282,7 +282,7 @@ void Form1::Command1_Click()
     }
     setEnabled(false);
     module1().SourceText = Text1->text();
-    WindowsGenerationHost host;
+    WindowsGenerationHost host(module1().SourceText, current);
     Generate(module1(), current, host);
 }
 

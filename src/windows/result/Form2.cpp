@@ -68,9 +68,11 @@ Form2::Form2(QWidget* parent)
     centreOnScreen(*this);
 }
 
-void Form2::showResult(const QString& markup)
+void Form2::showResult(const QString& markup, const QString& runText, const GradientSettings& runSettings)
 {
     Text1->setPlainText(markup);
+    m_runText = runText;
+    m_runSettings = runSettings;
     // The main window stays disabled behind this one; as its owner it can no longer be raised
     // over it. The window system learns this before the window is mapped.
     if (SingleInstance<Form1>::isLoaded() && form1().windowHandle() != nullptr) {
@@ -93,13 +95,11 @@ void Form2::mnuCopy_Click()
 
 void Form2::mnuPreview_Click()
 {
-    // The main window waits disabled while this one is loaded, so its settings are the run's.
-    if (SingleInstance<Form1>::isLoaded()) {
-        const SettingsConflict page{SettingsConflict::Setting::Page, form1().settings().extended.format};
-        if (page.format == OutputFormat::Bbcode || page.format == OutputFormat::Ansi) {
-            MessageBox::show(settingsConflictText(page), MessageBox::Style::Information);
-            return;
-        }
+    // Board code and terminal escapes mean nothing to a browser.
+    const SettingsConflict page{SettingsConflict::Setting::Page, m_runSettings.extended.format};
+    if (page.format == OutputFormat::Bbcode || page.format == OutputFormat::Ansi) {
+        MessageBox::show(settingsConflictText(page), MessageBox::Style::Information);
+        return;
     }
     Form3& dialog = form3();
     // Kept above this window by the window manager, as its owner.
@@ -127,14 +127,13 @@ void Form2::showView(QWidget* view)
     view->setFocus();
 }
 
-// The main window waits disabled while this one is loaded, so its text and settings are the run's.
+// Painted from what the run was made from, whatever the main window holds by now.
 void Form2::mnuViewSwatch_Click()
 {
     if (Swatch == nullptr) {
         Swatch = new ColourSwatchView(this);
         Swatch->setMinimumSize(1, 1);
-        if (SingleInstance<Form1>::isLoaded())
-            Swatch->setRun(form1().Text1->text(), form1().settings());
+        Swatch->setRun(m_runText, m_runSettings);
     }
     const auto& background = module1().PreviewBackground;
     Swatch->setBackground(QColor(background[0], background[1], background[2]));

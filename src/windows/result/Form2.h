@@ -1,6 +1,9 @@
 #pragma once
 
+#include "GradientSettings.h"
+
 #include <QMainWindow>
+#include <QString>
 
 class QAction;
 
@@ -20,8 +23,10 @@ public:
     explicit Form2(QWidget* parent = nullptr);
     Q_DISABLE_COPY_MOVE(Form2)
 
-    // Puts the markup into Text1 and shows the window modeless.
-    void showResult(const QString& markup);
+    // Puts the markup into Text1 and shows the window modeless. The text and settings the markup
+    // was made from are kept for the coloured view and for the preview's choice of format.
+    void showResult(const QString& markup, const QString& runText = {},
+                    const GradientSettings& runSettings = {});
 
     // The text shown, which is what the copy command and the preview page take.
     QString text() const;
@@ -49,6 +54,9 @@ protected:
 private:
     void Form_Unload();
     void showView(QWidget* view);
+
+    QString m_runText;
+    GradientSettings m_runSettings;
 };
 
 } // namespace huespan

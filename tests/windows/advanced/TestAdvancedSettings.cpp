@@ -36,6 +36,15 @@ namespace huespan {
 using DialogAction = std::function<void(frmAdvanced&)>;
 using MainWindowAction = std::function<void()>;
 
+} // namespace huespan
+
+// Declared before the data tables first store them.
+Q_DECLARE_METATYPE(huespan::DialogAction)
+Q_DECLARE_METATYPE(huespan::MainWindowAction)
+Q_DECLARE_METATYPE(huespan::ExtendedSettings)
+
+namespace huespan {
+
 class TestAdvancedSettings : public QObject
 {
     Q_OBJECT
@@ -611,6 +620,10 @@ void TestAdvancedSettings::previewRefusedForBoardAndTerminal()
     MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     form1().Command1->click();
     QVERIFY(SingleInstance<Form2>::isLoaded());
+    // The result keeps the format it was made in, whatever the main window says by now.
+    AdvancedSettings other;
+    other.options.format = refused ? OutputFormat::Font : OutputFormat::Bbcode;
+    form1().setAdvancedSettings(other);
 
     bool previewOpened = false;
     QTimer::singleShot(0, qApp, [&] {
@@ -629,10 +642,6 @@ void TestAdvancedSettings::previewRefusedForBoardAndTerminal()
 }
 
 } // namespace huespan
-
-Q_DECLARE_METATYPE(huespan::DialogAction)
-Q_DECLARE_METATYPE(huespan::MainWindowAction)
-Q_DECLARE_METATYPE(huespan::ExtendedSettings)
 
 QTEST_MAIN(huespan::TestAdvancedSettings)
 #include "TestAdvancedSettings.moc"

@@ -24,6 +24,9 @@
 
 using namespace Qt::StringLiterals;
 
+// Declared before the data table first stores it.
+Q_DECLARE_METATYPE(huespan::AdvancedSettings)
+
 namespace huespan {
 
 class TestColourSwatch : public QObject
@@ -37,6 +40,8 @@ private slots:
 
     void paintsTheRunColours_data();
     void paintsTheRunColours();
+    void paintsTheRunAfterTheMainWindowChanged();
+    void componentsBeyondAByteAreClamped();
     void copyAlwaysCopiesTheMarkup();
     void wrapsToTheWidthAndScrolls();
 };
@@ -144,6 +149,43 @@ void TestColourSwatch::paintsTheRunColours()
     QVERIFY(!window.Swatch->isVisible());
 }
 
+void TestColourSwatch::paintsTheRunAfterTheMainWindowChanged()
+{
+    AdvancedSettings advanced;
+    advanced.options.format = OutputFormat::Span;
+    advanced.options.space = ColourSpace::Oklab;
+    advanced.options.skipWhitespace = true;
+    run(u"色 見本"_s, advanced);
+    QVERIFY(SingleInstance<Form2>::isLoaded());
+    Form2& window = form2();
+
+    // What the main window holds now has nothing to do with the result on show.
+    Form1& mainWindow = form1();
+    mainWindow.setAdvancedSettings(AdvancedSettings{});
+    mainWindow.Text1->setText(u"まったく別の長い文章"_s);
+    mainWindow.Option6->click();
+    mainWindow.TextC.at(0)->setText(u"0"_s);
+    mainWindow.TextC.at(1)->setText(u"255"_s);
+
+    window.mnuViewSwatch->trigger();
+    const QList<QColor> colours = window.Swatch->unitColours();
+    QCOMPARE(colours.size(), 3);
+    QCOMPARE(colours, markupColours(window.text()));
+    QVERIFY(colours.first().red() > 200 && colours.first().green() < 30);
+    QVERIFY(colours.last().blue() > 200 && colours.last().green() < 30);
+}
+
+void TestColourSwatch::componentsBeyondAByteAreClamped()
+{
+    // Pasted field text can carry a component past a byte, or (in hexadecimal) far past it.
+    GradientSettings settings;
+    settings.componentTexts = {u"999"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"7FFF"_s};
+    settings.notation = Notation::Hexadecimal;
+    ColourSwatchView view;
+    view.setRun(u"ab"_s, settings);
+    QCOMPARE(view.unitColours(), (QList<QColor>{QColor(255, 0, 0), QColor(0, 0, 255)}));
+}
+
 void TestColourSwatch::copyAlwaysCopiesTheMarkup()
 {
     QString copied;
@@ -177,8 +219,6 @@ void TestColourSwatch::wrapsToTheWidthAndScrolls()
 }
 
 } // namespace huespan
-
-Q_DECLARE_METATYPE(huespan::AdvancedSettings)
 
 QTEST_MAIN(huespan::TestColourSwatch)
 #include "TestColourSwatch.moc"
