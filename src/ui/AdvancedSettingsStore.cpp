@@ -156,11 +156,12 @@ AdvancedSettings AdvancedSettingsStore::load()
     return read(file);
 }
 
-void AdvancedSettingsStore::save(const AdvancedSettings& settings)
+bool AdvancedSettingsStore::save(const AdvancedSettings& settings)
 {
     QSettings file(filePath(), QSettings::IniFormat);
     write(file, settings);
     file.sync();
+    return file.status() == QSettings::NoError;
 }
 
 } // namespace huespan

@@ -19,9 +19,10 @@ QString filePath();
 AdvancedSettings read(const QSettings& file);
 void write(QSettings& file, const AdvancedSettings& settings);
 
-// From and to filePath(); a file that cannot be written leaves the settings of this run in force.
+// From and to filePath(). False when the file could not be written: the settings then stay in
+// force for this run only.
 AdvancedSettings load();
-void save(const AdvancedSettings& settings);
+bool save(const AdvancedSettings& settings);
 
 } // namespace AdvancedSettingsStore
 } // namespace huespan

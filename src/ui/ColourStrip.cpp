@@ -2,6 +2,7 @@
 
 #include "TextUnits.h"
 #include "UnitColours.h"
+#include "ui/ScreenColour.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -74,7 +75,7 @@ QList<QColor> ColourStrip::lineColours(int line) const
     const ExtendedSettings& extended = m_settings.extended;
     const TextUnits units(all.at(line), extended.unit, extended.skipWhitespace, false);
     for (const ColourTriple& colour : coloursFor(m_settings, units.colouredCount()))
-        result.append(QColor(colour.red, colour.green, colour.blue));
+        result.append(screenColour(colour));
     return result;
 }
 
@@ -104,8 +105,7 @@ void ColourStrip::paintEvent(QPaintEvent*)
         for (qsizetype index = 0; index < units.count() && x < width(); ++index) {
             const QString unit = units.at(index).toString();
             if (units.kind(index) == TextUnits::Kind::Coloured) {
-                const ColourTriple& colour = colours[next++];
-                painter.setPen(QColor(colour.red, colour.green, colour.blue));
+                painter.setPen(screenColour(colours[next++]));
             } else {
                 painter.setPen(Qt::black);
             }

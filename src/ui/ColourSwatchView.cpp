@@ -2,6 +2,7 @@
 
 #include "TextUnits.h"
 #include "UnitColours.h"
+#include "ui/ScreenColour.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -42,11 +43,7 @@ void ColourSwatchView::setRun(const QString& text, const GradientSettings& setti
         m_offsets.push_back(units.at(index).data() - m_text.constData());
         const TextUnits::Kind kind = units.kind(index);
         if (kind == TextUnits::Kind::Coloured && next < schedule.size()) {
-            // A component beyond a byte (possible only for field text that was not typed) is
-            // painted at the nearest colour a screen has.
-            const ColourTriple& colour = schedule[next++];
-            m_colours.emplace_back(std::clamp<int>(colour.red, 0, 255), std::clamp<int>(colour.green, 0, 255),
-                                   std::clamp<int>(colour.blue, 0, 255));
+            m_colours.push_back(screenColour(schedule[next++]));
         } else {
             m_colours.emplace_back();
         }

@@ -5,6 +5,7 @@
 #include "ui/ColourStrip.h"
 #include "ui/MessageBox.h"
 #include "ui/ProgramIcon.h"
+#include "ui/ScreenColour.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/SettingsConflictText.h"
 
@@ -47,11 +48,6 @@ QLabel* labelFor(QWidget* parent, const QString& caption, QWidget* buddy)
     auto* label = new QLabel(caption, parent);
     label->setBuddy(buddy);
     return label;
-}
-
-QColor qColour(const ColourTriple& colour)
-{
-    return {colour.red, colour.green, colour.blue};
 }
 
 ColourTriple triple(const QColor& colour)
@@ -308,7 +304,7 @@ void frmAdvanced::showStops()
         const ColourStop& stop = m_stops[static_cast<size_t>(row)];
         auto* swatch = new QTableWidgetItem;
         swatch->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        swatch->setBackground(qColour(stop.colour));
+        swatch->setBackground(screenColour(stop.colour));
         StopList->setItem(row, kSwatchColumn, swatch);
         StopList->setItem(row, kColourColumn, new QTableWidgetItem(u'#' + ColourCode(stop.colour)));
         StopList->setItem(row, kPositionColumn, new QTableWidgetItem(positionText(stop.position)));
@@ -350,7 +346,7 @@ void frmAdvanced::stopDoubleClicked(int row, int column)
         return;
     }
     ColourStop& stop = m_stops[static_cast<size_t>(row)];
-    if (const std::optional<QColor> chosen = m_pickColour(qColour(stop.colour))) {
+    if (const std::optional<QColor> chosen = m_pickColour(screenColour(stop.colour))) {
         stop.colour = triple(*chosen);
         showStops();
     }

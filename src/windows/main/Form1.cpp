@@ -233,11 +233,11 @@ GradientSettings Form1::settings() const
     return settings;
 }
 
-void Form1::setAdvancedSettings(const AdvancedSettings& settings)
+bool Form1::setAdvancedSettings(const AdvancedSettings& settings)
 {
     m_advanced = settings;
-    AdvancedSettingsStore::save(m_advanced);
     showAdvancedCaption();
+    return AdvancedSettingsStore::save(m_advanced);
 }
 
 // The mark tells at a glance that a run will not give the plain result.
@@ -289,8 +289,10 @@ void Form1::Command1_Click()
 void Form1::mnuAdvanced_Click()
 {
     frmAdvanced dialog(m_advanced, settings(), Text1->text(), this);
-    if (dialog.exec() == QDialog::Accepted)
-        setAdvancedSettings(dialog.settings());
+    if (dialog.exec() == QDialog::Accepted && !setAdvancedSettings(dialog.settings())) {
+        MessageBox::show(u"詳細設定を保存できませんでした。\nこの設定は、プログラムを終了するまで有効です。"_s,
+                         MessageBox::Style::Information);
+    }
 }
 
 void Form1::mnuAbout_Click()

@@ -87,8 +87,9 @@ public:
     GradientSettings settings() const;
 
     // The advanced settings every run takes; setting them keeps them for the next start too.
+    // False when they could not be kept: they are then in force until the program ends.
     const AdvancedSettings& advancedSettings() const { return m_advanced; }
-    void setAdvancedSettings(const AdvancedSettings& settings);
+    bool setAdvancedSettings(const AdvancedSettings& settings);
 
 public slots:
     void Option1_Click();

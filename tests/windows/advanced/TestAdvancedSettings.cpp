@@ -16,7 +16,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,6 +66,7 @@ private slots:
     void cancelAndCloseBoxKeepTheOldSettings();
     void settingsSurviveARestart();
     void unreadableStoredValuesFallBackToDefaults();
+    void settingsThatCannotBeKeptAreSaidSo();
     void accessKeysReachTheirControls_data();
     void accessKeysReachTheirControls();
     void altSOpensTheDialog();
@@ -426,6 +429,29 @@ void TestAdvancedSettings::unreadableStoredValuesFallBackToDefaults()
     const std::vector<ColourStop> stops{{ColourTriple{0, 255, 0}, 250.0},
                                         {ColourTriple{0, 0, 255}, std::nullopt}};
     QVERIFY(read.stops == stops);
+}
+
+void TestAdvancedSettings::settingsThatCannotBeKeptAreSaidSo()
+{
+    // A file where the settings' folder should be: no user, root included, can write there.
+    const QString folder = QFileInfo(AdvancedSettingsStore::filePath()).absolutePath();
+    QDir(folder).removeRecursively();
+    QFile blocker(folder);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    const QStringList messages = useDialog([](frmAdvanced& d) { d.CheckReverse->click(); });
+    QFile::remove(folder);
+    QCOMPARE(messages.size(), 1);
+    QVERIFY(messages.first().contains(u"保存できませんでした"_s));
+    // In force for this run, with the mark that says so.
+    QVERIFY(form1().advancedSettings().options.reverse);
+    QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)*"_s);
+
+    unloadAllWindows();
+    form1().show();
+    QVERIFY(!form1().advancedSettings().options.reverse);
+    QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)"_s);
 }
 
 void TestAdvancedSettings::accessKeysReachTheirControls_data()

@@ -1,0 +1,21 @@
+#include "ui/ScreenColour.h"
+
+#include <algorithm>
+
+namespace huespan {
+
+namespace {
+
+int toByte(qint16 component)
+{
+    return std::clamp<int>(component, 0, 255);
+}
+
+} // namespace
+
+QColor screenColour(const ColourTriple& colour)
+{
+    return {toByte(colour.red), toByte(colour.green), toByte(colour.blue)};
+}
+
+} // namespace huespan
