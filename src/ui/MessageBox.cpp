@@ -1,5 +1,6 @@
 #include "ui/MessageBox.h"
 
+#include "ui/FixedDialogFlags.h"
 #include "ui/ProgramIcon.h"
 
 #include <QApplication>
@@ -73,8 +74,7 @@ MessageBox::Answer MessageBox::showReal(const QString& text, Style style)
         box.addButton(QMessageBox::Ok)->setText(u"OK"_s);
     }
     // Neither minimise nor maximise buttons: they would take the title bar's room for nothing.
-    box.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    box.setWindowFlags(kFixedDialogFlags);
     box.setWindowIcon(programIcon());
     widenForCaption(box);
     const auto answer = box.exec();

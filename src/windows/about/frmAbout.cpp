@@ -2,6 +2,7 @@
 
 #include "WindowSet.h"
 #include "main/Form1.h"
+#include "ui/FixedDialogFlags.h"
 #include "ui/ProgramIcon.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/Twips.h"
@@ -69,8 +70,7 @@ frmAbout& aboutForm()
 }
 
 frmAbout::frmAbout(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, kFixedDialogFlags)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(u"バージョン情報"));

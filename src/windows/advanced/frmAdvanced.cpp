@@ -3,6 +3,7 @@
 #include "ColourValues.h"
 #include "GradientPresets.h"
 #include "ui/ColourStrip.h"
+#include "ui/FixedDialogFlags.h"
 #include "ui/MessageBox.h"
 #include "ui/ProgramIcon.h"
 #include "ui/ScreenColour.h"
@@ -76,8 +77,7 @@ QString positionText(const std::optional<double>& position)
 
 frmAdvanced::frmAdvanced(const AdvancedSettings& current, const GradientSettings& main,
                          const QString& mainText, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, kFixedDialogFlags)
     , m_main(main)
     , m_pickColour([this](const QColor& colour) -> std::optional<QColor> {
         const QColor chosen = QColorDialog::getColor(colour, this);

@@ -290,8 +290,9 @@ void Form1::mnuAdvanced_Click()
 {
     frmAdvanced dialog(m_advanced, settings(), Text1->text(), this);
     if (dialog.exec() == QDialog::Accepted && !setAdvancedSettings(dialog.settings())) {
-        MessageBox::show(u"詳細設定を保存できませんでした。\nこの設定は、プログラムを終了するまで有効です。"_s,
-                         MessageBox::Style::Information);
+        MessageBox::show(
+            u"詳細設定を保存できませんでした。\nこの設定は、プログラムを終了するまで有効です。"_s,
+            MessageBox::Style::Information);
     }
 }
 

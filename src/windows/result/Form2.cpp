@@ -9,6 +9,7 @@
 #include "ui/MessageBox.h"
 #include "ui/PlainTextView.h"
 #include "ui/ProgramIcon.h"
+#include "ui/ScreenColour.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/SettingsConflictText.h"
 
@@ -107,6 +108,9 @@ void Form2::mnuPreview_Click()
     if (dialog.windowHandle() != nullptr)
         dialog.windowHandle()->setTransientParent(windowHandle());
     dialog.exec();
+    // The dialog keeps its colour however it closes; the coloured view shows the text on it.
+    if (Swatch != nullptr)
+        paintSwatchBackground();
 }
 
 void Form2::mnuViewCode_Click()
@@ -135,9 +139,14 @@ void Form2::mnuViewSwatch_Click()
         Swatch->setMinimumSize(1, 1);
         Swatch->setRun(m_runText, m_runSettings);
     }
-    const auto& background = module1().PreviewBackground;
-    Swatch->setBackground(QColor(background[0], background[1], background[2]));
+    paintSwatchBackground();
     showView(Swatch);
+}
+
+void Form2::paintSwatchBackground()
+{
+    const auto& background = module1().PreviewBackground;
+    Swatch->setBackground(screenColour({background[0], background[1], background[2]}));
 }
 
 void Form2::mnuClose_Click()

@@ -54,6 +54,7 @@ protected:
 private:
     void Form_Unload();
     void showView(QWidget* view);
+    void paintSwatchBackground();
 
     QString m_runText;
     GradientSettings m_runSettings;

@@ -9,6 +9,7 @@
 #include "ui/ColourComponentFields.h"
 #include "ui/ColourTripleControls.h"
 #include "ui/DocumentOpener.h"
+#include "ui/FixedDialogFlags.h"
 #include "ui/MessageBox.h"
 #include "ui/OptionGroupTabStop.h"
 #include "ui/ScreenPlacement.h"
@@ -59,8 +60,7 @@ Form3& form3()
 }
 
 Form3::Form3(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, kFixedDialogFlags)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral(u"プレビュー背景色"));

@@ -72,7 +72,8 @@ void TestMainWindow::startState_data()
 {
     addStateRows<Form1>({
         {"title", [](Form1& w) { return QVariant(w.windowTitle()); }, u"HuespanHTML生成"_s},
-        {"client area", [](Form1& w) { return QVariant(w.centralWidget()->size()); }, QSize(5430 / 15, 4920 / 15)},
+        {"client area", [](Form1& w) { return QVariant(w.centralWidget()->size()); },
+         QSize(5430 / 15, 4920 / 15)},
         {"fixed size", [](Form1& w) { return QVariant(w.minimumSize() == w.maximumSize()); }, true},
         {"no maximise box",
          [](Form1& w) { return QVariant(w.windowFlags().testFlag(Qt::WindowMaximizeButtonHint)); }, false},

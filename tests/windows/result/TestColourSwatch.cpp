@@ -3,6 +3,7 @@
 #include "WindowTestSupport.h"
 #include "main/Form1.h"
 #include "result/Form2.h"
+#include "result/Form3.h"
 #include "ui/AdvancedSettings.h"
 #include "ui/Clipboard.h"
 #include "ui/ColourSwatchView.h"
@@ -20,6 +21,7 @@
 #include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -42,6 +44,7 @@ private slots:
     void paintsTheRunColours();
     void paintsTheRunAfterTheMainWindowChanged();
     void componentsBeyondAByteAreClamped();
+    void backgroundFollowsThePreviewDialog();
     void copyAlwaysCopiesTheMarkup();
     void wrapsToTheWidthAndScrolls();
 };
@@ -184,6 +187,29 @@ void TestColourSwatch::componentsBeyondAByteAreClamped()
     ColourSwatchView view;
     view.setRun(u"ab"_s, settings);
     QCOMPARE(view.unitColours(), (QList<QColor>{QColor(255, 0, 0), QColor(0, 0, 255)}));
+}
+
+void TestColourSwatch::backgroundFollowsThePreviewDialog()
+{
+    module1().PreviewBackground = {0, 0, 0};
+    run(u"背景の色"_s, AdvancedSettings{});
+    Form2& window = form2();
+    window.mnuViewSwatch->trigger();
+    const auto cornerColour = [&window] {
+        return window.Swatch->viewport()->grab().toImage().pixelColor(1, 1);
+    };
+    QCOMPARE(cornerColour(), QColor(Qt::black));
+
+    // キャンセル keeps the colour shown in the fields, and the view takes it at once.
+    QTimer::singleShot(0, qApp, [] {
+        Form3& dialog = form3();
+        for (QLineEdit* field : dialog.TextC)
+            field->setText(u"255"_s);
+        dialog.Command2->click();
+    });
+    window.mnuPreview->trigger();
+    QCOMPARE(cornerColour(), QColor(Qt::white));
+    module1().PreviewBackground = {0, 0, 0};
 }
 
 void TestColourSwatch::copyAlwaysCopiesTheMarkup()

@@ -171,6 +171,14 @@ void TestPreviewDialog::startState_data()
     addStateRows<Form3>({
         {"title", [](Form3& w) { return QVariant(w.windowTitle()); }, u"プレビュー背景色"_s},
         {"fixed size", [](Form3& w) { return QVariant(w.size()); }, QSize(3225 / 15, 2310 / 15)},
+        {"no minimise or maximise box",
+         [](Form3& w) {
+             const Qt::WindowFlags flags = w.windowFlags();
+             return QVariant(flags.testFlag(Qt::CustomizeWindowHint) &&
+                             flags.testFlag(Qt::WindowCloseButtonHint) &&
+                             !flags.testAnyFlags(Qt::WindowMinMaxButtonsHint));
+         },
+         true},
         {"frame", [](Form3& w) { return QVariant(w.Frame2->title()); }, u"背景色"_s},
         {"10進数", [](Form3& w) { return QVariant(w.Option1->isChecked()); }, true},
         {"OK is the default", [](Form3& w) { return QVariant(w.Command1->isDefault()); }, true},

@@ -85,10 +85,12 @@ void TestResultWindow::startState_data()
         {"icon", [](Form2& w) { return QVariant(!w.windowIcon().isNull()); }, true},
         // Owned by the main window, so that the disabled main window cannot be raised over it.
         {"owned by the main window",
-         [](Form2& w) { return QVariant(w.windowHandle()->transientParent() == form1().windowHandle()); }, true},
+         [](Form2& w) { return QVariant(w.windowHandle()->transientParent() == form1().windowHandle()); },
+         true},
         {"minimise, maximise and close boxes",
          [](Form2& w) {
-             return QVariant(w.windowFlags().testFlags(Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint));
+             return QVariant(
+                 w.windowFlags().testFlags(Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint));
          },
          true},
         {"sizable", [](Form2& w) { return QVariant(w.minimumSize() != w.maximumSize()); }, true},
