@@ -1,6 +1,7 @@
 #include "GradientPresets.h"
 #include "Module1.h"
 #include "RecordingHost.h"
+#include "SmallDisk.h"
 #include "WindowSet.h"
 #include "WindowTestSupport.h"
 #include "advanced/frmAdvanced.h"
@@ -24,12 +25,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -38,12 +41,20 @@ namespace huespan {
 using DialogAction = std::function<void(frmAdvanced&)>;
 using MainWindowAction = std::function<void()>;
 
+// What keeps the settings file from being written.
+enum class SettingsObstacle
+{
+    FileForFolder,
+    FullDisk,
+};
+
 } // namespace huespan
 
 // Declared before the data tables first store them.
 Q_DECLARE_METATYPE(huespan::DialogAction)
 Q_DECLARE_METATYPE(huespan::MainWindowAction)
 Q_DECLARE_METATYPE(huespan::ExtendedSettings)
+Q_DECLARE_METATYPE(huespan::SettingsObstacle)
 
 namespace huespan {
 
@@ -66,6 +77,7 @@ private slots:
     void cancelAndCloseBoxKeepTheOldSettings();
     void settingsSurviveARestart();
     void unreadableStoredValuesFallBackToDefaults();
+    void settingsThatCannotBeKeptAreSaidSo_data();
     void settingsThatCannotBeKeptAreSaidSo();
     void accessKeysReachTheirControls_data();
     void accessKeysReachTheirControls();
@@ -431,27 +443,66 @@ void TestAdvancedSettings::unreadableStoredValuesFallBackToDefaults()
     QVERIFY(read.stops == stops);
 }
 
+void TestAdvancedSettings::settingsThatCannotBeKeptAreSaidSo_data()
+{
+    QTest::addColumn<SettingsObstacle>("obstacle");
+    QTest::newRow("a file where the folder should be") << SettingsObstacle::FileForFolder;
+    QTest::newRow("a full disk") << SettingsObstacle::FullDisk;
+}
+
 void TestAdvancedSettings::settingsThatCannotBeKeptAreSaidSo()
 {
-    // A file where the settings' folder should be: no user, root included, can write there.
-    const QString folder = QFileInfo(AdvancedSettingsStore::filePath()).absolutePath();
+    QFETCH(SettingsObstacle, obstacle);
+    const QString path = AdvancedSettingsStore::filePath();
+    const QString folder = QFileInfo(path).absolutePath();
     QDir(folder).removeRecursively();
-    QFile blocker(folder);
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    const auto removeObstacle = qScopeGuard([&folder] { QFile::remove(folder); });
+
+    std::optional<SmallDisk> disk;
+    const QByteArray kept = "[General]\nmerge=true\n";
+    if (obstacle == SettingsObstacle::FileForFolder) {
+        // No user, root included, can make a file inside a file.
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    } else {
+        QVERIFY(QDir().mkpath(folder));
+        disk.emplace(folder, 16);
+        if (!disk->isMounted())
+            QSKIP("a full disk needs a small tmpfs, and mounting one needs root");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        QCOMPARE(old.write(kept), kept.size());
+        old.close();
+        QFile filler(folder + u"/filler"_s);
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(1024, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
 
     const QStringList messages = useDialog([](frmAdvanced& d) { d.CheckReverse->click(); });
-    QFile::remove(folder);
     QCOMPARE(messages.size(), 1);
     QVERIFY(messages.first().contains(u"保存できませんでした"_s));
     // In force for this run, with the mark that says so.
     QVERIFY(form1().advancedSettings().options.reverse);
     QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)*"_s);
 
-    unloadAllWindows();
-    form1().show();
-    QVERIFY(!form1().advancedSettings().options.reverse);
-    QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)"_s);
+    // The next start finds what was kept before, whole, and nothing half written beside it.
+    if (disk) {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), kept);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{u"advanced.ini"_s, u"filler"_s}));
+    } else {
+        QVERIFY(QFileInfo(folder).isFile());
+    }
+
+    // With the obstacle gone the settings are kept again; this also leaves none of this run's
+    // unsaved values in the program's memory of the file for the next test.
+    disk.reset();
+    QFile::remove(folder);
+    QVERIFY(AdvancedSettingsStore::save(AdvancedSettings{}));
 }
 
 void TestAdvancedSettings::accessKeysReachTheirControls_data()
