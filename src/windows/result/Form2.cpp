@@ -16,7 +16,6 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QWindow>
