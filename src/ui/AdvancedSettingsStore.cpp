@@ -1,5 +1,6 @@
 #include "ui/AdvancedSettingsStore.h"
 
+#include "ColourSpace.h"
 #include "ColourValues.h"
 
 #include <QSettings>
@@ -21,19 +22,6 @@ constexpr NameTable<GradientChoice, 3> kGradients{{
     {GradientChoice::TwoColours, u"two-colours"},
     {GradientChoice::Stops, u"stops"},
     {GradientChoice::Rainbow, u"rainbow"},
-}};
-constexpr NameTable<ColourSpace, 5> kSpaces{{
-    {ColourSpace::Srgb, u"srgb"},
-    {ColourSpace::LinearSrgb, u"linear-srgb"},
-    {ColourSpace::Oklab, u"oklab"},
-    {ColourSpace::Oklch, u"oklch"},
-    {ColourSpace::Hsl, u"hsl"},
-}};
-constexpr NameTable<HueInterpolation, 4> kHues{{
-    {HueInterpolation::Shorter, u"shorter"},
-    {HueInterpolation::Longer, u"longer"},
-    {HueInterpolation::Increasing, u"increasing"},
-    {HueInterpolation::Decreasing, u"decreasing"},
 }};
 constexpr NameTable<TextUnit, 2> kUnits{{
     {TextUnit::CodePoint, u"character"},
@@ -117,8 +105,9 @@ AdvancedSettings AdvancedSettingsStore::read(const QSettings& file)
     AdvancedSettings settings;
     ExtendedSettings& options = settings.options;
     settings.gradient = readName(file, u"gradient"_s, kGradients, settings.gradient);
-    options.space = readName(file, u"space"_s, kSpaces, options.space);
-    options.hue = readName(file, u"hue"_s, kHues, options.hue);
+    // Spaces and hue rules go by the names the command line gives them.
+    options.space = colourSpaceFromName(file.value(u"space"_s).toString()).value_or(options.space);
+    options.hue = hueInterpolationFromName(file.value(u"hue"_s).toString()).value_or(options.hue);
     options.unit = readName(file, u"unit"_s, kUnits, options.unit);
     options.format = readName(file, u"format"_s, kFormats, options.format);
     options.merge = readFlag(file, u"merge"_s);
@@ -136,8 +125,8 @@ void AdvancedSettingsStore::write(QSettings& file, const AdvancedSettings& setti
 {
     const ExtendedSettings& options = settings.options;
     writeName(file, u"gradient"_s, kGradients, settings.gradient);
-    writeName(file, u"space"_s, kSpaces, options.space);
-    writeName(file, u"hue"_s, kHues, options.hue);
+    file.setValue(u"space"_s, colourSpaceName(options.space));
+    file.setValue(u"hue"_s, hueInterpolationName(options.hue));
     writeName(file, u"unit"_s, kUnits, options.unit);
     writeName(file, u"format"_s, kFormats, options.format);
     file.setValue(u"merge"_s, options.merge);
