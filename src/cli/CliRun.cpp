@@ -139,8 +139,9 @@ qsizetype CliRun::replacedByteCount(QByteArrayView utf8, QStringView text)
 
 bool CliRun::PastLongestText::operator()(const QByteArray& input)
 {
-    // Each character takes at least one byte, and one decoded anew only at every further 16 KiB
-    // keeps a slow writer from making the decoding quadratic.
+    // No more bytes than the limit cannot make too long a text. Beyond that the input is decoded
+    // anew only after every further 16 KiB, so that a writer sending a byte at a time does not
+    // make the reading quadratic; the memory stays within a few hundred KiB either way.
     constexpr qsizetype kCheckEvery = 16384;
     if (input.size() <= GenerationRun::kLongestText || input.size() < m_nextCheck)
         return false;
