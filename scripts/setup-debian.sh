@@ -12,6 +12,8 @@ packages=(
     # the package: icons, manual pages, completions, and the validators that check it
     librsvg2-bin groff-base man-db gzip dpkg-dev bash-completion zsh
     lintian appstream desktop-file-utils
+    # the tests: a small ext2 file system (no room reserved ahead) on a loop device
+    e2fsprogs
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "CliOptionsParser.h"
 
+#include "CliMessageText.h"
 #include "CliProgramName.h"
 #include "CodePageEncoder.h"
 #include "ComponentText.h"
@@ -8,6 +9,8 @@
 
 #include <QStringView>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -75,10 +78,7 @@ QString usageError(const QString& what)
     return kProgramName + u": "_s + what;
 }
 
-QString quoted(const QString& value)
-{
-    return u'"' + value + u'"';
-}
+using CliMessageText::quoted;
 
 bool consistsOfDigits(QStringView text, int base)
 {
@@ -553,7 +553,12 @@ std::optional<QString> CliOptionsParser::readDestination()
             return optionLabel(m_encodingOption) + u": "_s + quoted(name) +
                    u" has a suffix; give the encoding's name alone (a character it lacks becomes \"?\")"_s;
         }
-        if (name.isEmpty() || !latin1 || !CodePageEncoder::isKnownEncoding(name.toLatin1()))
+        const int error = latin1 ? CodePageEncoder::openingError(name.toLatin1()) : EINVAL;
+        if (error != 0 && error != EINVAL) {
+            return optionLabel(m_encodingOption) + u": cannot use encoding "_s + quoted(name) + u": "_s +
+                   QString::fromLocal8Bit(std::strerror(error));
+        }
+        if (error != 0)
             return optionLabel(m_encodingOption) + u": unknown encoding "_s + quoted(name);
         m_request.encoding = name.toLatin1();
     }

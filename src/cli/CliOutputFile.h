@@ -9,7 +9,8 @@ namespace huespan {
 // The file given with -o. It is opened only once the whole output exists, and takes it as a
 // whole: an ordinary file is replaced by a finished new one. It is written in place instead when
 // replacing would change more than its contents: when it has other hard links or another owner,
-// or when its folder takes no new file. Devices and pipes are written in place too.
+// or when its folder takes no new file, or when it is a mount point (a single file bound there).
+// Devices and pipes are written in place too.
 class CliOutputFile final
 {
 public:

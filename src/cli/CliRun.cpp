@@ -1,13 +1,22 @@
 #include "CliRun.h"
 
 #include "CliHost.h"
+#include "CliMessageText.h"
 #include "CliOutputFile.h"
 #include "CliProgramName.h"
 #include "CliStreams.h"
 #include "CodePageEncoder.h"
+#include "GenerationRun.h"
 #include "Generators.h"
 #include "Module1.h"
 #include "PreviewPage.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -28,11 +37,17 @@ CliExitStatus CliRun::execute()
     } else {
         QByteArray input;
         QString reason;
-        if (!CliStreams::readAllInput(input, reason)) {
+        if (!CliStreams::readInput(input, reason, PastLongestText())) {
             CliStreams::writeErrorLine(kProgramName + u": cannot read standard input: "_s + reason);
             return CliExitStatus::UsageError;
         }
         state.SourceText = textFromInput(input);
+        const qsizetype replaced = replacedByteCount(withoutFinalLineBreak(input), state.SourceText);
+        if (replaced > 0 && state.SourceText.size() <= GenerationRun::kLongestText) {
+            CliStreams::writeErrorLine(kProgramName + u": standard input: "_s + QString::number(replaced) +
+                                       (replaced == 1 ? u" byte that is"_s : u" bytes that are"_s) +
+                                       u" not UTF-8 replaced by U+FFFD"_s);
+        }
     }
     CliHost host;
     Generate(state, m_request.settings, host);
@@ -45,21 +60,35 @@ CliExitStatus CliRun::execute()
                                                : CodePageEncoder::ByteOrderMark::AsTheEncodingWrites;
     const std::optional<QByteArray> bytes = encoded(outputText(*host.result()), m_request.encoding, mark);
     if (!bytes) {
-        CliStreams::writeErrorLine(kProgramName + u": --encoding: unknown encoding \""_s +
-                                   QString::fromLatin1(m_request.encoding) + u'"');
+        // The name was known when the command line was read; what fails now is the system.
+        const int error = CodePageEncoder::openingError(m_request.encoding);
+        const QString name = CliMessageText::quoted(QString::fromLatin1(m_request.encoding));
+        if (error != 0 && error != EINVAL) {
+            CliStreams::writeErrorLine(kProgramName + u": --encoding: cannot use encoding "_s + name +
+                                       u": "_s + QString::fromLocal8Bit(std::strerror(error)));
+        } else {
+            CliStreams::writeErrorLine(kProgramName + u": --encoding: unknown encoding "_s + name);
+        }
         return CliExitStatus::UsageError;
     }
 
+    QString reason;
     if (!m_request.outputPath.isEmpty()) {
+        // A path to the file that standard output or standard error already writes is written
+        // through that stream, as the shell's ">" would: replacing the file would cut off what
+        // others wrote to it before and after.
+        const std::optional<int> stream = openStreamOf(m_request.outputPath);
         CliOutputFile outputFile(m_request.outputPath);
-        if (!outputFile.writeAll(*bytes)) {
-            CliStreams::writeErrorLine(kProgramName + u": -o: cannot write \""_s + m_request.outputPath +
-                                       u"\": "_s + outputFile.errorString());
+        const bool written =
+            stream ? CliStreams::writeTo(*stream, *bytes, reason) : outputFile.writeAll(*bytes);
+        if (!written) {
+            CliStreams::writeErrorLine(kProgramName + u": -o: cannot write "_s +
+                                       CliMessageText::quoted(m_request.outputPath) + u": "_s +
+                                       (stream ? reason : outputFile.errorString()));
             return CliExitStatus::UsageError;
         }
         return CliExitStatus::Success;
     }
-    QString reason;
     if (!CliStreams::writeOutput(*bytes, reason)) {
         CliStreams::writeErrorLine(kProgramName + u": cannot write to standard output: "_s + reason);
         return CliExitStatus::UsageError;
@@ -79,15 +108,65 @@ std::optional<QByteArray> CliRun::encoded(const QString& text, const QByteArray&
     return CodePageEncoder::encode(text, encoding, mark);
 }
 
+QByteArrayView CliRun::withoutFinalLineBreak(QByteArrayView input)
+{
+    if (input.endsWith('\n')) {
+        input.chop(1);
+        if (input.endsWith('\r'))
+            input.chop(1);
+    }
+    return input;
+}
+
 QString CliRun::textFromInput(const QByteArray& input)
 {
-    QByteArrayView text = input;
-    if (text.endsWith('\n')) {
-        text.chop(1);
-        if (text.endsWith('\r'))
-            text.chop(1);
+    return QString::fromUtf8(withoutFinalLineBreak(input));
+}
+
+qsizetype CliRun::replacedByteCount(QByteArrayView utf8, QStringView text)
+{
+    // Every valid sequence comes back as itself when the text is encoded again, and every
+    // replaced stretch of bytes as the three bytes of U+FFFD; a U+FFFD that stood in the input
+    // stands there as those same three bytes.
+    const auto replacement = QByteArrayView("\xEF\xBF\xBD");
+    const qsizetype replacements = text.count(QChar::ReplacementCharacter) - utf8.count(replacement);
+    qsizetype validBytes = text.toUtf8().size() - 3 * replacements;
+    // A byte-order mark that opens the input is valid but does not become part of the text.
+    if (utf8.startsWith(QByteArrayView("\xEF\xBB\xBF")) && !text.startsWith(QChar::ByteOrderMark))
+        validBytes += 3;
+    return utf8.size() - validBytes;
+}
+
+bool CliRun::PastLongestText::operator()(const QByteArray& input)
+{
+    // No more bytes than the limit cannot make too long a text. Beyond that the input is decoded
+    // anew only after every further 16 KiB, so that a writer sending a byte at a time does not
+    // make the reading quadratic; the memory stays within a few hundred KiB either way.
+    constexpr qsizetype kCheckEvery = 16384;
+    if (input.size() <= GenerationRun::kLongestText || input.size() < m_nextCheck)
+        return false;
+    m_nextCheck = input.size() + kCheckEvery;
+    // An incomplete sequence at the end may decode to a few more code units than it will once
+    // complete: the margin keeps the verdict true for any continuation.
+    constexpr qsizetype kMargin = 4;
+    return textFromInput(input).size() > GenerationRun::kLongestText + kMargin;
+}
+
+std::optional<int> CliRun::openStreamOf(const QString& path)
+{
+    struct stat target = {};
+    if (::stat(QFile::encodeName(path).constData(), &target) != 0)
+        return std::nullopt;
+    for (const int descriptor : {STDOUT_FILENO, STDERR_FILENO}) {
+        struct stat stream = {};
+        const int flags = ::fcntl(descriptor, F_GETFL);
+        // A stream the caller closed stands on /dev/null opened for reading only (see main).
+        if (flags == -1 || (flags & O_ACCMODE) == O_RDONLY || ::fstat(descriptor, &stream) != 0)
+            continue;
+        if (stream.st_dev == target.st_dev && stream.st_ino == target.st_ino)
+            return descriptor;
     }
-    return QString::fromUtf8(text);
+    return std::nullopt;
 }
 
 QString CliRun::outputText(const QString& markup) const

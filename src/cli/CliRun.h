@@ -5,7 +5,9 @@
 #include "CodePageEncoder.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 namespace huespan {
@@ -22,12 +24,29 @@ public:
 
     // Standard input as the text: UTF-8, without the one line break that ends the last line.
     static QString textFromInput(const QByteArray& input);
+    // The input without that line break, as bytes.
+    static QByteArrayView withoutFinalLineBreak(QByteArrayView input);
+    // How many bytes of the UTF-8 input were not UTF-8 and became U+FFFD in its text.
+    static qsizetype replacedByteCount(QByteArrayView utf8, QStringView text);
+
+    // Tells, as standard input comes in, once its text is sure to be longer than a run takes,
+    // whatever follows: reading stops there, and the memory stays bounded.
+    class PastLongestText
+    {
+    public:
+        bool operator()(const QByteArray& input);
+
+    private:
+        qsizetype m_nextCheck = 0;
+    };
 
     // The text in the named encoding; nothing when the encoding is unknown.
     static std::optional<QByteArray> encoded(const QString& text, const QByteArray& encoding,
                                              CodePageEncoder::ByteOrderMark mark);
 
 private:
+    // STDOUT_FILENO or STDERR_FILENO when the path names the file that stream writes to.
+    static std::optional<int> openStreamOf(const QString& path);
     QString outputText(const QString& markup) const;
 
     const CliRequest& m_request;

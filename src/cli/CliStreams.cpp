@@ -1,5 +1,7 @@
 #include "CliStreams.h"
 
+#include "CliMessageText.h"
+
 #include <QFile>
 #include <array>
 #include <cerrno>
@@ -26,13 +28,15 @@ void waitFor(int descriptor, short events)
 
 } // namespace
 
-bool readAllInput(QByteArray& input, QString& reason)
+bool readInput(QByteArray& input, QString& reason, const std::function<bool(const QByteArray&)>& enough)
 {
     std::array<char, 65536> buffer;
     for (;;) {
         const ssize_t count = ::read(STDIN_FILENO, buffer.data(), buffer.size());
         if (count > 0) {
             input.append(buffer.data(), count);
+            if (enough(input))
+                return true;
         } else if (count == 0) {
             return true;
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
@@ -46,14 +50,19 @@ bool readAllInput(QByteArray& input, QString& reason)
 
 bool writeOutput(const QByteArray& bytes, QString& reason)
 {
+    return writeTo(STDOUT_FILENO, bytes, reason);
+}
+
+bool writeTo(int descriptor, const QByteArray& bytes, QString& reason)
+{
     qsizetype offset = 0;
     while (offset < bytes.size()) {
         const ssize_t count =
-            ::write(STDOUT_FILENO, bytes.constData() + offset, static_cast<size_t>(bytes.size() - offset));
+            ::write(descriptor, bytes.constData() + offset, static_cast<size_t>(bytes.size() - offset));
         if (count >= 0) {
             offset += count;
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            waitFor(STDOUT_FILENO, POLLOUT);
+            waitFor(descriptor, POLLOUT);
         } else if (errno != EINTR) {
             reason = systemReason(errno);
             return false;
@@ -67,7 +76,7 @@ void writeErrorLine(const QString& line)
     QFile error;
     if (!error.open(stderr, QIODevice::WriteOnly))
         return;
-    error.write(line.toUtf8() + '\n');
+    error.write(CliMessageText::oneLine(line).toUtf8() + '\n');
     error.flush();
 }
 

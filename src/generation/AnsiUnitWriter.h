@@ -10,6 +10,8 @@ namespace huespan {
 
 // Text for a terminal: the styles' select-graphic-rendition codes at the start, a 24-bit
 // foreground colour before each unit and the reset at the end. A terminal takes no size or heading.
+// The text's own control characters (C0 but tab and line feed, DEL, C1) are written as visible
+// Control Pictures, so that a text cannot steer the terminal.
 class AnsiUnitWriter final
 {
 public:

@@ -34,16 +34,29 @@ void BbcodeUnitWriter::openElement(const ColourTriple& colour)
     m_html.append(u"[color=#");
     MarkupPieces::appendColourDigits(m_html, colour, MarkupPieces::DigitCase::Upper);
     m_html.append(u"]");
+    m_colour = colour;
+    m_state = Element::Open;
 }
 
 void BbcodeUnitWriter::text(QStringView unit)
 {
+    if (m_state == Element::Interrupted)
+        openElement(m_colour);
     m_html.append(unit);
+    // A "[" of the text ends its element, so that with merged elements no tag can form from it
+    // and the characters after it, as none can when every unit has its own element. The element
+    // opens again, in the same colour, only if another unit follows in it.
+    if (m_state == Element::Open && unit.contains(u'[')) {
+        m_html.append(u"[/color]");
+        m_state = Element::Interrupted;
+    }
 }
 
 void BbcodeUnitWriter::closeElement()
 {
-    m_html.append(u"[/color]");
+    if (m_state == Element::Open)
+        m_html.append(u"[/color]");
+    m_state = Element::Closed;
 }
 
 void BbcodeUnitWriter::lineBreak()

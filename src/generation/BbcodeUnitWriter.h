@@ -9,7 +9,8 @@
 namespace huespan {
 
 // Message-board markup: [color=#RRGGBB] elements inside [b], [i], [u], [s] and [size=N]; the
-// characters stand as they are. A board takes no heading.
+// characters stand as they are, and a "[" of the text always ends its element. A board takes no
+// heading.
 class BbcodeUnitWriter final
 {
 public:
@@ -24,8 +25,18 @@ public:
     void closing();
 
 private:
+    enum class Element
+    {
+        Closed,
+        Open,
+        // Closed after a "[" of the text, and open again before the element's next unit.
+        Interrupted,
+    };
+
     MarkupWriter& m_html;
     const GradientSettings& m_settings;
+    Element m_state = Element::Closed;
+    ColourTriple m_colour;
 };
 
 } // namespace huespan

@@ -3,8 +3,10 @@
 #include <QSysInfo>
 #include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
 #include <iconv.h>
 #include <langinfo.h>
+#include <unistd.h>
 
 namespace huespan::CodePageEncoder {
 
@@ -166,11 +168,29 @@ bool hasConversionSuffix(const QByteArray& encodingName)
 
 bool isKnownEncoding(const QByteArray& encodingName)
 {
+    return openingError(encodingName) == 0;
+}
+
+int openingError(const QByteArray& encodingName)
+{
     const bool printable =
         std::all_of(encodingName.cbegin(), encodingName.cend(), [](char c) { return c > ' ' && c < '\x7F'; });
     if (encodingName.isEmpty() || !printable || hasConversionSuffix(encodingName))
-        return false;
-    return Conversion(encodingName).isValid();
+        return EINVAL;
+    errno = 0;
+    if (Conversion(encodingName).isValid())
+        return 0;
+    const int error = errno;
+    if (error != EINVAL && error != 0)
+        return error;
+    // glibc loads most code pages as modules on demand and reports a module it could not load
+    // (the descriptors used up) like a name it does not know; a descriptor that cannot be had
+    // either gives the real reason.
+    const int probe = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (probe < 0)
+        return errno == EMFILE || errno == ENFILE ? errno : EINVAL;
+    ::close(probe);
+    return EINVAL;
 }
 
 QByteArray systemCodePage()

@@ -33,6 +33,11 @@ std::optional<QByteArray> encode(QStringView text, const QByteArray& encodingNam
 // strip the blanks and change what happens to characters the encoding lacks.
 bool isKnownEncoding(const QByteArray& encodingName);
 
+// 0 when isKnownEncoding; otherwise why not: EINVAL for a name iconv does not know (or that
+// isKnownEncoding turns down), or the system's reason when the conversion could not be opened for
+// another cause, such as EMFILE with the descriptors used up.
+int openingError(const QByteArray& encodingName);
+
 // Whether the name carries an iconv suffix such as //IGNORE or //TRANSLIT.
 bool hasConversionSuffix(const QByteArray& encodingName);
 

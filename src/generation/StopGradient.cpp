@@ -7,10 +7,12 @@
 
 namespace huespan {
 
-StopGradient::StopGradient(std::vector<ColourStop> stops, ColourSpace space, HueInterpolation hue)
+StopGradient::StopGradient(std::vector<ColourStop> stops, ColourSpace space, HueInterpolation hue,
+                           SharedPosition shared)
     : m_stops(resolveStopPositions(std::move(stops)))
     , m_space(space)
     , m_hue(hue)
+    , m_shared(shared)
 {
     // Fewer stops than two make a gradient of one colour (black without any).
     if (m_stops.empty())
@@ -29,14 +31,25 @@ std::vector<double> StopGradient::stopUnits(double span) const
     return units;
 }
 
+std::optional<std::size_t> StopGradient::holdingStop(const std::vector<double>& units, double unit) const
+{
+    const auto [first, end] = std::equal_range(units.begin(), units.end(), unit);
+    if (end - first < 2)
+        return std::nullopt;
+    const auto held = m_shared == SharedPosition::LaterStopHolds ? end - 1 : first;
+    return static_cast<std::size_t>(held - units.begin());
+}
+
 ColourTriple StopGradient::colourOnAxis(double unit, double span) const
 {
-    // The ends of the axis always take the end stops.
+    const std::vector<double> units = stopUnits(span);
+    if (const std::optional<std::size_t> held = holdingStop(units, unit))
+        return m_stops[*held].colour;
+    // Otherwise the ends of the axis take the end stops.
     if (!(unit > 0.0))
         return m_stops.front().colour;
     if (unit >= span)
         return m_stops.back().colour;
-    const std::vector<double> units = stopUnits(span);
     if (unit >= units.back())
         return m_stops.back().colour;
     if (!(unit > units.front()))
@@ -90,6 +103,14 @@ void StopGradient::unitColours(qsizetype count, std::vector<ColourTriple>& out) 
     }
     for (; i <= last; ++i)
         out[i] = m_stops.back().colour;
+    // A unit that falls on a position several stops share takes the stop that holds there.
+    for (std::size_t k = 0; k + 1 < units.size(); ++k) {
+        const double place = units[k];
+        if (units[k + 1] != place || place != std::floor(place))
+            continue;
+        if (const std::optional<std::size_t> held = holdingStop(units, place))
+            out[static_cast<std::size_t>(place)] = m_stops[*held].colour;
+    }
 }
 
 } // namespace huespan

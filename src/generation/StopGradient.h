@@ -5,6 +5,7 @@
 #include "ColourTriple.h"
 
 #include <QtGlobal>
+#include <optional>
 #include <vector>
 
 namespace huespan {
@@ -14,11 +15,12 @@ class GradientSegment;
 // A gradient through two or more colour stops, interpolated in one colour space with the rules of
 // CSS Color Level 4 and brought into sRGB by its gamut mapping.
 //
-// A text of n units places unit i (from 0) at 100 * i / (n - 1) percent. The first unit takes the
-// first stop's colour and the last unit the last stop's, exactly, wherever the stops lie. Between
-// them, units up to the first stop's position take the first stop's colour, units from the last
-// stop's position on the last stop's (this rule winning where both apply). Where stops share a position the
-// colour changes there at once, the later stop's colour holding at the shared position.
+// A text of n units places unit i (from 0) at 100 * i / (n - 1) percent. Units up to the first
+// stop's position take the first stop's colour, units from the last stop's position on the last
+// stop's (this rule winning where both apply), as in CSS Images. Where stops share a position the
+// colour changes there at once, and a unit on that position takes the colour of the stop that
+// holds there: the later one, as in CSS, also at 0 and 100 %. A gradient computed to be read
+// backwards (--reverse) lets the earlier one hold instead, which is the later one when read.
 //
 // In srgb, a stretch between two stops that falls on whole units uses the two-colour arithmetic of
 // the classic forms (InterpolateComponent), so two stops at 0 and 100 give exactly their colours;
@@ -26,8 +28,16 @@ class GradientSegment;
 class StopGradient final
 {
 public:
+    // Which of several stops at one position gives a unit there its colour.
+    enum class SharedPosition
+    {
+        LaterStopHolds,
+        EarlierStopHolds,
+    };
+
     // stops: at least two; positions are resolved here if they are not yet.
-    StopGradient(std::vector<ColourStop> stops, ColourSpace space, HueInterpolation hue);
+    StopGradient(std::vector<ColourStop> stops, ColourSpace space, HueInterpolation hue,
+                 SharedPosition shared = SharedPosition::LaterStopHolds);
 
     // The colour at a percentage of the way (0 to 100).
     ColourTriple colourAt(double percent) const;
@@ -48,10 +58,13 @@ private:
     std::vector<double> stopUnits(double span) const;
     // The colour at a point of an axis of span units, from the segment it falls in.
     ColourTriple colourOnAxis(double unit, double span) const;
+    // The stop whose colour a point takes when several stops lie exactly on it.
+    std::optional<std::size_t> holdingStop(const std::vector<double>& units, double unit) const;
 
     std::vector<ColourStop> m_stops;
     ColourSpace m_space;
     HueInterpolation m_hue;
+    SharedPosition m_shared;
 };
 
 } // namespace huespan

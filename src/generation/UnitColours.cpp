@@ -74,13 +74,14 @@ std::vector<ColourTriple> schedule(const GradientSettings& settings, int n)
             twoColourSchedule(settings.extended.stops.empty() ? settings.form : GradientForm::LeftToRight,
                               stops.front().colour, stops.back().colour, n);
     } else {
+        // Reversed, the colours are read from the end: of stops sharing a position, the one that
+        // comes later when read is the earlier one here.
+        const auto shared = settings.extended.reverse ? StopGradient::SharedPosition::EarlierStopHolds
+                                                      : StopGradient::SharedPosition::LaterStopHolds;
         const StopGradient gradient(settings.form == GradientForm::BothSidesSame ? mirroredStops(stops)
                                                                                  : stops,
-                                    settings.extended.space, settings.extended.hue);
+                                    settings.extended.space, settings.extended.hue, shared);
         gradient.unitColours(n, colours);
-        // The ends wear the end stops exactly, also when several stops share the end's position.
-        colours.front() = gradient.stops().front().colour;
-        colours.back() = gradient.stops().back().colour;
     }
     if (settings.extended.reverse)
         std::reverse(colours.begin(), colours.end());

@@ -1,12 +1,15 @@
 #include "WholeFileWriter.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace huespan::WholeFileWriter {
 
@@ -29,6 +32,45 @@ void keepAttributes(int descriptor, const QString& oldPath)
     const bool permissionsKept = ::fchmod(descriptor, old.st_mode & 07777) == 0;
     Q_UNUSED(groupKept);
     Q_UNUSED(permissionsKept);
+}
+
+// The size limit of the process (ulimit -f): a write past it fails part-way, so a file that is
+// written in place must fit under it before its first byte changes.
+bool fitsSizeLimit(qsizetype size)
+{
+    rlimit limit = {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return true;
+    return static_cast<rlim_t>(size) <= limit.rlim_cur;
+}
+
+// Whether the path is where a file system is mounted, such as a single file bound onto another
+// (a container's volume): the system refuses to rename anything onto it.
+bool isMountPoint(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct statx status = {};
+    if (::statx(AT_FDCWD, name.constData(), 0, STATX_BASIC_STATS, &status) != 0)
+        return false;
+    if ((status.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0)
+        return (status.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+    // Older systems do not tell; a file on another device than its folder is mounted there.
+    struct stat file = {};
+    struct stat folder = {};
+    const QByteArray folderName = QFile::encodeName(QFileInfo(path).absolutePath());
+    return ::stat(name.constData(), &file) == 0 && ::stat(folderName.constData(), &folder) == 0 &&
+           file.st_dev != folder.st_dev;
+}
+
+// What a write that stopped after some of the new bytes leaves: the reason, and that the file
+// now holds the new contents only in part.
+QString partWrittenReason(int error, off_t written, off_t size)
+{
+    return systemReason(error) +
+           QStringLiteral("; the file is left part-written: its first %1 of %2 bytes are "
+                          "the new contents, the rest is the old")
+               .arg(written)
+               .arg(size);
 }
 
 } // namespace
@@ -61,36 +103,52 @@ Outcome replace(const QString& path, const QByteArray& bytes, QString& reason)
 
 Outcome overwrite(const QString& path, const QByteArray& bytes, QString& reason)
 {
+    const auto size = static_cast<off_t>(bytes.size());
+    if (!fitsSizeLimit(bytes.size())) {
+        reason = systemReason(EFBIG);
+        return Outcome::Untouched;
+    }
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0) {
         reason = systemReason(errno);
         return Outcome::Untouched;
     }
-    const auto fail = [&](int error) {
-        reason = systemReason(error);
+    // Reserving the blocks keeps the size; file systems without reservation just skip this step.
+    if (size > 0 && ::fallocate(descriptor, FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP &&
+        errno != ENOSYS) {
+        reason = systemReason(errno);
+        ::close(descriptor);
+        return Outcome::Untouched;
+    }
+    const auto fail = [&](QString why) {
+        reason = std::move(why);
         ::close(descriptor);
         return Outcome::Failed;
     };
-    const auto size = static_cast<off_t>(bytes.size());
-    // Reserving the blocks keeps the size; file systems without reservation just skip this step.
-    if (size > 0 && ::fallocate(descriptor, FALLOC_FL_KEEP_SIZE, 0, size) != 0 && errno != EOPNOTSUPP &&
-        errno != ENOSYS)
-        return fail(errno);
     off_t offset = 0;
     while (offset < size) {
         const ssize_t written =
             ::pwrite(descriptor, bytes.constData() + offset, static_cast<size_t>(size - offset), offset);
         if (written < 0) {
-            if (errno == EINTR)
+            const int error = errno;
+            if (error == EINTR)
                 continue;
-            return fail(errno);
+            if (offset == 0) {
+                reason = systemReason(error);
+                ::close(descriptor);
+                return Outcome::Untouched;
+            }
+            return fail(partWrittenReason(error, offset, size));
         }
         offset += written;
     }
-    if (::ftruncate(descriptor, size) != 0)
-        return fail(errno);
+    if (::ftruncate(descriptor, size) != 0) {
+        return fail(
+            systemReason(errno) +
+            QStringLiteral("; the new contents were written, but the old file's end still follows them"));
+    }
     if (::close(descriptor) != 0) {
-        reason = systemReason(errno);
+        reason = systemReason(errno) + QStringLiteral("; the file may not hold the new contents whole");
         return Outcome::Failed;
     }
     return Outcome::Written;
@@ -98,6 +156,8 @@ Outcome overwrite(const QString& path, const QByteArray& bytes, QString& reason)
 
 Outcome write(const QString& path, const QByteArray& bytes, QString& reason)
 {
+    if (isMountPoint(path))
+        return overwrite(path, bytes, reason);
     const Outcome replaced = replace(path, bytes, reason);
     return replaced == Outcome::Untouched ? overwrite(path, bytes, reason) : replaced;
 }

@@ -13,9 +13,10 @@ enum class Outcome
 {
     Written,
     // Nothing could be opened for writing (a folder that takes no new file, a write-protected
-    // file); nothing was touched.
+    // file), or the contents were seen not to fit before a byte changed (a size limit, a full
+    // disk); nothing was touched.
     Untouched,
-    // Writing failed part-way (a full disk, a size limit); see each function for what is left.
+    // Writing failed part-way; see each function for what is left. The reason says it.
     Failed,
 };
 
@@ -25,11 +26,14 @@ enum class Outcome
 // file is gone.
 Outcome replace(const QString& path, const QByteArray& bytes, QString& reason);
 
-// Writes over an existing file, keeping the file itself (owner, links, permissions). Room for
-// the new contents is reserved first, so a full disk fails before the old contents change.
+// Writes over an existing file, keeping the file itself (owner, links, permissions). What can be
+// known beforehand is checked before the old contents change: the process's file size limit and,
+// by reserving it, the room on the disk. A write that fails part-way anyway (where the file
+// system reserves nothing) leaves the new contents in part, and the reason says so and how far.
 Outcome overwrite(const QString& path, const QByteArray& bytes, QString& reason);
 
-// Replaces the file, or writes over it when no temporary file can be made beside it.
+// Replaces the file, or writes over it when no temporary file can be made beside it or when the
+// path is a mount point (a single file bound there), onto which nothing can be renamed.
 Outcome write(const QString& path, const QByteArray& bytes, QString& reason);
 
 } // namespace WholeFileWriter

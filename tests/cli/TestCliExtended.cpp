@@ -28,6 +28,12 @@ private slots:
     void everyPresetRuns();
     void rainbowRunsRoundTheCircle();
     void mergeShrinksTheLongestText();
+    void sharedStopPositions_data();
+    void sharedStopPositions();
+    void textCannotSteerTheTerminal_data();
+    void textCannotSteerTheTerminal();
+    void textCannotFormBbcodeTags_data();
+    void textCannotFormBbcodeTags();
 };
 
 void TestCliExtended::usageErrors_data()
@@ -263,6 +269,158 @@ void TestCliExtended::mergeShrinksTheLongestText()
     QString rebuilt = QString::fromUtf8(merged.standardOutput);
     rebuilt.remove(QRegularExpression(u"<FONT COLOR=\"#[0-9A-F]{6}\">|</FONT>"_s));
     QCOMPARE(rebuilt.toUtf8(), text);
+}
+
+void TestCliExtended::sharedStopPositions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    // The colours of the first and the last of five units, by CSS Images: where stops share a
+    // position the later one holds from there on, also at 0 % and 100 %.
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("last");
+
+    const QStringList sharedStart{u"--stop"_s,    u"#FF0000@0"_s, u"--stop"_s,
+                                  u"#00FF00@0"_s, u"--stop"_s,    u"#0000FF"_s};
+    const QStringList sharedEnd{u"--stop"_s,      u"#FF0000"_s, u"--stop"_s,
+                                u"#00FF00@100"_s, u"--stop"_s,  u"#0000FF@100"_s};
+    QTest::newRow("two stops at 0 %") << sharedStart << u"00ff00"_s << u"0000ff"_s;
+    QTest::newRow("two stops at 100 %") << sharedEnd << u"ff0000"_s << u"0000ff"_s;
+    // Reversed: blue@0, green@0, red@100.
+    QTest::newRow("two stops at 100 %, reversed")
+        << sharedEnd + QStringList{u"--reverse"_s} << u"00ff00"_s << u"ff0000"_s;
+    // Reversed: blue@0, green@100, red@100.
+    QTest::newRow("two stops at 0 %, reversed")
+        << sharedStart + QStringList{u"--reverse"_s} << u"0000ff"_s << u"ff0000"_s;
+    // Mirrored: red@0, green@0, blue@50, green@100, red@100.
+    QTest::newRow("two stops at 0 %, both sides")
+        << sharedStart + QStringList{u"--form"_s, u"both-sides-same"_s} << u"00ff00"_s << u"ff0000"_s;
+    QTest::newRow("two stops at 0 %, oklch")
+        << sharedStart + QStringList{u"--space"_s, u"oklch"_s} << u"00ff00"_s << u"0000ff"_s;
+}
+
+void TestCliExtended::sharedStopPositions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, first);
+    QFETCH(QString, last);
+
+    const CliOutcome outcome = CliProcess::run(arguments + QStringList{u"--format"_s, u"span"_s, u"abcde"_s});
+    QVERIFY(outcome.finishedNormally);
+    QCOMPARE(outcome.exitCode, 0);
+    QStringList colours;
+    const QRegularExpression colour(u"color:#([0-9a-f]{6})"_s);
+    for (const QRegularExpressionMatch& match : colour.globalMatch(QString::fromUtf8(outcome.standardOutput)))
+        colours.append(match.captured(1));
+    QCOMPARE(colours.size(), 5);
+    QCOMPARE(colours.constFirst(), first);
+    QCOMPARE(colours.constLast(), last);
+}
+
+void TestCliExtended::textCannotSteerTheTerminal_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("text");
+
+    const QStringList ansi{u"--format"_s, u"ansi"_s};
+    QTest::newRow("clear screen") << ansi << u"a\x1b[2Jb"_s;
+    QTest::newRow("terminal title") << ansi << u"\x1b]0;owned\x07ab"_s;
+    QTest::newRow("C1 CSI and NEL") << ansi << u"a\u009b2J\u0085b"_s;
+    QTest::newRow("DEL, backspace, CR") << ansi << u"a\x7f\b\rb"_s;
+    QTest::newRow("tab and line feed stay") << ansi << u"a\tb\nc"_s;
+    QTest::newRow("merged, graphemes")
+        << ansi + QStringList{u"--merge"_s, u"--unit"_s, u"grapheme"_s} << u"e\u0301\x1b[31m\x1bc"_s;
+    QTest::newRow("kept line breaks") << ansi + QStringList{u"--keep-line-breaks"_s} << u"a\r\n\x1b[Ab\rc"_s;
+}
+
+void TestCliExtended::textCannotSteerTheTerminal()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, text);
+
+    const CliOutcome outcome = CliProcess::run(arguments + QStringList{text});
+    QVERIFY(outcome.finishedNormally);
+    QCOMPARE(outcome.exitCode, 0);
+    // Without the program's own colour codes, what is left is the text with every control
+    // character but tab and line feed shown as its picture (a C1 control as ESC's picture and
+    // its 7-bit form); line breaks kept as such become line feeds.
+    QString shown = QString::fromUtf8(outcome.standardOutput);
+    shown.remove(QRegularExpression(u"\x1b\\[[0-9;]*m"_s));
+    QString expected = text;
+    if (arguments.contains(u"--keep-line-breaks"_s)) {
+        expected.replace(u"\r\n"_s, u"\n"_s);
+        expected.replace(u'\r', u'\n');
+    }
+    QString pictures;
+    for (const QChar c : expected) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 && u != u'\t' && u != u'\n')
+            pictures += QChar(0x2400 + u);
+        else if (u == 0x7F)
+            pictures += QChar(0x2421);
+        else if (u >= 0x80 && u <= 0x9F)
+            pictures += QChar(0x241B) + QChar(u - 0x40);
+        else
+            pictures += c;
+    }
+    QCOMPARE(shown, pictures);
+}
+
+void TestCliExtended::textCannotFormBbcodeTags_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("text");
+
+    // One colour throughout, so that merging would put the whole text in one element.
+    const QStringList merged{u"--format"_s, u"bbcode"_s, u"--merge"_s};
+    QTest::newRow("a link") << merged << u"[url=http://example.com]x[/url]"_s;
+    QTest::newRow("a closing colour tag") << merged << u"ab[/color]cd"_s;
+    QTest::newRow("brackets in a row") << merged << u"[[[b]]]"_s;
+    QTest::newRow("bracket at the end") << merged << u"ab["_s;
+    QTest::newRow("graphemes") << merged + QStringList{u"--unit"_s, u"grapheme"_s} << u"[\u0301img]x"_s;
+    QTest::newRow("white space skipped") << merged + QStringList{u"--skip-whitespace"_s} << u"[ b] [i ]"_s;
+    QTest::newRow("two colours") << merged + QStringList{u"--second"_s, u"255,0,0"_s} << u"[color=red]abc"_s;
+    QTest::newRow("not merged") << QStringList{u"--format"_s, u"bbcode"_s} << u"[url]x[/url]"_s;
+}
+
+void TestCliExtended::textCannotFormBbcodeTags()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, text);
+
+    const CliOutcome outcome = CliProcess::run(arguments + QStringList{text});
+    QVERIFY(outcome.finishedNormally);
+    QCOMPARE(outcome.exitCode, 0);
+    // Read as a board reads it: the program's own tags are [color=#RRGGBB] and [/color]; any other
+    // "[" is the text's, and its element must end right after it.
+    const QString markup = QString::fromUtf8(outcome.standardOutput);
+    const QRegularExpression opening(u"\\[color=#[0-9A-F]{6}\\]"_s);
+    const QString closing = u"[/color]"_s;
+    QString recovered;
+    int elements = 0;
+    for (qsizetype at = 0; at < markup.size();) {
+        const QRegularExpressionMatch open = opening.match(markup, at, QRegularExpression::NormalMatch,
+                                                           QRegularExpression::AnchorAtOffsetMatchOption);
+        if (open.hasMatch()) {
+            at += open.capturedLength();
+            ++elements;
+            continue;
+        }
+        if (QStringView(markup).sliced(at).startsWith(closing)) {
+            at += closing.size();
+            continue;
+        }
+        recovered += markup.at(at);
+        if (markup.at(at) == u'[') {
+            // Only the rest of its unit (a combining accent) may share its element.
+            qsizetype next = at + 1;
+            while (next < markup.size() && markup.at(next).unicode() >= 0x80)
+                ++next;
+            QVERIFY2(QStringView(markup).sliced(next).startsWith(closing), qPrintable(markup));
+        }
+        ++at;
+    }
+    QCOMPARE(recovered, text);
+    QVERIFY(elements > 0);
 }
 
 QTEST_GUILESS_MAIN(TestCliExtended)

@@ -7,11 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fcntl.h>
 #include <optional>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,6 +28,7 @@ enum class Disk
     Roomy,
     SmallTmpfs,    // 16 KiB: the markup does not fit
     FileSizeLimit, // RLIMIT_FSIZE of 4 KiB in the program's process
+    FullExt2,      // a full ext2 file system, which reserves no room beforehand
 };
 
 // One state of the output file before a run, and what the run must leave.
@@ -36,6 +39,8 @@ struct OutputCase
     // Permissions of the old file; 0: there is none.
     mode_t oldFileMode = 0;
     bool hardLinked = false;
+    // A second file bound onto the old one (mount --bind), as a container's volume.
+    bool bindMounted = false;
     bool otherOwner = false;
     Disk disk = Disk::Roomy;
     // The text comes from the output file itself.
@@ -46,6 +51,8 @@ struct OutputCase
     bool newContents = true;
     // The old file itself (same inode) holds the result.
     bool sameFile = false;
+    // The write stopped part-way, and the message says how far.
+    bool partWritten = false;
 };
 
 const QByteArray kOldContents = "PRECIOUS\n";
@@ -68,6 +75,51 @@ QString markupOf(const QString& text)
     return RecordingHost::markupFor(GradientSettings{}, text);
 }
 
+// A small ext2 file system in an image on a loop device, mounted on a folder for the life of the
+// object. ext2 reserves no room ahead (no fallocate), so a write into it can fail part-way.
+class LoopExt2 final
+{
+public:
+    LoopExt2(const QString& image, const QString& folder)
+        : m_folder(folder)
+    {
+        QFile file(image);
+        if (!file.open(QIODevice::WriteOnly) || !file.resize(1024 * 1024))
+            return;
+        file.close();
+        m_mounted = QProcess::execute(u"mke2fs"_s, {u"-q"_s, u"-F"_s, u"-t"_s, u"ext2"_s, u"-b"_s, u"4096"_s,
+                                                    u"-m"_s, u"0"_s, image}) == 0 &&
+                    QProcess::execute(u"mount"_s, {u"-o"_s, u"loop"_s, image, folder}) == 0;
+        if (m_mounted)
+            ::chmod(QFile::encodeName(folder).constData(), 0755);
+    }
+    ~LoopExt2()
+    {
+        if (m_mounted)
+            QProcess::execute(u"umount"_s, {u"-l"_s, m_folder});
+    }
+    Q_DISABLE_COPY_MOVE(LoopExt2)
+
+    bool isMounted() const { return m_mounted; }
+    // Takes every free block, with a file that is then left in place.
+    void fill() const
+    {
+        QFile filler(m_folder + u"/filler"_s);
+        if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            return;
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size()) {
+        }
+        const QByteArray byte(1, 'f');
+        while (filler.write(byte) == 1) {
+        }
+    }
+
+private:
+    QString m_folder;
+    bool m_mounted = false;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(OutputCase)
@@ -82,6 +134,10 @@ private slots:
     void standardStreams_data();
     void standardStreams();
     void nonBlockingInputIsReadToItsEnd();
+    void outputIsAnOpenStream_data();
+    void outputIsAnOpenStream();
+    void boundedInput_data();
+    void boundedInput();
 };
 
 void TestCliFailures::outputFile_data()
@@ -144,6 +200,57 @@ void TestCliFailures::outputFile_data()
                                                        .message = u"No space left on device"_s,
                                                        .newContents = false,
                                                        .sameFile = true};
+    // In place: the size limit is checked before the first byte changes.
+    QTest::newRow("read-only folder, file size limit") << OutputCase{.asUnprivilegedUser = true,
+                                                                     .folderReadOnly = true,
+                                                                     .oldFileMode = 0644,
+                                                                     .disk = Disk::FileSizeLimit,
+                                                                     .text = longText,
+                                                                     .exitCode = 2,
+                                                                     .message = u"File too large"_s,
+                                                                     .newContents = false,
+                                                                     .sameFile = true};
+    QTest::newRow("hard-linked file, file size limit") << OutputCase{.asUnprivilegedUser = true,
+                                                                     .oldFileMode = 0644,
+                                                                     .hardLinked = true,
+                                                                     .disk = Disk::FileSizeLimit,
+                                                                     .text = longText,
+                                                                     .exitCode = 2,
+                                                                     .message = u"File too large"_s,
+                                                                     .newContents = false,
+                                                                     .sameFile = true};
+    QTest::newRow("full disk without reservation, in place")
+        << OutputCase{.oldFileMode = 0644,
+                      .hardLinked = true,
+                      .disk = Disk::FullExt2,
+                      .text = longText,
+                      .exitCode = 2,
+                      .message = u"No space left on device; the file is left part-written"_s,
+                      .newContents = false,
+                      .sameFile = true,
+                      .partWritten = true};
+    // Nothing can be renamed onto a mount point: the file is written in place.
+    QTest::newRow("bind-mounted file") << OutputCase{
+        .asUnprivilegedUser = true, .oldFileMode = 0644, .bindMounted = true, .text = text, .sameFile = true};
+    QTest::newRow("bind-mounted file, as root")
+        << OutputCase{.oldFileMode = 0600, .bindMounted = true, .text = text, .sameFile = true};
+    QTest::newRow("bind-mounted file, refused text") << OutputCase{.asUnprivilegedUser = true,
+                                                                   .oldFileMode = 0644,
+                                                                   .bindMounted = true,
+                                                                   .text = u"a"_s,
+                                                                   .exitCode = 1,
+                                                                   .message = u"1文字では実行できません！"_s,
+                                                                   .newContents = false,
+                                                                   .sameFile = true};
+    QTest::newRow("bind-mounted file, file size limit") << OutputCase{.asUnprivilegedUser = true,
+                                                                      .oldFileMode = 0644,
+                                                                      .bindMounted = true,
+                                                                      .disk = Disk::FileSizeLimit,
+                                                                      .text = longText,
+                                                                      .exitCode = 2,
+                                                                      .message = u"File too large"_s,
+                                                                      .newContents = false,
+                                                                      .sameFile = true};
     QTest::newRow("file size limit") << OutputCase{.oldFileMode = 0644,
                                                    .disk = Disk::FileSizeLimit,
                                                    .text = longText,
@@ -167,6 +274,13 @@ void TestCliFailures::outputFile()
         if (!disk->isMounted())
             QSKIP("a full disk needs a small tmpfs, and mounting one needs root");
     }
+    std::optional<LoopExt2> ext2;
+    if (state.disk == Disk::FullExt2) {
+        ext2.emplace(root.filePath(u"ext2.img"_s), folder);
+        if (!ext2->isMounted())
+            QSKIP("a disk without reservation needs an ext2 image on a loop device, which needs root and "
+                  "mke2fs");
+    }
     if (state.otherOwner && !UnprivilegedUser::isRoot())
         QSKIP("a file of another owner needs a second user, which only root can arrange");
 
@@ -183,8 +297,24 @@ void TestCliFailures::outputFile()
             QCOMPARE(::link(QFile::encodeName(path).constData(), QFile::encodeName(otherLink).constData()),
                      0);
     }
+    if (state.bindMounted) {
+        QFile bound(otherLink);
+        QVERIFY(bound.open(QIODevice::WriteOnly));
+        bound.write(oldContents);
+        bound.close();
+        QCOMPARE(::chmod(QFile::encodeName(otherLink).constData(), state.oldFileMode), 0);
+    }
+    if (state.disk == Disk::FullExt2)
+        ext2->fill();
     if (state.asUnprivilegedUser)
         UnprivilegedUser::handOver(root.path());
+    if (state.bindMounted && ::mount(QFile::encodeName(otherLink).constData(),
+                                     QFile::encodeName(path).constData(), nullptr, MS_BIND, nullptr) != 0)
+        QSKIP("a bind mount needs root");
+    const auto unbind = qScopeGuard([&] {
+        if (state.bindMounted)
+            ::umount2(QFile::encodeName(path).constData(), MNT_DETACH);
+    });
     if (state.otherOwner)
         QCOMPARE(::chown(QFile::encodeName(path).constData(), UnprivilegedUser::kId, UnprivilegedUser::kId),
                  0);
@@ -223,16 +353,28 @@ void TestCliFailures::outputFile()
         QVERIFY2(message.contains(state.message) && message.count(u'\n') == 1, qPrintable(message));
 
     const QString expectedText = state.outputIsInput ? u"xyz"_s : state.text;
-    if (state.newContents)
+    if (state.partWritten) {
+        // What the message says is what the file holds: so many bytes of the new contents.
+        const QRegularExpressionMatch told =
+            QRegularExpression(u"its first (\\d+) of (\\d+) bytes are the new contents"_s).match(message);
+        QVERIFY2(told.hasMatch(), qPrintable(message));
+        const QByteArray markup = markupOf(expectedText).toUtf8();
+        const qsizetype written = told.captured(1).toLongLong();
+        QCOMPARE(told.captured(2).toLongLong(), markup.size());
+        QVERIFY(written > 0 && written < markup.size());
+        QCOMPARE(contents(path).left(written), markup.left(written));
+    } else if (state.newContents) {
         QCOMPARE(contents(path), markupOf(expectedText).toUtf8());
-    else if (state.oldFileMode != 0)
+    } else if (state.oldFileMode != 0) {
         QCOMPARE(contents(path), oldContents);
-    else
+    } else
         QVERIFY(!QFile::exists(path));
     // No temporary file is left behind, whatever happened.
     if (state.oldFileMode != 0 || state.newContents)
         QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  entriesBefore.isEmpty() ? QStringList{u"f.htm"_s} : entriesBefore);
+    if (state.bindMounted)
+        QCOMPARE(contents(otherLink), contents(path));
     if (state.oldFileMode == 0)
         return;
     const struct stat after = statusOf(path);
@@ -326,6 +468,155 @@ void TestCliFailures::nonBlockingInputIsReadToItsEnd()
     QCOMPARE(process.readAllStandardError(), QByteArray());
     QCOMPARE(process.exitCode(), 0);
     QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()), markupOf(u"abcd"_s));
+}
+
+void TestCliFailures::outputIsAnOpenStream_data()
+{
+    // "FILE" stands for the file that the stream was opened on.
+    QTest::addColumn<QString>("target");
+    // The descriptor that stands on the file: 1 or 2.
+    QTest::addColumn<int>("stream");
+    QTest::addColumn<bool>("asUnprivilegedUser");
+
+    QTest::newRow("/dev/stdout") << u"/dev/stdout"_s << 1 << true;
+    QTest::newRow("/dev/fd/1") << u"/dev/fd/1"_s << 1 << true;
+    QTest::newRow("/proc/self/fd/1") << u"/proc/self/fd/1"_s << 1 << true;
+    QTest::newRow("the file by its path") << u"FILE"_s << 1 << true;
+    QTest::newRow("/dev/stderr") << u"/dev/stderr"_s << 2 << true;
+    QTest::newRow("the file of standard error by its path") << u"FILE"_s << 2 << true;
+    QTest::newRow("/dev/stdout, as root") << u"/dev/stdout"_s << 1 << false;
+}
+
+void TestCliFailures::outputIsAnOpenStream()
+{
+    QFETCH(QString, target);
+    QFETCH(int, stream);
+    QFETCH(bool, asUnprivilegedUser);
+
+    // As { echo header; huespan-cli -o /dev/stdout ab; } > out.txt: what the shell's ">" opened
+    // is written at its place, after the header, and stays the same file.
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const QString path = folder.filePath(u"out.txt"_s);
+    const QByteArray header = "header\n";
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(header);
+    }
+    if (asUnprivilegedUser)
+        UnprivilegedUser::handOver(folder.path());
+    const struct stat before = statusOf(path);
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+    QVERIFY(descriptor >= 0);
+    const auto closeIt = qScopeGuard([descriptor] { ::close(descriptor); });
+    QCOMPARE(::lseek(descriptor, 0, SEEK_END), off_t(header.size()));
+
+    // The run's own standard output, when the file takes standard error, goes to a file too.
+    QProcess process;
+    process.setChildProcessModifier([descriptor, stream, asUnprivilegedUser] {
+        ::dup2(descriptor, stream);
+        if (asUnprivilegedUser)
+            UnprivilegedUser::becomeInChild();
+    });
+    process.start(QStringLiteral(HUESPAN_CLI_PATH),
+                  {u"-o"_s, target == u"FILE"_s ? path : target, u"--bold"_s, u"ab"_s});
+    QVERIFY(process.waitForStarted());
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(120'000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(stream == 1 ? process.readAllStandardError() : process.readAllStandardOutput(), QByteArray());
+
+    GradientSettings settings;
+    settings.bold = true;
+    const QByteArray markup = RecordingHost::markupFor(settings, u"ab"_s).toUtf8();
+    QCOMPARE(contents(path), header + markup);
+    QCOMPARE(statusOf(path).st_ino, before.st_ino);
+    // And whatever the shell writes next comes after it.
+    QCOMPARE(::lseek(descriptor, 0, SEEK_CUR), off_t(header.size() + markup.size()));
+}
+
+void TestCliFailures::boundedInput_data()
+{
+    // Standard input: these bytes, or a device when they name one.
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    // How much of a file may be read at most; -1: all of it.
+    QTest::addColumn<qint64>("mostRead");
+
+    const QString tooLong = u"文字列を指定してください！\n"_s;
+    const QByteArray longest(32767, 'a');
+    const QByteArray euros = u"€"_s.repeated(32767).toUtf8();
+    const auto replaced = [](int count) {
+        return u"huespan-cli: standard input: %1 %2 not UTF-8 replaced by U+FFFD\n"_s.arg(count).arg(
+            count == 1 ? u"byte that is"_s : u"bytes that are"_s);
+    };
+    QTest::newRow("/dev/zero") << QByteArray("/dev/zero") << 1 << tooLong << qint64(-1);
+    QTest::newRow("10 MB of one letter") << QByteArray(10'000'000, 'a') << 1 << tooLong << qint64(1'000'000);
+    QTest::newRow("10 MB of emoji") << u"😀"_s.repeated(2'500'000).toUtf8() << 1 << tooLong
+                                    << qint64(1'000'000);
+    QTest::newRow("10 MB not UTF-8") << QByteArray(10'000'000, '\xff') << 1 << tooLong << qint64(1'000'000);
+    // The limit counts the text after its one final line break is dropped.
+    QTest::newRow("longest text and CR LF") << longest + "\r\n" << 0 << QString() << qint64(-1);
+    QTest::newRow("longest text and two line feeds") << longest + "\n\n" << 1 << tooLong << qint64(-1);
+    QTest::newRow("longest text of three-byte characters") << euros + "\n" << 0 << QString() << qint64(-1);
+    QTest::newRow("one three-byte character too many") << euros + "€" << 1 << tooLong << qint64(-1);
+    QTest::newRow("two bytes not UTF-8") << QByteArray("a\xff\xfe"
+                                                       "b\xef\xbf\xbd\n")
+                                         << 0 << replaced(2) << qint64(-1);
+    QTest::newRow("byte-order mark and one byte not UTF-8") << QByteArray("\xef\xbb\xbf"
+                                                                          "ab\x80")
+                                                            << 0 << replaced(1) << qint64(-1);
+    QTest::newRow("cut sequence at the end") << QByteArray("ab\xe3\x81\n") << 0 << replaced(2) << qint64(-1);
+    QTest::newRow("overlong slash and a surrogate")
+        << QByteArray("ab\xc0\xaf\xed\xa0\x80") << 0 << replaced(5) << qint64(-1);
+    QTest::newRow("too long and not UTF-8") << QByteArray(40'000, '\x80') << 1 << tooLong << qint64(-1);
+}
+
+void TestCliFailures::boundedInput()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QFETCH(qint64, mostRead);
+
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    const bool device = input.startsWith("/dev/");
+    const QString path = device ? QString::fromLatin1(input) : folder.filePath(u"input"_s);
+    if (!device) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(input), input.size());
+    }
+    // Opened here and shared with the run, so that its offset tells how far the run read.
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    QVERIFY(descriptor >= 0);
+    const auto closeIt = qScopeGuard([descriptor] { ::close(descriptor); });
+    CliLaunch launch;
+    launch.inputPath = u"/dev/null"_s;
+    launch.inChild = [descriptor] {
+        ::dup2(descriptor, STDIN_FILENO);
+        UnprivilegedUser::becomeInChild();
+    };
+    const CliOutcome outcome = CliProcess::run(launch);
+
+    QVERIFY(outcome.finishedNormally);
+    QCOMPARE(QString::fromUtf8(outcome.standardError), message);
+    QCOMPARE(outcome.exitCode, exitCode);
+    if (exitCode == 0) {
+        QByteArrayView text = input;
+        if (text.endsWith('\n'))
+            text.chop(text.endsWith("\r\n") ? 2 : 1);
+        QCOMPARE(outcome.standardOutput, markupOf(QString::fromUtf8(text)).toUtf8());
+    } else {
+        QCOMPARE(outcome.standardOutput, QByteArray());
+    }
+    if (mostRead >= 0)
+        QVERIFY2(::lseek(descriptor, 0, SEEK_CUR) <= mostRead,
+                 qPrintable(QString::number(::lseek(descriptor, 0, SEEK_CUR))));
 }
 
 QTEST_GUILESS_MAIN(TestCliFailures)

@@ -3,6 +3,7 @@
 #include "RecordingHost.h"
 
 #include <QTest>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace huespan;
@@ -98,6 +99,21 @@ void TestCliUsage::usageError_data()
     row("single dash cluster", {u"abc"_s, u"-xyz"_s}, {u"unknown option \"-xyz\""_s});
     row("empty file name", {u"-o"_s, u""_s, u"abc"_s}, {u"-o"_s});
     row("two texts", {u"abc"_s, u"def"_s}, {u"\"def\""_s});
+    // Values are shown quoted, escaped and cut: a message is one line and cannot steer a terminal.
+    row("line feed in a value", {u"--form"_s, u"left\nto-right"_s, u"abc"_s}, {u"\"left\\nto-right\""_s});
+    row("terminal title in a value", {u"--first"_s, u"\x1b]0;title\x07"_s, u"abc"_s},
+        {u"--first"_s, u"\"\\x1b]0;title\\x07\""_s});
+    row("C1 control in a value", {u"--space"_s, u"\u009b2J"_s, u"abc"_s}, {u"\"\\x9b2J\""_s});
+    row("line separator in a value", {u"--hue"_s, u"a\u2028b"_s, u"abc"_s}, {u"\"a\\u2028b\""_s});
+    row("quote and backslash in a value", {u"--unit"_s, u"a\"b\\c"_s, u"abc"_s}, {u"\"a\\\"b\\\\c\""_s});
+    row("escape in an unknown option", {u"--\x1b[2J"_s, u"abc"_s}, {u"\"--\\x1b[2J\""_s});
+    row("escape in a second text", {u"abc"_s, u"\r\x1b[2K"_s}, {u"\"\\r\\x1b[2K\""_s});
+    row("100 KB preset name", {u"--preset"_s, QString(100'000, u'x'), u"abc"_s},
+        {u"\""_s + QString(100, u'x') + u"…\""_s});
+    row("long value cut at a whole escape", {u"--form"_s, QString(99, u'x') + u"\n"_s, u"abc"_s},
+        {u"\""_s + QString(99, u'x') + u"…\""_s});
+    row("-o path with a line feed", {u"-o"_s, u"/nonexistent\n/out.htm"_s, u"abc"_s},
+        {u"-o: cannot write \"/nonexistent\\n/out.htm\": "_s});
 }
 
 void TestCliUsage::usageError()
@@ -112,6 +128,12 @@ void TestCliUsage::usageError()
     const QString message = QString::fromUtf8(outcome.standardError);
     QVERIFY2(message.startsWith(u"huespan-cli: "_s), qPrintable(message));
     QVERIFY2(message.endsWith(u'\n') && message.count(u'\n') == 1, qPrintable(message));
+    const auto steersTerminal = [](QChar c) {
+        return (c.unicode() < 0x20 && c != u'\n') || (c.unicode() >= 0x7F && c.unicode() <= 0x9F) ||
+               c == QChar(0x2028) || c == QChar(0x2029);
+    };
+    QVERIFY2(std::none_of(message.begin(), message.end(), steersTerminal), qPrintable(message));
+    QVERIFY2(message.size() < 400, qPrintable(message.left(400)));
     for (const QString& name : named)
         QVERIFY2(message.contains(name), qPrintable(u"missing "_s + name + u" in: "_s + message));
 }

@@ -2,7 +2,13 @@
 
 #include <QStringEncoder>
 #include <QTest>
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
 
 using Mark = huespan::CodePageEncoder::ByteOrderMark;
 Q_DECLARE_METATYPE(Mark)
@@ -47,6 +53,7 @@ private slots:
     void shiftJis_data();
     void shiftJis();
     void unknownEncoding();
+    void encodingWithoutDescriptors();
     void refusedNames_data();
     void refusedNames();
     void replacementDecodesBack_data();
@@ -114,6 +121,34 @@ void TestCodePageEncoder::unknownEncoding()
     QVERIFY(!CodePageEncoder::encode(u"abc", "NO-SUCH-ENCODING-42").has_value());
     QVERIFY(CodePageEncoder::isKnownEncoding("UTF-8"));
     QVERIFY(CodePageEncoder::isKnownEncoding("CP932"));
+}
+
+void TestCodePageEncoder::encodingWithoutDescriptors()
+{
+    // A code page that no other test loads, so that iconv must load its module now.
+    const QByteArray name = "IBM1047";
+    QCOMPARE(CodePageEncoder::openingError("NO-SUCH-ENCODING-42"), EINVAL);
+    // Every descriptor under a lowered limit taken, as a process that has used them all up.
+    rlimit limit = {};
+    QCOMPARE(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+    const rlimit lowered{std::min<rlim_t>(limit.rlim_cur, 256), limit.rlim_max};
+    QCOMPARE(::setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    std::vector<int> taken;
+    for (int descriptor; (descriptor = ::open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;)
+        taken.push_back(descriptor);
+    const int openError = errno;
+    const int withoutDescriptors = CodePageEncoder::openingError(name);
+    const int unknownWithoutDescriptors = CodePageEncoder::openingError("NO-SUCH-ENCODING-42");
+    for (const int descriptor : taken)
+        ::close(descriptor);
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+    QCOMPARE(openError, EMFILE);
+    // Not "unknown": the system's reason, while a name iconv does not know stays unknown or
+    // gets the same reason, which is then true as well.
+    QCOMPARE(withoutDescriptors, EMFILE);
+    QVERIFY(unknownWithoutDescriptors == EMFILE || unknownWithoutDescriptors == EINVAL);
+    QCOMPARE(CodePageEncoder::openingError(name), 0);
+    QVERIFY(CodePageEncoder::isKnownEncoding(name));
 }
 
 void TestCodePageEncoder::refusedNames_data()

@@ -1,3 +1,4 @@
+#include "ColourStop.h"
 #include "ColourValues.h"
 #include "FormattedMarkup.h"
 #include "Generators.h"
@@ -47,6 +48,10 @@ QString TestExtendedProperties::randomText()
         u"\r"_s,
         u"\n"_s,
         u"\r\n"_s,
+        u"\x1b]0;t\x07"_s,
+        u"\u009b"_s,
+        u"\x7f"_s,
+        u"\x01"_s,
         u"😀"_s,
         u"&lt;"_s,
         u"e\u0301"_s,
@@ -107,25 +112,54 @@ GradientSettings TestExtendedProperties::randomSettings()
 
 QString TestExtendedProperties::expectedText(const GradientSettings& settings, const QString& text)
 {
-    if (!settings.extended.keepLineBreaks)
-        return text;
     QString lines = text;
-    lines.replace(u"\r\n"_s, u"\n"_s);
-    lines.replace(u'\r', u'\n');
-    return lines;
+    if (settings.extended.keepLineBreaks) {
+        lines.replace(u"\r\n"_s, u"\n"_s);
+        lines.replace(u'\r', u'\n');
+    }
+    if (settings.extended.format != OutputFormat::Ansi)
+        return lines;
+    // A terminal is shown the text's control characters as pictures: C0 (but tab and line feed)
+    // at U+2400 on, DEL as U+2421, a C1 control as ESC's picture and its 7-bit form.
+    QString shown;
+    for (const QChar c : lines) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 && u != u'\t' && u != u'\n')
+            shown += QChar(0x2400 + u);
+        else if (u == 0x7F)
+            shown += QChar(0x2421);
+        else if (u >= 0x80 && u <= 0x9F)
+            shown += QChar(0x241B) + QChar(u - 0x40);
+        else
+            shown += c;
+    }
+    return shown;
 }
 
 std::pair<ColourTriple, ColourTriple> TestExtendedProperties::endColours(const GradientSettings& settings)
 {
     const ExtendedSettings& extended = settings.extended;
-    auto [first, last] = ReadColours(settings);
-    if (!extended.stops.empty()) {
-        first = extended.stops.front().colour;
-        last = extended.stops.back().colour;
+    if (extended.stops.empty()) {
+        const auto [first, last] = ReadColours(settings);
+        if (settings.form == GradientForm::BothSidesSame)
+            return {first, first};
+        return extended.reverse ? std::pair{last, first} : std::pair{first, last};
     }
+    // By CSS Images' rules: of the stops that share a position, the later holds from there on, at
+    // 0 % and 100 % too. Read backwards, the later one is the earlier one of the list.
+    std::vector<ColourStop> stops = resolveStopPositions(extended.stops);
     if (settings.form == GradientForm::BothSidesSame)
-        return {first, first};
-    return extended.reverse ? std::pair{last, first} : std::pair{first, last};
+        stops = mirroredStops(stops);
+    const bool laterHolds = !extended.reverse;
+    std::size_t atStart = 0;
+    while (laterHolds && atStart + 1 < stops.size() && *stops[atStart + 1].position == 0.0)
+        ++atStart;
+    std::size_t atEnd = stops.size() - 1;
+    while (!laterHolds && atEnd > 0 && *stops[atEnd].position == 100.0 && *stops[atEnd - 1].position == 100.0)
+        --atEnd;
+    const ColourTriple start = stops[atStart].colour;
+    const ColourTriple end = stops[atEnd].colour;
+    return extended.reverse ? std::pair{end, start} : std::pair{start, end};
 }
 
 QString TestExtendedProperties::check(const GradientSettings& settings, const QString& text)
@@ -154,6 +188,18 @@ QString TestExtendedProperties::check(const GradientSettings& settings, const QS
 
     const auto [start, end] = endColours(settings);
     if (format == OutputFormat::Css) {
+        // The css format lists the stops themselves; the browser applies the rule of shared places.
+        std::vector<ColourStop> listed = resolveStopPositions(settings.extended.stops);
+        if (listed.empty()) {
+            const auto [first, second] = ReadColours(settings);
+            listed = {{first, 0.0}, {second, 100.0}};
+        }
+        if (settings.form == GradientForm::BothSidesSame)
+            listed = mirroredStops(listed);
+        if (settings.extended.reverse)
+            listed = reversedStops(listed);
+        const ColourTriple start = listed.front().colour;
+        const ColourTriple end = listed.back().colour;
         // The first and the last colour stop of the gradient, wherever they stand.
         const qsizetype gradientEnd = markup.indexOf(u");"_s);
         const qsizetype firstStop = markup.indexOf(u", #"_s);

@@ -102,7 +102,7 @@ private slots:
     void reversing();
     void twoSrgbStopsGiveTodaysArithmetic_data();
     void twoSrgbStopsGiveTodaysArithmetic();
-    void endUnitsTakeTheEndStopsExactly();
+    void unitsOnStopsTakeTheHoldingStop();
     void allStopsAtOnePlace();
     void unitColoursEqualTheStraightPath();
     void longTextsEqualTheStraightPath_data();
@@ -229,22 +229,57 @@ void TestStopGradient::twoSrgbStopsGiveTodaysArithmetic()
     }
 }
 
-void TestStopGradient::endUnitsTakeTheEndStopsExactly()
+void TestStopGradient::unitsOnStopsTakeTheHoldingStop()
 {
+    // CSS Images, written plainly: before the first stop its colour, after the last stop its
+    // colour, and on a position that stops share the later of them (the earlier, for a gradient
+    // read backwards). Elsewhere the colour lies between two stops and is not the rule's.
+    const auto heldStop = [](const std::vector<ColourStop>& stops, double unit, double span,
+                             bool laterHolds) -> std::optional<std::size_t> {
+        std::vector<std::size_t> here;
+        for (std::size_t k = 0; k < stops.size(); ++k) {
+            if (*stops[k].position * span / 100.0 == unit)
+                here.push_back(k);
+        }
+        if (here.size() > 1)
+            return laterHolds ? here.back() : here.front();
+        if (unit < *stops.front().position * span / 100.0 || unit == 0.0)
+            return 0;
+        if (unit > *stops.back().position * span / 100.0 || unit == span)
+            return stops.size() - 1;
+        return std::nullopt;
+    };
     QRandomGenerator random(5);
     std::vector<ColourTriple> colours;
-    for (int i = 0; i < 400; ++i) {
-        const std::vector<ColourStop> stops = randomStops(random);
+    int sharedChecked = 0;
+    for (int i = 0; i < 600; ++i) {
+        const std::vector<ColourStop> stops = resolveStopPositions(randomStops(random));
         const ColourSpace space = allSpaces[random.bounded(int(allSpaces.size()))];
         const HueInterpolation hue = allHues[random.bounded(int(allHues.size()))];
-        const StopGradient gradient(stops, space, hue);
-        const int n = 2 + random.bounded(3000);
+        const bool laterHolds = random.bounded(2) == 0;
+        const StopGradient gradient(stops, space, hue,
+                                    laterHolds ? StopGradient::SharedPosition::LaterStopHolds
+                                               : StopGradient::SharedPosition::EarlierStopHolds);
+        // 101 and 201 units put every whole percentage on a unit.
+        const std::array counts{2, 101, 201, 2 + int(random.bounded(3000))};
+        const int n = counts[random.bounded(int(counts.size()))];
         gradient.unitColours(n, colours);
-        QCOMPARE(colours.front(), stops.front().colour);
-        QCOMPARE(colours.back(), stops.back().colour);
-        QCOMPARE(gradient.colourAt(0), stops.front().colour);
-        QCOMPARE(gradient.colourAt(100), stops.back().colour);
+        for (int unit = 0; unit < n; ++unit) {
+            const std::optional<std::size_t> held = heldStop(stops, unit, n - 1, laterHolds);
+            if (!held)
+                continue;
+            QCOMPARE(code(colours[unit]), code(stops[*held].colour));
+            QCOMPARE(code(gradient.unitColour(unit, n)), code(stops[*held].colour));
+            sharedChecked += std::count_if(stops.begin(), stops.end(), [&](const ColourStop& stop) {
+                                 return *stop.position * (n - 1) / 100.0 == unit;
+                             }) > 1;
+        }
+        for (const double percent : {0.0, 100.0}) {
+            const std::size_t held = *heldStop(stops, percent, 100.0, laterHolds);
+            QCOMPARE(code(gradient.colourAt(percent)), code(stops[held].colour));
+        }
     }
+    QVERIFY(sharedChecked > 0);
 }
 
 void TestStopGradient::allStopsAtOnePlace()
@@ -257,13 +292,17 @@ void TestStopGradient::allStopsAtOnePlace()
     gradient.unitColours(4, colours);
     QCOMPARE(colours, (std::vector{triple(0x112233), triple(0x112233), triple(0x112233), triple(0x778899)}));
     QCOMPARE(gradient.unitColour(3, 4), triple(0x778899));
-    // Every stop at 0: the first unit keeps the first colour, the rest take the last.
+    // Every stop at 0: the later stop holds from 0 on, the first unit included.
     const StopGradient atStart({{triple(0x112233), 0.0}, {triple(0x445566), 0.0}}, ColourSpace::Oklab,
                                HueInterpolation::Shorter);
     atStart.unitColours(3, colours);
+    QCOMPARE(colours, (std::vector{triple(0x445566), triple(0x445566), triple(0x445566)}));
+    QCOMPARE(atStart.unitColour(0, 3), triple(0x445566));
+    // Read backwards, the earlier of them holds.
+    const StopGradient backwards({{triple(0x112233), 0.0}, {triple(0x445566), 0.0}}, ColourSpace::Oklab,
+                                 HueInterpolation::Shorter, StopGradient::SharedPosition::EarlierStopHolds);
+    backwards.unitColours(3, colours);
     QCOMPARE(colours, (std::vector{triple(0x112233), triple(0x445566), triple(0x445566)}));
-    QCOMPARE(atStart.unitColour(0, 3), triple(0x112233));
-    QCOMPARE(atStart.unitColour(1, 3), triple(0x445566));
 }
 
 void TestStopGradient::unitColoursEqualTheStraightPath()
