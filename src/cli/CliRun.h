@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace huespan {
@@ -26,6 +27,10 @@ public:
     // The text in the named encoding; nothing when the encoding is unknown.
     static std::optional<QByteArray> encoded(const QString& text, const QByteArray& encoding,
                                              CodePageEncoder::ByteOrderMark mark);
+
+    // The lines that follow a written output on standard error: how many units fell short of
+    // the contrast floor, and the contrast report when one was asked for.
+    static QStringList contrastLines(const QString& text, const CliRequest& request);
 
 private:
     QString outputText(const QString& markup) const;

@@ -4,16 +4,8 @@
 #include "ProgressText.h"
 
 #include <array>
-#include <limits>
 
 namespace huespan {
-
-namespace {
-
-// A run counts its characters in 16 bits; a longer text is treated like an empty one.
-constexpr qsizetype kLongestText = std::numeric_limits<qint16>::max();
-
-} // namespace
 
 GenerationRun::GenerationRun(Module1& state, const GradientSettings& settings, GenerationHost& host)
     : m_state(state)

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <array>
+#include <limits>
 #include <optional>
 
 namespace huespan {
@@ -20,6 +21,10 @@ namespace huespan {
 class GenerationRun final
 {
 public:
+    // The longest text a run takes, in code units: a run counts in 16 bits, and treats a longer
+    // text like an empty one.
+    static constexpr qsizetype kLongestText = std::numeric_limits<qint16>::max();
+
     GenerationRun(Module1& state, const GradientSettings& settings, GenerationHost& host);
     Q_DISABLE_COPY_MOVE(GenerationRun)
 
