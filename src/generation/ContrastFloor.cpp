@@ -70,15 +70,13 @@ ColourTriple ContrastRaiser::raised(const ColourTriple& colour)
     auto known = m_known.find(key(colour));
     if (known == m_known.end())
         known = m_known.emplace(key(colour), search(colour)).first;
-    if (!known->second.reached)
-        ++m_shortfall;
-    return known->second.colour;
+    return known->second;
 }
 
-ContrastRaiser::Raised ContrastRaiser::search(const ColourTriple& colour) const
+ColourTriple ContrastRaiser::search(const ColourTriple& colour) const
 {
     if (reaches(colour))
-        return {colour, true};
+        return colour;
     const ColourCoordinates linear{linearComponent(colour.red), linearComponent(colour.green),
                                    linearComponent(colour.blue)};
     ColourCoordinates oklch = oklabToOklch(linearSrgbToOklab(linear));
@@ -92,7 +90,7 @@ ContrastRaiser::Raised ContrastRaiser::search(const ColourTriple& colour) const
 
     // Along each direction the luminance only grows or only falls, so the colours that reach the
     // floor are those past one lightness: halve the interval to the nearest of them.
-    std::optional<Raised> best;
+    std::optional<ColourTriple> best;
     double bestChange = 2.0;
     for (const double end : {0.0, 1.0}) {
         if (!reaches(atLightness(end)))
@@ -106,7 +104,7 @@ ContrastRaiser::Raised ContrastRaiser::search(const ColourTriple& colour) const
         const double change = std::abs(far - lightness);
         if (change < bestChange) {
             bestChange = change;
-            best = Raised{atLightness(far), true};
+            best = atLightness(far);
         }
     }
     if (best)
@@ -116,7 +114,7 @@ ContrastRaiser::Raised ContrastRaiser::search(const ColourTriple& colour) const
     const ColourTriple white{255, 255, 255};
     const bool blackIsBetter =
         Contrast::ratio(black, m_floor.background) >= Contrast::ratio(white, m_floor.background);
-    return {blackIsBetter ? black : white, false};
+    return blackIsBetter ? black : white;
 }
 
 } // namespace huespan

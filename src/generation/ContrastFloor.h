@@ -46,24 +46,14 @@ public:
 
     ColourTriple raised(const ColourTriple& colour);
 
-    // How many colours given to raised() could not reach the floor.
-    int shortfall() const { return m_shortfall; }
-
 private:
-    struct Raised
-    {
-        ColourTriple colour;
-        bool reached = true;
-    };
-
-    Raised search(const ColourTriple& colour) const;
+    ColourTriple search(const ColourTriple& colour) const;
     bool reaches(const ColourTriple& colour) const;
 
     ContrastFloor m_floor;
     double m_backgroundLuminance = 0.0;
     // A gradient repeats its colours; each is searched once.
-    std::unordered_map<quint32, Raised> m_known;
-    int m_shortfall = 0;
+    std::unordered_map<quint32, ColourTriple> m_known;
 };
 
 } // namespace huespan

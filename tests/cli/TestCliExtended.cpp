@@ -352,8 +352,9 @@ QString reportLine(const QString& text, const QList<ColourTriple>& colours, cons
 void TestCliExtended::contrastFloorAndReport()
 {
     const QString text = u"Readable gradient text"_s;
-    const QStringList yellowToCyan{u"--format"_s, u"span"_s,   u"--stop"_s,
-                                   u"#FFFF00"_s,  u"--stop"_s, u"#00FFFF"_s};
+    // Yellow up to 10 %: the first three units share the lowest contrast, and the report names the first.
+    const QStringList yellowToCyan{u"--format"_s, u"span"_s,       u"--stop"_s, u"#FFFF00"_s,
+                                   u"--stop"_s,   u"#FFFF00@10"_s, u"--stop"_s, u"#00FFFF"_s};
     const QStringList onWhite{u"--background"_s, u"#FFFFFF"_s, u"--check-contrast"_s};
     const ColourTriple white{255, 255, 255};
 

@@ -1,11 +1,13 @@
 #include "ColourSpace.h"
 #include "ContrastFloor.h"
 #include "GamutMapping.h"
+#include "SrgbEncoder.h"
 #include "UnitColours.h"
 
 #include <QRandomGenerator>
 #include <QTest>
 #include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -72,6 +74,15 @@ ColourCoordinates oklchOf(const ColourTriple& colour)
     return oklabToOklch(linearSrgbToOklab(linear));
 }
 
+size_t firstMoved(const std::vector<ColourTriple>& colours, const ContrastFloor& floor)
+{
+    for (size_t unit = 0; unit < colours.size(); ++unit) {
+        if (Contrast::ratio(colours[unit], floor.background) < floor.ratio)
+            return unit;
+    }
+    return colours.size();
+}
+
 double hueDistance(double a, double b)
 {
     const double d = std::fmod(std::abs(a - b), 360.0);
@@ -84,6 +95,29 @@ double hueDistance(double a, double b)
 double hueAllowance(double chroma)
 {
     return std::atan2(justNoticeableDifference + 0.004, chroma) * 180.0 / M_PI;
+}
+
+// The least lightness change, in steps of 0.001, that makes the colour's hue reach the floor,
+// darker or lighter: a plain walk where the floor halves intervals. Infinity where neither can.
+double leastChange(const ColourTriple& colour, const ContrastFloor& floor)
+{
+    const ColourCoordinates start = oklchOf(colour);
+    double least = std::numeric_limits<double>::infinity();
+    for (const double step : {-0.001, 0.001}) {
+        for (int k = 1; k <= 1000; ++k) {
+            const double lightness = std::clamp(start[0] + k * step, 0.0, 1.0);
+            const ColourCoordinates linear = mapOklchIntoSrgb({lightness, start[1], start[2]});
+            const ColourTriple seen{SrgbEncoder::encode(linear[0]), SrgbEncoder::encode(linear[1]),
+                                    SrgbEncoder::encode(linear[2])};
+            if (Contrast::ratio(seen, floor.background) >= floor.ratio) {
+                least = std::min(least, std::abs(lightness - start[0]));
+                break;
+            }
+            if (lightness == 0.0 || lightness == 1.0)
+                break;
+        }
+    }
+    return least;
 }
 
 } // namespace
@@ -138,6 +172,14 @@ void TestContrastFloor::floorOnRandomGradients()
             }
             const ColourCoordinates before = oklchOf(free[unit]);
             const ColourCoordinates after = oklchOf(kept[unit]);
+            // The nearer way, as far as a walk in steps of 0.001 can tell (first moved unit of a
+            // round only: the walk is slow).
+            if (unit == firstMoved(free, floor)) {
+                const double change = std::abs(oklchOf(kept[unit])[0] - before[0]);
+                QVERIFY2(change <= leastChange(free[unit], floor) + 0.0015,
+                         qPrintable(where + u": lightness moved %1, %2 would do"_s.arg(change).arg(
+                                                leastChange(free[unit], floor))));
+            }
             if (before[1] > 0.03 && after[1] > 0.03) {
                 QVERIFY2(
                     hueDistance(before[2], after[2]) <= hueAllowance(after[1]),
