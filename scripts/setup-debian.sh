@@ -9,7 +9,7 @@ packages=(
     libbenchmark-dev
     # grapheme clusters, and Unicode's conformance file that tests them
     libutf8proc-dev unicode-data
-    fonts-ipafont-gothic fonts-ipaexfont-gothic fonts-noto-cjk fonts-noto-color-emoji
+    fonts-ipafont-gothic fonts-ipaexfont-gothic fonts-noto-cjk fonts-noto-color-emoji fonts-lohit-deva
     xvfb xauth imagemagick openbox x11-utils xdotool
     # the package: icons, manual pages, completions, and the validators that check it
     librsvg2-bin groff-base man-db gzip dpkg-dev bash-completion zsh
