@@ -202,6 +202,12 @@ qreal ColouredTextLayout::lineHeight(qsizetype line) const
     return m_paragraphs[where.paragraph]->lineAt(where.index).height();
 }
 
+qreal ColouredTextLayout::lineWidth(qsizetype line) const
+{
+    const Line& where = m_lines[static_cast<size_t>(line)];
+    return m_paragraphs[where.paragraph]->lineAt(where.index).naturalTextWidth();
+}
+
 const std::vector<ColouredTextLayout::ColouredRun>& ColouredTextLayout::runs(qsizetype line) const
 {
     std::optional<std::vector<ColouredRun>>& cached = m_runs[static_cast<size_t>(line)];

@@ -50,6 +50,8 @@ public:
     void layOut(qreal width);
     qsizetype lineCount() const { return static_cast<qsizetype>(m_lines.size()); }
     qreal lineHeight(qsizetype line) const;
+    // The width of the line's text, white space at its end included.
+    qreal lineWidth(qsizetype line) const;
     const std::vector<ColouredRun>& runs(qsizetype line) const;
 
     // Draws the lines from firstLine down, the first at top, as far as bottom; plain is the colour
