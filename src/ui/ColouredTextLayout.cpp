@@ -5,10 +5,12 @@
 #include "ui/ScreenColour.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRawFont>
+#include <QTextBoundaryFinder>
 #include <QTextCharFormat>
 #include <QTextLine>
 #include <QTextOption>
@@ -129,7 +131,7 @@ void ColouredTextLayout::setText(const QString& text, const std::vector<qsizetyp
     m_offsets = offsets;
     m_colours = colours;
     m_lineBreaks = lineBreaks;
-    m_paragraphs.clear();
+    m_measured = false;
     m_lines.clear();
     m_runs.clear();
 }
@@ -137,7 +139,7 @@ void ColouredTextLayout::setText(const QString& text, const std::vector<qsizetyp
 void ColouredTextLayout::setFont(const QFont& font)
 {
     m_font = font;
-    m_paragraphs.clear();
+    m_measured = false;
     m_lines.clear();
     m_runs.clear();
 }
@@ -147,65 +149,99 @@ void ColouredTextLayout::setGradient(const QGradientStops& stops)
     m_gradient = stops;
 }
 
+void ColouredTextLayout::measure()
+{
+    m_clusterStarts.clear();
+    m_advances.clear();
+    m_breakBefore.clear();
+    m_keptBreak.clear();
+    const QFontMetricsF metrics(m_font);
+    m_lineHeight = metrics.lineSpacing();
+    m_ascent = metrics.ascent();
+    const qreal space = metrics.horizontalAdvance(u' ');
+    // Where a kept line break stands: such a unit is one cluster (CR LF included).
+    std::vector<bool> keptAt(static_cast<size_t>(m_text.size()) + 1, false);
+    for (size_t unit = 0; unit + 1 < m_offsets.size(); ++unit) {
+        if (m_lineBreaks[unit])
+            keptAt[static_cast<size_t>(m_offsets[unit])] = true;
+    }
+    QTextBoundaryFinder opportunities(QTextBoundaryFinder::Line, m_text);
+    const TextUnits clusters(m_text, TextUnit::Grapheme, false, true);
+    for (qsizetype index = 0; index < clusters.count(); ++index) {
+        const QStringView cluster = clusters.at(index);
+        const qsizetype start = cluster.data() - m_text.constData();
+        const bool kept = keptAt[static_cast<size_t>(start)];
+        m_clusterStarts.push_back(start);
+        m_keptBreak.push_back(kept);
+        opportunities.setPosition(start);
+        m_breakBefore.push_back(start > 0 && opportunities.isAtBoundary());
+        if (kept)
+            m_advances.push_back(0);
+        else if (isLineBreakCharacter(cluster.front()))
+            m_advances.push_back(space);
+        else
+            m_advances.push_back(metrics.horizontalAdvance(cluster.toString()));
+    }
+    m_clusterStarts.push_back(m_text.size());
+    m_measured = true;
+}
+
 void ColouredTextLayout::layOut(qreal width)
 {
-    if (m_paragraphs.empty()) {
-        // A kept line break ends its paragraph and belongs to none; a line break not kept is
-        // white space to a page, and shows as a space.
-        m_paragraphStarts.clear();
-        qsizetype start = 0;
-        const auto addParagraph = [this](qsizetype from, qsizetype to) {
-            QString paragraph = m_text.sliced(from, to - from);
-            for (QChar& character : paragraph) {
-                if (isLineBreakCharacter(character))
-                    character = u' ';
-            }
-            auto layout = std::make_unique<QTextLayout>(paragraph, m_font);
-            layout->setCacheEnabled(true);
-            layout->setFormats(emojiPresentation(paragraph));
-            m_paragraphs.push_back(std::move(layout));
-            m_paragraphStarts.push_back(from);
-        };
-        for (size_t unit = 0; unit + 1 < m_offsets.size(); ++unit) {
-            if (m_lineBreaks[unit]) {
-                addParagraph(start, m_offsets[unit]);
-                start = m_offsets[unit + 1];
-            }
-        }
-        addParagraph(start, m_text.size());
-    }
+    if (!m_measured)
+        measure();
     m_lines.clear();
     m_runs.clear();
     m_totalWidth = 0;
-    for (size_t paragraph = 0; paragraph < m_paragraphs.size(); ++paragraph) {
-        QTextLayout& layout = *m_paragraphs[paragraph];
-        QTextOption option = layout.textOption();
-        option.setWrapMode(width > 0 ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        qreal y = 0;
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(width > 0 ? width : kUnboundedWidth);
-            line.setPosition(QPointF(0, y));
-            y += line.height();
-            m_lines.push_back({paragraph, line.lineNumber(), m_totalWidth});
-            m_totalWidth += line.naturalTextWidth();
+    const size_t count = m_advances.size();
+    const bool wraps = width > 0;
+    size_t first = 0;
+    qreal x = 0;
+    // The last cluster before which the line may break, and the width of the line up to it.
+    size_t opportunity = 0;
+    qreal widthBefore = 0;
+    const auto endLine = [this](size_t from, size_t to, qreal lineWidth) {
+        m_lines.push_back({m_clusterStarts[from], m_clusterStarts[to], m_totalWidth, lineWidth});
+        m_totalWidth += lineWidth;
+    };
+    for (size_t cluster = 0; cluster < count; ++cluster) {
+        if (m_keptBreak[cluster]) {
+            endLine(first, cluster, x);
+            first = cluster + 1;
+            x = 0;
+            opportunity = first;
+            widthBefore = 0;
+            continue;
         }
-        layout.endLayout();
+        if (cluster > first && m_breakBefore[cluster]) {
+            opportunity = cluster;
+            widthBefore = x;
+        }
+        const bool blank = m_text[m_clusterStarts[cluster]].isSpace();
+        if (wraps && cluster > first && !blank && x + m_advances[cluster] > width) {
+            // Back to the last opportunity in the line, or, in a word wider than the line, here.
+            const size_t breakAt = opportunity > first ? opportunity : cluster;
+            const qreal kept = opportunity > first ? widthBefore : x;
+            endLine(first, breakAt, kept);
+            x -= kept;
+            first = breakAt;
+            opportunity = first;
+            widthBefore = 0;
+        }
+        x += m_advances[cluster];
     }
+    endLine(first, count, x);
     m_runs.resize(m_lines.size());
 }
 
-qreal ColouredTextLayout::lineHeight(qsizetype line) const
+qreal ColouredTextLayout::lineHeight(qsizetype) const
 {
-    const Line& where = m_lines[static_cast<size_t>(line)];
-    return m_paragraphs[where.paragraph]->lineAt(where.index).height();
+    return m_lineHeight;
 }
 
 qreal ColouredTextLayout::lineWidth(qsizetype line) const
 {
-    const Line& where = m_lines[static_cast<size_t>(line)];
-    return m_paragraphs[where.paragraph]->lineAt(where.index).naturalTextWidth();
+    return m_lines[static_cast<size_t>(line)].width;
 }
 
 const std::vector<ColouredTextLayout::ColouredRun>& ColouredTextLayout::runs(qsizetype line) const
@@ -215,15 +251,34 @@ const std::vector<ColouredTextLayout::ColouredRun>& ColouredTextLayout::runs(qsi
         return *cached;
     cached.emplace();
     const Line& where = m_lines[static_cast<size_t>(line)];
-    const QTextLine textLine = m_paragraphs[where.paragraph]->lineAt(where.index);
-    const qsizetype paragraphStart = m_paragraphStarts[where.paragraph];
-    const qsizetype lineStart = paragraphStart + textLine.textStart();
-    const qsizetype lineEnd = lineStart + textLine.textLength();
+    const qsizetype lineStart = where.start;
+    const qsizetype lineEnd = where.end;
+    QString lineText = m_text.sliced(lineStart, lineEnd - lineStart);
+    for (QChar& character : lineText) {
+        if (isLineBreakCharacter(character))
+            character = u' ';
+    }
+    QTextLayout layout(lineText, m_font);
+    layout.setFormats(emojiPresentation(lineText));
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine textLine = layout.createLine();
+    if (!textLine.isValid()) {
+        layout.endLayout();
+        return *cached;
+    }
+    textLine.setLineWidth(kUnboundedWidth);
+    textLine.setPosition(QPointF(0, 0));
+    layout.endLayout();
     // Units are asked for their glyphs in text order. Qt gives the glyphs of a cluster to every
     // unit that holds one of its code points; the first unit, the one holding the cluster's first
     // code point, keeps them, as a browser paints a cluster split across elements in the colour
     // of the element where it starts.
     std::set<std::tuple<quint32, qreal, qreal>> taken;
+    // Every line stands on the base font's baseline, whatever fallback font rises above it.
+    const QPointF shift(0, m_ascent - textLine.ascent());
     auto unit = static_cast<size_t>(std::upper_bound(m_offsets.begin(), m_offsets.end(), lineStart) -
                                     m_offsets.begin()) -
                 1;
@@ -236,7 +291,7 @@ const std::vector<ColouredTextLayout::ColouredRun>& ColouredTextLayout::runs(qsi
         const qsizetype to = std::min(m_offsets[stop], lineEnd);
         if (to > from) {
             const QList<QGlyphRun> glyphRuns =
-                textLine.glyphRuns(static_cast<int>(from - paragraphStart), static_cast<int>(to - from));
+                textLine.glyphRuns(static_cast<int>(from - lineStart), static_cast<int>(to - from));
             for (QGlyphRun run : glyphRuns) {
                 const QList<quint32> indexes = run.glyphIndexes();
                 const QList<QPointF> positions = run.positions();
@@ -245,15 +300,13 @@ const std::vector<ColouredTextLayout::ColouredRun>& ColouredTextLayout::runs(qsi
                 for (qsizetype glyph = 0; glyph < indexes.size(); ++glyph) {
                     if (taken.insert({indexes[glyph], positions[glyph].x(), positions[glyph].y()}).second) {
                         keptIndexes.append(indexes[glyph]);
-                        keptPositions.append(positions[glyph]);
+                        keptPositions.append(positions[glyph] + shift);
                     }
                 }
                 if (keptIndexes.isEmpty())
                     continue;
-                if (keptIndexes.size() != indexes.size()) {
-                    run.setGlyphIndexes(keptIndexes);
-                    run.setPositions(keptPositions);
-                }
+                run.setGlyphIndexes(keptIndexes);
+                run.setPositions(keptPositions);
                 cached->push_back({run, m_colours[unit]});
             }
         }
@@ -265,9 +318,7 @@ const std::vector<ColouredTextLayout::ColouredRun>& ColouredTextLayout::runs(qsi
 void ColouredTextLayout::drawLine(QPainter& painter, qsizetype line, qreal left, qreal top,
                                   const QColor& plain) const
 {
-    const Line& where = m_lines[static_cast<size_t>(line)];
-    const QTextLine textLine = m_paragraphs[where.paragraph]->lineAt(where.index);
-    const QPointF origin(left - textLine.x(), top - textLine.y());
+    const QPointF origin(left, top);
     for (const ColouredRun& run : runs(line)) {
         painter.setPen(run.colour.isValid() ? run.colour : plain);
         painter.drawGlyphRun(origin, run.glyphs);

@@ -8,7 +8,6 @@
 #include <QGradientStops>
 #include <QString>
 #include <QTextLayout>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -16,12 +15,13 @@ class QPainter;
 
 namespace huespan {
 
-// A run's text laid out the way a browser lays out a page of one element per unit: the text is
+// A run's text laid out the way a browser lays out a page of one element per unit: each line is
 // shaped as one run, so a grapheme cluster, a ligature or a conjunct stays whole even where its
 // code points wear different colours, and every glyph takes the colour of the unit that holds the
-// first code point of its cluster. Line breaks that a run keeps end a paragraph; other line
-// breaks show as spaces. Lines are laid out once per width, and a line's coloured glyphs are
-// worked out the first time it is drawn.
+// first code point of its cluster. Lines break where a page breaks them (at line break
+// opportunities, or between grapheme clusters in a word wider than the line) and at the line
+// breaks a run keeps; other line breaks show as spaces. The clusters are measured once per text
+// and wrapped once per width; a line is shaped and coloured the first time it is drawn.
 class ColouredTextLayout final
 {
     Q_DISABLE_COPY_MOVE(ColouredTextLayout)
@@ -68,12 +68,14 @@ public:
 private:
     struct Line
     {
-        size_t paragraph;
-        int index;
+        qsizetype start;
+        qsizetype end;
         // Where the text before the line would end if the lines stood end to end.
         qreal before;
+        qreal width;
     };
 
+    void measure();
     void drawLine(QPainter& painter, qsizetype line, qreal left, qreal top, const QColor& plain) const;
 
     QString m_text;
@@ -82,9 +84,15 @@ private:
     std::vector<bool> m_lineBreaks;
     QFont m_font;
     QGradientStops m_gradient;
-    // Each paragraph's layout and where it starts in the text.
-    std::vector<std::unique_ptr<QTextLayout>> m_paragraphs;
-    std::vector<qsizetype> m_paragraphStarts;
+    // The grapheme clusters: where each starts (and the end), its advance, whether a line may
+    // break before it, and whether it is a kept line break.
+    std::vector<qsizetype> m_clusterStarts;
+    std::vector<qreal> m_advances;
+    std::vector<bool> m_breakBefore;
+    std::vector<bool> m_keptBreak;
+    bool m_measured = false;
+    qreal m_lineHeight = 0;
+    qreal m_ascent = 0;
     std::vector<Line> m_lines;
     qreal m_totalWidth = 0;
     mutable std::vector<std::optional<std::vector<ColouredRun>>> m_runs;
