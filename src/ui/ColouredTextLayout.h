@@ -50,8 +50,10 @@ public:
     void layOut(qreal width);
     qsizetype lineCount() const { return static_cast<qsizetype>(m_lines.size()); }
     qreal lineHeight(qsizetype line) const;
-    // The width of the line's text, white space at its end included.
+    // The width of the line's text, white space at its end included, and where the line starts
+    // in the text.
     qreal lineWidth(qsizetype line) const;
+    qsizetype lineStart(qsizetype line) const { return m_lines[static_cast<size_t>(line)].start; }
     const std::vector<ColouredRun>& runs(qsizetype line) const;
 
     // Draws the lines from firstLine down, the first at top, as far as bottom; plain is the colour

@@ -136,6 +136,9 @@ void TestColouredTextLayout::lines()
         QVERIFY(static_cast<double>(layout.lineCount()) >= std::ceil(unwrapped / width));
         // The same text, less the spaces where lines end.
         QVERIFY(wrapped <= unwrapped + 0.5 && wrapped >= unwrapped * 0.8);
+        // Words stay whole where the text has spaces between them.
+        for (qsizetype line = 1; text.contains(u' ') && line < layout.lineCount(); ++line)
+            QCOMPARE(text[layout.lineStart(line) - 1], u' ');
     } else {
         QCOMPARE(layout.lineCount(), lines);
     }
