@@ -14,8 +14,8 @@ namespace huespan {
 // A run's text in the colours the run gave each unit, in its styles, font size or heading, on a
 // background colour, wrapped to the view's width: shaped as a browser shapes the run's page, each
 // cluster whole (ColouredTextLayout). The colours come from the run's colour schedule, never from
-// reading markup back; the text is shaped once, wrapped once per width, and a repaint colours only
-// the lines it shows.
+// reading markup back; the clusters are measured once per text and wrapped once per width, and a
+// line is shaped and coloured the first time a repaint shows it.
 class ColourSwatchView final : public QAbstractScrollArea
 {
     Q_OBJECT

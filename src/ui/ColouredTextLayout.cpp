@@ -30,7 +30,7 @@ constexpr std::array<qreal, 6> kHeadingScale{2.0, 1.5, 1.17, 1.0, 0.83, 0.67};
 // A gradient sampled this finely looks the same as one interpolated in its own colour space.
 constexpr int kGradientSamples = 65;
 
-// The width of a line that ends only at a kept line break.
+// A line is shaped with no width of its own: the wrapping has already said where it ends.
 constexpr qreal kUnboundedWidth = 1e7;
 
 // The colour emoji font a page's emoji presentation asks for: the first installed family that
@@ -118,6 +118,11 @@ QGradientStops ColouredTextLayout::gradientStops(const GradientSettings& setting
     QGradientStops stops;
     if (settings.extended.format != OutputFormat::Css)
         return stops;
+    // A single stop is no gradient (a run refuses it); its colour fills the text meanwhile.
+    if (settings.extended.stops.size() == 1) {
+        const QColor colour = screenColour(settings.extended.stops.front().colour);
+        return {{0.0, colour}, {1.0, colour}};
+    }
     const std::vector<ColourTriple> colours = UnitColours::schedule(settings, kGradientSamples);
     for (size_t index = 0; index < colours.size(); ++index)
         stops.append({static_cast<qreal>(index) / (kGradientSamples - 1), screenColour(colours[index])});
