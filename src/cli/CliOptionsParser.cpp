@@ -5,6 +5,7 @@
 #include "ComponentText.h"
 #include "GradientPresets.h"
 #include "SettingsConflict.h"
+#include "TextUnits.h"
 
 #include <QStringView>
 #include <algorithm>
@@ -292,7 +293,10 @@ QString CliOptionsParser::helpText() const
 
 QString CliOptionsParser::versionText() const
 {
-    return kProgramName + u' ' + QLatin1StringView(HUESPAN_VERSION) + u'\n';
+    // The second line names the Unicode version whose rules cut grapheme clusters (--unit grapheme),
+    // as the segmentation library in use reports it.
+    return kProgramName + u' ' + QLatin1StringView(HUESPAN_VERSION) + u'\n' + u"Unicode "_s +
+           TextUnits::unicodeVersion() + u'\n';
 }
 
 std::optional<QString> CliOptionsParser::readArguments()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GradientSettings.h"
+#include "ui/ColouredTextLayout.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -10,10 +11,11 @@
 
 namespace huespan {
 
-// A run's text painted unit by unit in the colours the run gave each unit, in its styles, on a
-// background colour, wrapped to the view's width. The colours come from the run's colour schedule,
-// never from reading markup back; the units are measured once per text and wrapped once per
-// width, and a repaint lays out only the lines it shows.
+// A run's text in the colours the run gave each unit, in its styles, font size or heading, on a
+// background colour, wrapped to the view's width: shaped as a browser shapes the run's page, each
+// cluster whole (ColouredTextLayout). The colours come from the run's colour schedule, never from
+// reading markup back; the clusters are measured once per text and wrapped once per width, and a
+// line is shaped and coloured the first time a repaint shows it.
 class ColourSwatchView final : public QAbstractScrollArea
 {
     Q_OBJECT
@@ -28,14 +30,15 @@ public:
 
     // The colours painted under the units that take one, in text order.
     QList<QColor> unitColours() const;
-    qsizetype lineCount() const { return static_cast<qsizetype>(m_lineStarts.size()); }
+    qsizetype lineCount() const { return m_layout.lineCount(); }
+    // The text as laid out, for a look at its lines and coloured glyphs.
+    const ColouredTextLayout& layout() const { return m_layout; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void measure();
     void wrap();
     void updateScrollRange();
     int lineHeight() const;
@@ -46,9 +49,7 @@ private:
     // The unit's colour, or an invalid colour for white space and line breaks that take none.
     std::vector<QColor> m_colours;
     std::vector<bool> m_lineBreaks;
-    std::vector<int> m_advances;
-    // The first unit of every line.
-    std::vector<qsizetype> m_lineStarts;
+    ColouredTextLayout m_layout;
     QColor m_background = Qt::white;
     int m_wrappedWidth = -1;
 };
