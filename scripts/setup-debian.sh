@@ -14,6 +14,8 @@ packages=(
     # the package: icons, manual pages, completions, and the validators that check it
     librsvg2-bin groff-base man-db gzip dpkg-dev bash-completion zsh
     lintian appstream desktop-file-utils
+    # the fuzz targets (scripts/fuzz.sh): clang with libFuzzer and the sanitizer runtimes
+    clang libclang-rt-14-dev
 )
 
 missing=()

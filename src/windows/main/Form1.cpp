@@ -208,7 +208,15 @@ void Form1::Form_Load()
         folder += QDir::separator();
     module1().AppFolder = folder;
 
-    m_advanced = AdvancedSettingsStore::load();
+    // A settings file that is no file of the program's (a FIFO, a device, something huge) is not
+    // read; the run starts from the defaults and says why once.
+    const AdvancedSettingsStore::Loaded loaded = AdvancedSettingsStore::load();
+    m_advanced = loaded.settings;
+    if (loaded.unreadable) {
+        MessageBox::show(u"詳細設定のファイルを読み込めませんでした。既定の設定を使います。\n"_s +
+                             AdvancedSettingsStore::filePath(),
+                         MessageBox::Style::Information);
+    }
     showAdvancedCaption();
 }
 
