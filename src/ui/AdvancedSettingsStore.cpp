@@ -214,6 +214,11 @@ AdvancedSettings AdvancedSettingsStore::fromText(QByteArrayView text)
     options.skipWhitespace = flag(u"skipWhitespace"_s);
     options.keepLineBreaks = flag(u"keepLineBreaks"_s);
     options.reverse = flag(u"reverse"_s);
+    // One of the levels the dialog offers, or none.
+    for (const double level : kContrastLevels) {
+        if (value(u"minContrast"_s) == QString::number(level))
+            options.contrastFloor = ContrastFloor{level, ContrastFloor{}.background};
+    }
 
     // One stop that cannot be read would leave another gradient than the one kept: the list is
     // then the default, empty one.
@@ -239,13 +244,15 @@ QByteArray AdvancedSettingsStore::toText(const AdvancedSettings& settings)
     for (const ColourStop& stop : settings.stops)
         stops.append(stopText(stop));
 
-    // The keys in the order of their names, as earlier versions wrote them.
-    const std::array<std::pair<QStringView, QString>, 10> lines{{
+    // The keys in the order of their names, as earlier versions wrote them; the contrast floor
+    // only when there is one, so that a file of settings without it stays as it was.
+    const std::array<std::pair<QStringView, QString>, 11> lines{{
         {u"format", nameOf(kFormats, options.format).toString()},
         {u"gradient", nameOf(kGradients, settings.gradient).toString()},
         {u"hue", hueInterpolationName(options.hue)},
         {u"keepLineBreaks", flag(options.keepLineBreaks)},
         {u"merge", flag(options.merge)},
+        {u"minContrast", options.contrastFloor ? QString::number(options.contrastFloor->ratio) : QString()},
         {u"reverse", flag(options.reverse)},
         {u"skipWhitespace", flag(options.skipWhitespace)},
         {u"space", colourSpaceName(options.space)},
@@ -253,8 +260,10 @@ QByteArray AdvancedSettingsStore::toText(const AdvancedSettings& settings)
         {u"unit", nameOf(kUnits, options.unit).toString()},
     }};
     QString text = u"[General]\n"_s;
-    for (const auto& [key, value] : lines)
-        text += key + u'=' + value + u'\n';
+    for (const auto& [key, value] : lines) {
+        if (!value.isEmpty())
+            text += key + u'=' + value + u'\n';
+    }
     return text.toUtf8();
 }
 

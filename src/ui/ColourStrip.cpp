@@ -77,10 +77,18 @@ QSize ColourStrip::sizeHint() const
     return {200, metrics.height() * 2 + 8};
 }
 
+void ColourStrip::setBackground(const QColor& background)
+{
+    if (background == m_background)
+        return;
+    m_background = background;
+    update();
+}
+
 void ColourStrip::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    painter.fillRect(rect(), m_background);
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     // Each line is shaped as one run, its clusters whole, as the run's page shows it.
@@ -107,7 +115,7 @@ void ColourStrip::paintEvent(QPaintEvent*)
         layout.setFont(font);
         layout.setGradient(gradient);
         layout.layOut(0);
-        layout.draw(painter, 4, top, 0, height(), Qt::black);
+        layout.draw(painter, 4, top, 0, height(), m_background.lightness() < 128 ? Qt::white : Qt::black);
         top += layout.lineHeight(0);
     }
 }

@@ -1,5 +1,6 @@
 #include "ui/ColourSwatchView.h"
 
+#include "ContrastFloor.h"
 #include "TextUnits.h"
 #include "UnitColours.h"
 #include "ui/ScreenColour.h"
@@ -14,6 +15,12 @@ namespace huespan {
 namespace {
 
 constexpr int kMargin = 4;
+
+ColourTriple tripleOf(const QColor& colour)
+{
+    return {static_cast<qint16>(colour.red()), static_cast<qint16>(colour.green()),
+            static_cast<qint16>(colour.blue())};
+}
 
 } // namespace
 
@@ -37,14 +44,17 @@ void ColourSwatchView::setRun(const QString& text, const GradientSettings& setti
 
     m_offsets.clear();
     m_colours.clear();
+    m_runColours.clear();
     m_lineBreaks.clear();
     size_t next = 0;
     for (qsizetype index = 0; index < units.count(); ++index) {
         m_offsets.push_back(units.at(index).data() - m_text.constData());
         const TextUnits::Kind kind = units.kind(index);
         if (kind == TextUnits::Kind::Coloured && next < schedule.size()) {
-            m_colours.push_back(screenColour(schedule[next++]));
+            m_runColours.push_back(tripleOf(screenColour(schedule[next++])));
+            m_colours.push_back(screenColour(*m_runColours.back()));
         } else {
+            m_runColours.emplace_back();
             m_colours.emplace_back();
         }
         m_lineBreaks.push_back(kind == TextUnits::Kind::LineBreak);
@@ -55,14 +65,65 @@ void ColourSwatchView::setRun(const QString& text, const GradientSettings& setti
     viewport()->setFont(pageFont);
     m_layout.setText(m_text, m_offsets, m_colours, m_lineBreaks);
     m_layout.setFont(pageFont);
-    m_layout.setGradient(ColouredTextLayout::gradientStops(settings));
+    m_runGradient = ColouredTextLayout::gradientStops(settings);
+    m_layout.setGradient(m_runGradient);
     m_wrappedWidth = -1;
     wrap();
+    if (m_vision != ColourVision::Typical || m_markLevel)
+        recolour();
+}
+
+void ColourSwatchView::setColourVision(ColourVision vision)
+{
+    m_vision = vision;
+    recolour();
+}
+
+void ColourSwatchView::setContrastMarks(std::optional<double> level)
+{
+    m_markLevel = level;
+    recolour();
+}
+
+void ColourSwatchView::recolour()
+{
+    const ColourTriple background = tripleOf(m_background);
+    std::vector<bool> marked(m_runColours.size(), false);
+    for (size_t unit = 0; unit < m_runColours.size(); ++unit) {
+        if (!m_runColours[unit])
+            continue;
+        m_colours[unit] = screenColour(simulatedColour(*m_runColours[unit], m_vision));
+        marked[unit] = m_markLevel && Contrast::ratio(*m_runColours[unit], background) < *m_markLevel;
+    }
+    m_layout.setColours(m_colours, marked);
+    QGradientStops gradient = m_runGradient;
+    for (QGradientStop& stop : gradient)
+        stop.second = screenColour(simulatedColour(tripleOf(stop.second), m_vision));
+    m_layout.setGradient(gradient);
+    viewport()->update();
+}
+
+std::optional<ColourSwatchView::ContrastSummary> ColourSwatchView::contrastSummary() const
+{
+    const ColourTriple background = tripleOf(m_background);
+    std::optional<ContrastSummary> summary;
+    for (const std::optional<ColourTriple>& colour : m_runColours) {
+        if (!colour)
+            continue;
+        const double ratio = Contrast::ratio(*colour, background);
+        if (!summary)
+            summary.emplace();
+        summary->lowest = std::min(summary->lowest, ratio);
+        summary->below += m_markLevel && ratio < *m_markLevel;
+    }
+    return summary;
 }
 
 void ColourSwatchView::setBackground(const QColor& background)
 {
     m_background = background;
+    if (m_markLevel)
+        recolour();
     viewport()->update();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ColourVision.h"
 #include "GradientSettings.h"
 #include "ui/ColouredTextLayout.h"
 
@@ -7,6 +8,7 @@
 #include <QColor>
 #include <QList>
 #include <QString>
+#include <optional>
 #include <vector>
 
 namespace huespan {
@@ -27,6 +29,20 @@ public:
     // The text and settings of a run that the settings accept.
     void setRun(const QString& text, const GradientSettings& settings);
     void setBackground(const QColor& background);
+    // Paints the colours as a person with the deficiency sees them; the marks still judge the
+    // colours themselves.
+    void setColourVision(ColourVision vision);
+    // Marks the units whose contrast against the background is below the level; none marks none.
+    void setContrastMarks(std::optional<double> level);
+
+    // The lowest contrast of a unit against the background, and how many units fall below the
+    // marks' level; nothing for a text without coloured units.
+    struct ContrastSummary
+    {
+        double lowest = 21.0;
+        int below = 0;
+    };
+    std::optional<ContrastSummary> contrastSummary() const;
 
     // The colours painted under the units that take one, in text order.
     QList<QColor> unitColours() const;
@@ -40,6 +56,8 @@ protected:
 
 private:
     void wrap();
+    // Colours, marks and the gradient anew from the run's colours, the vision and the level.
+    void recolour();
     void updateScrollRange();
     int lineHeight() const;
 
@@ -48,6 +66,11 @@ private:
     std::vector<qsizetype> m_offsets;
     // The unit's colour, or an invalid colour for white space and line breaks that take none.
     std::vector<QColor> m_colours;
+    // The colour the run gave each unit, for the units that take one.
+    std::vector<std::optional<ColourTriple>> m_runColours;
+    QGradientStops m_runGradient;
+    ColourVision m_vision = ColourVision::Typical;
+    std::optional<double> m_markLevel;
     std::vector<bool> m_lineBreaks;
     ColouredTextLayout m_layout;
     QColor m_background = Qt::white;

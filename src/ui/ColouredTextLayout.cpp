@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPen>
 #include <QRawFont>
 #include <QTextBoundaryFinder>
 #include <QTextCharFormat>
@@ -135,10 +136,18 @@ void ColouredTextLayout::setText(const QString& text, const std::vector<qsizetyp
     m_text = text;
     m_offsets = offsets;
     m_colours = colours;
+    m_marked.assign(colours.size(), false);
     m_lineBreaks = lineBreaks;
     m_measured = false;
     m_lines.clear();
     m_runs.clear();
+}
+
+void ColouredTextLayout::setColours(const std::vector<QColor>& colours, const std::vector<bool>& marked)
+{
+    m_colours = colours;
+    m_marked = marked;
+    m_runs.assign(m_lines.size(), std::nullopt);
 }
 
 void ColouredTextLayout::setFont(const QFont& font)
@@ -290,7 +299,8 @@ const std::vector<ColouredTextLayout::ColouredRun>& ColouredTextLayout::runs(qsi
     while (unit + 1 < m_offsets.size() && m_offsets[unit] < lineEnd) {
         // Neighbours of one colour are asked together.
         size_t stop = unit + 1;
-        while (stop + 1 < m_offsets.size() && m_offsets[stop] < lineEnd && m_colours[stop] == m_colours[unit])
+        while (stop + 1 < m_offsets.size() && m_offsets[stop] < lineEnd &&
+               m_colours[stop] == m_colours[unit] && m_marked[stop] == m_marked[unit])
             ++stop;
         const qsizetype from = std::max(m_offsets[unit], lineStart);
         const qsizetype to = std::min(m_offsets[stop], lineEnd);
@@ -312,7 +322,7 @@ const std::vector<ColouredTextLayout::ColouredRun>& ColouredTextLayout::runs(qsi
                     continue;
                 run.setGlyphIndexes(keptIndexes);
                 run.setPositions(keptPositions);
-                cached->push_back({run, m_colours[unit]});
+                cached->push_back({run, m_colours[unit], m_marked[unit]});
             }
         }
         unit = stop;
@@ -327,6 +337,13 @@ void ColouredTextLayout::drawLine(QPainter& painter, qsizetype line, qreal left,
     for (const ColouredRun& run : runs(line)) {
         painter.setPen(run.colour.isValid() ? run.colour : plain);
         painter.drawGlyphRun(origin, run.glyphs);
+        if (run.marked) {
+            // Under the baseline, in the colour that stands out from the background.
+            const QRectF glyphs = run.glyphs.boundingRect().translated(origin);
+            const qreal y = top + m_ascent + 2;
+            painter.setPen(QPen(plain, 2, Qt::DotLine));
+            painter.drawLine(QPointF(glyphs.left(), y), QPointF(glyphs.right(), y));
+        }
     }
 }
 

@@ -32,6 +32,8 @@ public:
     {
         QGlyphRun glyphs;
         QColor colour;
+        // Drawn with a dotted line under it (units that fall short of a contrast).
+        bool marked = false;
     };
 
     ColouredTextLayout();
@@ -41,6 +43,8 @@ public:
     // invalid for a unit that takes none; lineBreaks: the units that are kept line breaks.
     void setText(const QString& text, const std::vector<qsizetype>& offsets,
                  const std::vector<QColor>& colours, const std::vector<bool>& lineBreaks);
+    // New colours for the same units, and which of them to mark; the lines stay as they are.
+    void setColours(const std::vector<QColor>& colours, const std::vector<bool>& marked);
     void setFont(const QFont& font);
     // With stops, the text is filled with one gradient running across all of it, as CSS's
     // background-clip:text fills an element; without, each glyph wears its unit's colour.
@@ -83,6 +87,7 @@ private:
     QString m_text;
     std::vector<qsizetype> m_offsets;
     std::vector<QColor> m_colours;
+    std::vector<bool> m_marked;
     std::vector<bool> m_lineBreaks;
     QFont m_font;
     QGradientStops m_gradient;

@@ -221,6 +221,17 @@ void TestAdvancedSettingsStore::readingIsExact_data()
                }();
     }
     QTest::newRow("no stops") << QByteArray("stops=@Invalid()\n") << AdvancedSettings{};
+
+    // A contrast floor is one of the levels the dialog offers, as they are written.
+    for (const double level : kContrastLevels) {
+        AdvancedSettings floor;
+        floor.options.contrastFloor = ContrastFloor{level, ContrastFloor{}.background};
+        QTest::addRow("contrast floor %g", level)
+            << (QByteArray("minContrast=") + QByteArray::number(level) + '\n') << floor;
+    }
+    for (const char* bad : {"5", "4.50", "4.5:1", " ", "", "true", "1e0"})
+        QTest::addRow("bad contrast floor \"%s\"", bad)
+            << (QByteArray("minContrast=") + bad + '\n') << AdvancedSettings{};
 }
 
 void TestAdvancedSettingsStore::readingIsExact()
@@ -228,6 +239,7 @@ void TestAdvancedSettingsStore::readingIsExact()
     QFETCH(QByteArray, text);
     QFETCH(AdvancedSettings, expected);
     QCOMPARE(AdvancedSettingsStore::fromText(text), expected);
+    QCOMPARE(AdvancedSettingsStore::fromText(AdvancedSettingsStore::toText(expected)), expected);
 }
 
 void TestAdvancedSettingsStore::hostileFiles_data()

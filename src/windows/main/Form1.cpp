@@ -13,6 +13,7 @@
 #include "ui/MessageBox.h"
 #include "ui/OptionGroupTabStop.h"
 #include "ui/ProgramIcon.h"
+#include "ui/ScreenColour.h"
 #include "ui/SettingsConflictText.h"
 #include "ui/Twips.h"
 
@@ -238,6 +239,14 @@ GradientSettings Form1::settings() const
     for (std::size_t index = 0; index < settings.componentTexts.size(); ++index)
         settings.componentTexts[index] = TextC.at(static_cast<qsizetype>(index))->text();
     settings.extended = m_advanced.extended();
+    // The text is kept readable on the background the preview shows it on.
+    if (settings.extended.contrastFloor) {
+        const auto& background = module1().PreviewBackground;
+        const QColor screen = screenColour({background[0], background[1], background[2]});
+        settings.extended.contrastFloor->background = {static_cast<qint16>(screen.red()),
+                                                       static_cast<qint16>(screen.green()),
+                                                       static_cast<qint16>(screen.blue())};
+    }
     return settings;
 }
 

@@ -238,6 +238,13 @@ void TestAdvancedSettings::eachControlReachesTheRun_data()
     expected.keepLineBreaks = true;
     QTest::newRow("line breaks") << DialogAction([](frmAdvanced& d) { d.CheckLineBreaks->click(); })
                                  << expected << false;
+    // The floor keeps the text readable on the preview's background, black until it is changed.
+    expected = {};
+    expected.contrastFloor = ContrastFloor{7.0, ColourTriple{0, 0, 0}};
+    QTest::newRow("contrast floor 7:1") << DialogAction([](frmAdvanced& d) {
+        d.contrastFloorCheck->click();
+        d.contrastFloorList->setCurrentIndex(2);
+    }) << expected << true;
     expected = {};
     expected.reverse = true;
     QTest::newRow("reverse") << DialogAction([](frmAdvanced& d) { d.CheckReverse->click(); }) << expected
@@ -628,6 +635,7 @@ void TestAdvancedSettings::accessKeysReachTheirControls_data()
     QTest::newRow("W") << int(Qt::Key_W) << u"CheckWhitespace"_s;
     QTest::newRow("L") << int(Qt::Key_L) << u"CheckLineBreaks"_s;
     QTest::newRow("R") << int(Qt::Key_R) << u"CheckReverse"_s;
+    QTest::newRow("K") << int(Qt::Key_K) << u"CheckContrastFloor"_s;
     QTest::newRow("D") << int(Qt::Key_D) << u"CommandDefaults"_s;
 }
 
@@ -647,7 +655,8 @@ void TestAdvancedSettings::accessKeysReachTheirControls()
         const auto* target = control == u"CheckMerge"_s        ? dialog.CheckMerge
                              : control == u"CheckWhitespace"_s ? dialog.CheckWhitespace
                              : control == u"CheckLineBreaks"_s ? dialog.CheckLineBreaks
-                                                               : dialog.CheckReverse;
+                             : control == u"CheckReverse"_s    ? dialog.CheckReverse
+                                                               : dialog.contrastFloorCheck;
         // An access key clicks its button as a mouse would, after the button has shown itself pressed.
         QTRY_VERIFY(target->isChecked());
         return;
@@ -685,14 +694,15 @@ void TestAdvancedSettings::tabOrderFollowsTheControls()
     frmAdvanced dialog(AdvancedSettings{}, mainWindowSettings(), QString());
     dialog.OptionStops->setChecked(true);
     dialog.SpaceList->setCurrentIndex(3);
+    dialog.contrastFloorCheck->setChecked(true);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    const QList<QWidget*> chain{dialog.OptionStops,       dialog.StopList,        dialog.CommandAddStop,
-                                dialog.CommandRemoveStop, dialog.CommandStopUp,   dialog.CommandStopDown,
-                                dialog.PresetList,        dialog.SpaceList,       dialog.HueList,
-                                dialog.UnitList,          dialog.FormatList,      dialog.CheckMerge,
-                                dialog.CheckWhitespace,   dialog.CheckLineBreaks, dialog.CheckReverse,
-                                dialog.CommandDefaults,   dialog.CommandOk,       dialog.CommandCancel};
+    const QList<QWidget*> chain{
+        dialog.OptionStops,       dialog.StopList,        dialog.CommandAddStop, dialog.CommandRemoveStop,
+        dialog.CommandStopUp,     dialog.CommandStopDown, dialog.PresetList,     dialog.SpaceList,
+        dialog.HueList,           dialog.UnitList,        dialog.FormatList,     dialog.CheckMerge,
+        dialog.CheckWhitespace,   dialog.CheckLineBreaks, dialog.CheckReverse,   dialog.contrastFloorCheck,
+        dialog.contrastFloorList, dialog.CommandDefaults, dialog.CommandOk,      dialog.CommandCancel};
     dialog.OptionStops->setFocus();
     for (qsizetype index = 1; index < chain.size(); ++index) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
