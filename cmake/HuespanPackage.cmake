@@ -82,7 +82,7 @@ for scripts and build steps.")
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libhuespan-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
-set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "qt6-base-dev (>= 6.4)")
+set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_DEPENDS "qt6-base-dev (>= 6.4), libutf8proc-dev, pkg-config")
 set(CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
 "gradient-coloured HTML text generator - development files
 Huespan turns a text into HTML in which every character wears its own

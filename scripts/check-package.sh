@@ -79,6 +79,8 @@ check_field "$program_deb" Description '^ \.$'
 check_field "$library_deb" Package '^libhuespan-dev$'
 check_field "$library_deb" Section '^libdevel$'
 check_field "$library_deb" Depends 'qt6-base-dev'
+check_field "$library_deb" Depends 'libutf8proc-dev'
+check_field "$program_deb" Depends 'libutf8proc2'
 
 echo "== contents"
 icons=()

@@ -7,13 +7,17 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n qt6-wayland libgl-dev
     libbenchmark-dev
-    fonts-ipafont-gothic fonts-ipaexfont-gothic fonts-noto-cjk fonts-noto-color-emoji
+    # grapheme clusters, and Unicode's conformance file that tests them
+    libutf8proc-dev unicode-data
+    fonts-ipafont-gothic fonts-ipaexfont-gothic fonts-noto-cjk fonts-noto-color-emoji fonts-lohit-deva
     xvfb xauth imagemagick openbox x11-utils xdotool
     # the package: icons, manual pages, completions, and the validators that check it
     librsvg2-bin groff-base man-db gzip dpkg-dev bash-completion zsh
     lintian appstream desktop-file-utils
     # the tests: a small ext2 file system (no room reserved ahead) on a loop device
     e2fsprogs
+    # the fuzz targets (scripts/fuzz.sh): clang with libFuzzer and the sanitizer runtimes
+    clang libclang-rt-14-dev
 )
 
 missing=()

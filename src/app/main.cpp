@@ -8,6 +8,7 @@
 #include "ui/ProgramLook.h"
 
 #include <QApplication>
+#include <csignal>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -26,6 +27,10 @@ void writeLine(std::FILE* stream, const QString& text)
 
 int main(int argc, char* argv[])
 {
+    // A write past the file size limit then fails with EFBIG, which the settings and the preview
+    // page report, instead of ending the program with the file half written.
+    std::signal(SIGXFSZ, SIG_IGN);
+
     // The command line and the display are checked before the application object is made, because
     // making it without a display aborts the process.
     QStringList arguments;

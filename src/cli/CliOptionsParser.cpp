@@ -6,6 +6,7 @@
 #include "ComponentText.h"
 #include "GradientPresets.h"
 #include "SettingsConflict.h"
+#include "TextUnits.h"
 
 #include <QStringView>
 #include <algorithm>
@@ -113,6 +114,24 @@ std::optional<double> percentage(QStringView text)
     return value;
 }
 
+// A contrast ratio as WCAG writes it, 1 to 21: digits with an optional fraction, and ":1" if
+// the user likes.
+std::optional<double> contrastRatio(QStringView text)
+{
+    if (text.endsWith(u":1"))
+        text.chop(2);
+    const qsizetype point = text.indexOf(u'.');
+    const QStringView whole = point < 0 ? text : text.left(point);
+    const QStringView fraction = point < 0 ? QStringView() : text.sliced(point + 1);
+    if (!consistsOfDigits(whole, 10) || (point >= 0 && !consistsOfDigits(fraction, 10)))
+        return std::nullopt;
+    bool converted = false;
+    const double value = text.toDouble(&converted);
+    if (!converted || value < 1.0 || value > 21.0)
+        return std::nullopt;
+    return value;
+}
+
 QString optionLabel(const QCommandLineOption& option)
 {
     const QStringList names = option.names();
@@ -194,6 +213,18 @@ CliOptionsParser::CliOptionsParser()
     , m_pageOption(u"page"_s,
                    u"Write the whole preview page with this background colour instead of the markup."_s,
                    u"R,G,B"_s)
+    , m_backgroundOption(u"background"_s,
+                         u"The background the text is shown on, for --min-contrast and --check-contrast: "
+                         u"#RRGGBB, RRGGBB or R,G,B (default: the colour of --page)."_s,
+                         u"COLOUR"_s)
+    , m_minContrastOption(u"min-contrast"_s,
+                          u"Every character keeps at least this contrast against the background, 1 to 21 "
+                          u"(4.5 for text, 3 for large text, 7 for the enhanced level); a colour below it "
+                          u"changes its lightness only."_s,
+                          u"RATIO"_s)
+    , m_checkContrastOption(u"check-contrast"_s,
+                            u"After the output, one line on standard error with the lowest contrast "
+                            u"against the background and how many characters fall below 3, 4.5 and 7."_s)
     , m_encodingOption(u"encoding"_s,
                        u"Character encoding of the output, e.g. UTF-8 (default), CP932, SHIFT_JIS, EUC-JP; "
                        u"characters it cannot represent become \"?\"."_s,
@@ -206,15 +237,16 @@ CliOptionsParser::CliOptionsParser()
     m_parser.setApplicationDescription(
         u"Colours every character of TEXT along a gradient and writes the markup.\n"
         u"Without TEXT the text is read from standard input (UTF-8); one final line break is dropped."_s);
-    m_parser.addOptions({m_formOption,           m_firstOption,      m_secondOption,
-                         m_stopOption,           m_rainbowOption,    m_presetOption,
-                         m_listPresetsOption,    m_spaceOption,      m_hueOption,
-                         m_reverseOption,        m_hexOption,        m_boldOption,
-                         m_italicOption,         m_underlineOption,  m_strikeOption,
-                         m_sizeOption,           m_headingOption,    m_beforeOption,
-                         m_afterOption,          m_lineBreaksOption, m_unitOption,
-                         m_formatOption,         m_mergeOption,      m_skipWhitespaceOption,
-                         m_keepLineBreaksOption, m_pageOption,       m_encodingOption,
+    m_parser.addOptions({m_formOption,           m_firstOption,         m_secondOption,
+                         m_stopOption,           m_rainbowOption,       m_presetOption,
+                         m_listPresetsOption,    m_spaceOption,         m_hueOption,
+                         m_reverseOption,        m_hexOption,           m_boldOption,
+                         m_italicOption,         m_underlineOption,     m_strikeOption,
+                         m_sizeOption,           m_headingOption,       m_beforeOption,
+                         m_afterOption,          m_lineBreaksOption,    m_unitOption,
+                         m_formatOption,         m_mergeOption,         m_skipWhitespaceOption,
+                         m_keepLineBreaksOption, m_pageOption,          m_backgroundOption,
+                         m_minContrastOption,    m_checkContrastOption, m_encodingOption,
                          m_outputOption});
     m_parser.addPositionalArgument(u"text"_s, u"The text to colour."_s, u"[TEXT]"_s);
 }
@@ -261,18 +293,22 @@ QString CliOptionsParser::helpText() const
 
 QString CliOptionsParser::versionText() const
 {
-    return kProgramName + u' ' + QLatin1StringView(HUESPAN_VERSION) + u'\n';
+    // The second line names the Unicode version whose rules cut grapheme clusters (--unit grapheme),
+    // as the segmentation library in use reports it.
+    return kProgramName + u' ' + QLatin1StringView(HUESPAN_VERSION) + u'\n' + u"Unicode "_s +
+           TextUnits::unicodeVersion() + u'\n';
 }
 
 std::optional<QString> CliOptionsParser::readArguments()
 {
     // The notation decides how every colour is read, so it comes before the colours.
     m_request.settings.notation = m_parser.isSet(m_hexOption) ? Notation::Hexadecimal : Notation::Decimal;
-    for (const auto reader : {&CliOptionsParser::readText, &CliOptionsParser::readForm,
-                              &CliOptionsParser::readColourSource, &CliOptionsParser::readSpaceAndHue,
-                              &CliOptionsParser::readStyles, &CliOptionsParser::readSizeOrHeading,
-                              &CliOptionsParser::readTags, &CliOptionsParser::readUnitAndFormat,
-                              &CliOptionsParser::readPage, &CliOptionsParser::readDestination}) {
+    for (const auto reader :
+         {&CliOptionsParser::readText, &CliOptionsParser::readForm, &CliOptionsParser::readColourSource,
+          &CliOptionsParser::readSpaceAndHue, &CliOptionsParser::readStyles,
+          &CliOptionsParser::readSizeOrHeading, &CliOptionsParser::readTags,
+          &CliOptionsParser::readUnitAndFormat, &CliOptionsParser::readPage, &CliOptionsParser::readContrast,
+          &CliOptionsParser::readDestination}) {
         if (std::optional<QString> error = (this->*reader)())
             return error;
     }
@@ -387,6 +423,16 @@ std::optional<QString> CliOptionsParser::readStop(const QString& value, ColourSt
         }
     }
 
+    ColourTriple triple;
+    if (std::optional<QString> error = readColour(optionName, colour, triple))
+        return error;
+    stop.colour = triple;
+    return std::nullopt;
+}
+
+std::optional<QString> CliOptionsParser::readColour(const QString& optionName, const QString& colour,
+                                                    ColourTriple& triple) const
+{
     if (colour.contains(u',')) {
         const QStringList components = colour.split(u',');
         if (components.size() != 3)
@@ -398,7 +444,7 @@ std::optional<QString> CliOptionsParser::readStop(const QString& value, ColourSt
                 return error;
             values[static_cast<size_t>(index)] = static_cast<qint16>(digitValue(components.at(index), base));
         }
-        stop.colour = {values[0], values[1], values[2]};
+        triple = {values[0], values[1], values[2]};
         return std::nullopt;
     }
 
@@ -409,7 +455,7 @@ std::optional<QString> CliOptionsParser::readStop(const QString& value, ColourSt
     const auto component = [digits](qsizetype index) {
         return static_cast<qint16>(digitValue(digits.sliced(index, 2), 16));
     };
-    stop.colour = {component(0), component(2), component(4)};
+    triple = {component(0), component(2), component(4)};
     return std::nullopt;
 }
 
@@ -542,6 +588,46 @@ std::optional<QString> CliOptionsParser::readPage()
     return std::nullopt;
 }
 
+std::optional<QString> CliOptionsParser::readContrast()
+{
+    if (m_parser.isSet(m_backgroundOption)) {
+        if (m_parser.isSet(m_pageOption)) {
+            return optionLabel(m_backgroundOption) + u" and "_s + optionLabel(m_pageOption) +
+                   u" cannot be combined: the page's colour is the background"_s;
+        }
+        const QString value = m_parser.value(m_backgroundOption);
+        ColourTriple background;
+        if (std::optional<QString> error = readColour(optionLabel(m_backgroundOption), value, background))
+            return error;
+        m_request.background = background;
+    } else if (m_request.pageBackground) {
+        const int base = m_request.settings.notation == Notation::Hexadecimal ? 16 : 10;
+        const auto component = [this, base](std::size_t index) {
+            return static_cast<qint16>(digitValue((*m_request.pageBackground)[index], base));
+        };
+        m_request.background = ColourTriple{component(0), component(1), component(2)};
+    }
+
+    m_request.checkContrast = m_parser.isSet(m_checkContrastOption);
+    const bool floorGiven = m_parser.isSet(m_minContrastOption);
+    for (const QCommandLineOption* option : {&m_minContrastOption, &m_checkContrastOption}) {
+        if (m_parser.isSet(*option) && !m_request.background) {
+            return optionLabel(*option) + u" needs a background: give "_s + optionLabel(m_backgroundOption) +
+                   u" COLOUR or "_s + optionLabel(m_pageOption) + u" R,G,B"_s;
+        }
+    }
+    if (!floorGiven)
+        return std::nullopt;
+    const QString value = m_parser.value(m_minContrastOption);
+    const std::optional<double> ratio = contrastRatio(value);
+    if (!ratio) {
+        return optionLabel(m_minContrastOption) + u": "_s + quoted(value) +
+               u" is not a contrast ratio from 1 to 21 (such as 4.5 or 4.5:1)"_s;
+    }
+    m_request.settings.extended.contrastFloor = ContrastFloor{*ratio, *m_request.background};
+    return std::nullopt;
+}
+
 std::optional<QString> CliOptionsParser::readDestination()
 {
     if (m_parser.isSet(m_encodingOption)) {
@@ -593,6 +679,9 @@ std::optional<QString> CliOptionsParser::readConflicts() const
                noun(conflict->format) + u" would show the line breaks in the text"_s;
     case SettingsConflict::Setting::SingleStop:
         return optionLabel(m_stopOption) + u": a gradient needs at least two stops, 1 given"_s;
+    case SettingsConflict::Setting::ContrastFloor:
+        return optionLabel(m_minContrastOption) + u" cannot be used with "_s + format +
+               u": the CSS gradient has no colour per character to keep"_s;
     }
     return std::nullopt;
 }

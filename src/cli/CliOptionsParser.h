@@ -54,12 +54,15 @@ private:
     std::optional<QString> readTags();
     std::optional<QString> readUnitAndFormat();
     std::optional<QString> readPage();
+    std::optional<QString> readContrast();
     std::optional<QString> readDestination();
     std::optional<QString> readConflicts() const;
 
     std::optional<QString> readColourTriple(const QCommandLineOption& option,
                                             std::array<QString, 3>& triple) const;
     std::optional<QString> readStop(const QString& value, ColourStop& stop) const;
+    std::optional<QString> readColour(const QString& optionName, const QString& colour,
+                                      ColourTriple& triple) const;
     std::optional<QString> checkComponent(const QString& optionName, const QString& component) const;
 
     QCommandLineParser m_parser;
@@ -89,6 +92,9 @@ private:
     QCommandLineOption m_skipWhitespaceOption;
     QCommandLineOption m_keepLineBreaksOption;
     QCommandLineOption m_pageOption;
+    QCommandLineOption m_backgroundOption;
+    QCommandLineOption m_minContrastOption;
+    QCommandLineOption m_checkContrastOption;
     QCommandLineOption m_encodingOption;
     QCommandLineOption m_outputOption;
     QCommandLineOption m_helpOption;

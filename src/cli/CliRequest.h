@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ColourTriple.h"
 #include "GradientSettings.h"
 
 #include <QByteArray>
@@ -19,6 +20,10 @@ struct CliRequest
     // The background's component texts as typed, when the whole preview page is wanted; they are
     // in the notation of settings.notation.
     std::optional<std::array<QString, 3>> pageBackground;
+    // The background the text is shown on, for the contrast floor and the contrast report.
+    std::optional<ColourTriple> background;
+    // A line on the contrast of every unit against the background follows the output.
+    bool checkContrast = false;
     QByteArray encoding = QByteArrayLiteral("UTF-8");
     // Empty for standard output.
     QString outputPath;

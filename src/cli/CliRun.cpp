@@ -6,6 +6,8 @@
 #include "CliProgramName.h"
 #include "CliStreams.h"
 #include "CodePageEncoder.h"
+#include "ColourValues.h"
+#include "ContrastReport.h"
 #include "GenerationRun.h"
 #include "Generators.h"
 #include "Module1.h"
@@ -13,6 +15,7 @@
 
 #include <QFile>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,6 +24,22 @@
 using namespace Qt::StringLiterals;
 
 namespace huespan {
+
+namespace {
+
+// A ratio as "4.48:1", cut rather than rounded to two decimals, so that a ratio below a level
+// never reads as the level itself.
+QString ratioText(double ratio)
+{
+    return QString::number(std::floor(ratio * 100.0) / 100.0, 'f', 2) + u":1"_s;
+}
+
+QString colourText(const ColourTriple& colour)
+{
+    return u'#' + ColourCode(colour);
+}
+
+} // namespace
 
 CliRun::CliRun(const CliRequest& request)
     : m_request(request)
@@ -87,13 +106,42 @@ CliExitStatus CliRun::execute()
                                        (stream ? reason : outputFile.errorString()));
             return CliExitStatus::UsageError;
         }
-        return CliExitStatus::Success;
-    }
-    if (!CliStreams::writeOutput(*bytes, reason)) {
+    } else if (!CliStreams::writeOutput(*bytes, reason)) {
         CliStreams::writeErrorLine(kProgramName + u": cannot write to standard output: "_s + reason);
         return CliExitStatus::UsageError;
     }
+    for (const QString& line : contrastLines(state.SourceText, m_request))
+        CliStreams::writeErrorLine(line);
     return CliExitStatus::Success;
+}
+
+QStringList CliRun::contrastLines(const QString& text, const CliRequest& request)
+{
+    const std::optional<ContrastFloor>& floor = request.settings.extended.contrastFloor;
+    if (!request.background || (!floor && !request.checkContrast))
+        return {};
+    const std::optional<ContrastReport> report =
+        ContrastReport::of(text, request.settings, *request.background);
+    if (!report)
+        return {};
+    QStringList lines;
+    const QString background = colourText(*request.background);
+    if (floor && report->belowFloor > 0) {
+        lines.append(kProgramName + u": "_s + QString::number(report->belowFloor) + u" of "_s +
+                     QString::number(report->units) + u" characters cannot reach "_s +
+                     QString::number(floor->ratio) + u":1 against "_s + background +
+                     u" in their hue; they take black or white, whichever contrasts more"_s);
+    }
+    if (request.checkContrast) {
+        lines.append(kProgramName + u": contrast against "_s + background + u": lowest "_s +
+                     ratioText(report->lowest) + u" ("_s + CliMessageText::quoted(report->lowestUnit) +
+                     u" in "_s + colourText(report->lowestColour) + u"); of "_s +
+                     QString::number(report->units) + u" characters, "_s +
+                     QString::number(report->belowLargeText) + u" below 3:1, "_s +
+                     QString::number(report->belowText) + u" below 4.5:1, "_s +
+                     QString::number(report->belowEnhanced) + u" below 7:1"_s);
+    }
+    return lines;
 }
 
 std::optional<QByteArray> CliRun::encoded(const QString& text, const QByteArray& encoding,

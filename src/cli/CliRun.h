@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <optional>
 
@@ -43,6 +44,10 @@ public:
     // The text in the named encoding; nothing when the encoding is unknown.
     static std::optional<QByteArray> encoded(const QString& text, const QByteArray& encoding,
                                              CodePageEncoder::ByteOrderMark mark);
+
+    // The lines that follow a written output on standard error: how many units fell short of
+    // the contrast floor, and the contrast report when one was asked for.
+    static QStringList contrastLines(const QString& text, const CliRequest& request);
 
 private:
     // STDOUT_FILENO or STDERR_FILENO when the path names the file that stream writes to.

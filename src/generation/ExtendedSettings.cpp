@@ -6,7 +6,7 @@ bool ExtendedSettings::isDefault() const
 {
     return stops.empty() && space == ColourSpace::Srgb && hue == HueInterpolation::Shorter && !reverse &&
            unit == TextUnit::CodePoint && format == OutputFormat::Font && !merge && !skipWhitespace &&
-           !keepLineBreaks;
+           !keepLineBreaks && !contrastFloor;
 }
 
 } // namespace huespan

@@ -2,7 +2,9 @@
 
 #include "ColourSpace.h"
 #include "ColourStop.h"
+#include "ContrastFloor.h"
 
+#include <optional>
 #include <vector>
 
 namespace huespan {
@@ -48,6 +50,8 @@ struct ExtendedSettings
     bool skipWhitespace = false;
     // A line break of the text is written as the format's line break and takes no colour step.
     bool keepLineBreaks = false;
+    // Each unit keeps at least this contrast against the background it is shown on.
+    std::optional<ContrastFloor> contrastFloor;
 
     bool isDefault() const;
 };

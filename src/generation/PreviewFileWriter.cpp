@@ -2,12 +2,16 @@
 
 #include "CodePageEncoder.h"
 #include "Module1.h"
-#include "WholeFileWriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QStandardPaths>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace huespan {
 
@@ -31,7 +35,7 @@ PreviewFileWriter::PreviewFileWriter(QString programFolder, QString fallbackFold
 
 PreviewFileWriter PreviewFileWriter::forThisSystem()
 {
-    return PreviewFileWriter(module1().AppFolder,
+    return PreviewFileWriter(pageFolder(module1().AppFolder, QString::fromUtf8(HUESPAN_INSTALL_BINDIR)),
                              QStandardPaths::writableLocation(QStandardPaths::CacheLocation),
                              CodePageEncoder::systemCodePage());
 }
@@ -55,38 +59,70 @@ PreviewFileWriter::Outcome PreviewFileWriter::write(QStringView pageText) const
     const QByteArray bytes = pageBytes(pageText);
 
     Outcome outcome;
-    outcome.path = m_programFolder + fileName();
-    if (writeFile(outcome.path, bytes)) {
-        outcome.written = true;
-        return outcome;
+    if (!m_programFolder.isEmpty()) {
+        outcome.path = m_programFolder + fileName();
+        outcome.written = writeInto(m_programFolder, bytes);
+        if (outcome.written)
+            return outcome;
     }
     if (m_fallbackFolder.isEmpty())
         return outcome;
 
     QDir().mkpath(m_fallbackFolder);
     outcome.path = m_fallbackFolder + fileName();
-    outcome.written = writeFile(outcome.path, bytes);
+    outcome.written = writeInto(m_fallbackFolder, bytes);
     return outcome;
 }
 
-bool PreviewFileWriter::writeFile(const QString& path, const QByteArray& bytes)
+QString PreviewFileWriter::pageFolder(const QString& programFolder, const QString& installedFolder)
 {
-    // The page is the program's own: a symbolic link or anything else that is not a regular file
-    // in its place is removed, never written through.
-    const QFileInfo existing(path);
-    if (existing.isSymLink() || (existing.exists() && !existing.isFile())) {
-        if (!QFile::remove(path))
+    const QString installed = QFileInfo(installedFolder).canonicalFilePath();
+    if (!installed.isEmpty() && QFileInfo(programFolder).canonicalFilePath() == installed)
+        return {};
+    return programFolder;
+}
+
+bool PreviewFileWriter::writeInto(const QString& folder, const QByteArray& bytes)
+{
+    const int folderDescriptor =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderDescriptor < 0)
+        return false;
+    const auto closeFolder = qScopeGuard([folderDescriptor] { ::close(folderDescriptor); });
+
+    // A name of its own that nobody else can have put there: O_EXCL refuses whatever exists,
+    // a link included, and O_NOFOLLOW says so twice.
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray temporary;
+    int descriptor = -1;
+    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
+        temporary = QFile::encodeName(u'.' + fileName() + u'.');
+        for (int letter = 0; letter < 10; ++letter)
+            temporary += kLetters[QRandomGenerator::system()->bounded(int(sizeof kLetters) - 1)];
+        descriptor = ::openat(folderDescriptor, temporary.constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, 0666);
+        if (descriptor < 0 && errno != EEXIST)
             return false;
     }
+    if (descriptor < 0)
+        return false;
 
-    // A folder that takes no new file may still hold an old page that can be written over.
-    QString reason;
-    const WholeFileWriter::Outcome outcome = WholeFileWriter::write(path, bytes, reason);
-    if (outcome != WholeFileWriter::Outcome::Untouched)
-        return outcome == WholeFileWriter::Outcome::Written;
-    // A write-protected old page in a folder that takes new files is replaced all the same.
-    return QFile::exists(path) && QFile::remove(path) &&
-           WholeFileWriter::replace(path, bytes, reason) == WholeFileWriter::Outcome::Written;
+    bool written = true;
+    for (qsizetype offset = 0; written && offset < bytes.size();) {
+        const ssize_t count =
+            ::write(descriptor, bytes.constData() + offset, static_cast<size_t>(bytes.size() - offset));
+        if (count < 0 && errno == EINTR)
+            continue;
+        written = count > 0;
+        offset += count;
+    }
+    written = ::close(descriptor) == 0 && written;
+    // The rename replaces whatever has the page's name, a link too, and never writes through it.
+    written = written && ::renameat(folderDescriptor, temporary.constData(), folderDescriptor,
+                                    QFile::encodeName(fileName()).constData()) == 0;
+    if (!written)
+        ::unlinkat(folderDescriptor, temporary.constData(), 0);
+    return written;
 }
 
 } // namespace huespan

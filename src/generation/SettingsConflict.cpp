@@ -14,6 +14,8 @@ std::optional<SettingsConflict> findSettingsConflict(const GradientSettings& set
     };
     if (settings.extended.stops.size() == 1)
         return conflict(SettingsConflict::Setting::SingleStop);
+    if (format == OutputFormat::Css && settings.extended.contrastFloor)
+        return conflict(SettingsConflict::Setting::ContrastFloor);
     if ((board || terminal) && writtenHeading(settings))
         return conflict(SettingsConflict::Setting::Heading);
     if (terminal && writtenFontSize(settings))

@@ -22,6 +22,8 @@ struct SettingsConflict
         LineBreaks,
         // A single colour stop: a gradient needs two.
         SingleStop,
+        // A contrast floor, which keeps each unit's colour, for the CSS gradient, which has none.
+        ContrastFloor,
     };
 
     Setting setting;

@@ -1,6 +1,6 @@
 #include "TextUnits.h"
 
-#include <QTextBoundaryFinder>
+#include <utf8proc.h>
 
 namespace huespan {
 
@@ -24,13 +24,6 @@ bool isWhitespace(QStringView unit)
             return false;
     }
     return true;
-}
-
-// A regional indicator symbol (the halves of a flag) starts at index.
-bool isRegionalIndicatorAt(QStringView text, qsizetype index)
-{
-    return index + 1 < text.size() && text[index].unicode() == 0xD83C &&
-           text[index + 1].unicode() >= 0xDDE6 && text[index + 1].unicode() <= 0xDDFF;
 }
 
 } // namespace
@@ -62,40 +55,35 @@ void TextUnits::cutIntoCodePoints(bool keepLineBreaks)
 
 void TextUnits::cutIntoGraphemes()
 {
+    // utf8proc applies Unicode's extended grapheme cluster rules one code point at a time, its
+    // state carrying what the rules for emoji sequences and regional indicators look back on. A
+    // boundary is only ever asked for before a whole code point, so a surrogate pair is never cut:
+    // a cluster is at least one code point wide. A surrogate half without its partner is a code
+    // point of its own (a control, to the rules).
     const qsizetype size = m_text.size();
-    std::vector<bool> boundary(static_cast<size_t>(size) + 1, false);
-    boundary[0] = true;
-    boundary[static_cast<size_t>(size)] = true;
-    if (size > 0) {
-        QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, m_text.data(), size);
-        for (qsizetype next = finder.toNextBoundary(); next > 0; next = finder.toNextBoundary())
-            boundary[static_cast<size_t>(next)] = true;
+    const char16_t* const text = m_text.utf16();
+    utf8proc_int32_t state = 0;
+    utf8proc_int32_t previous = -1;
+    for (qsizetype i = 0; i < size;) {
+        utf8proc_int32_t codePoint = text[i];
+        qsizetype width = 1;
+        if (QChar::isHighSurrogate(text[i]) && i + 1 < size && QChar::isLowSurrogate(text[i + 1])) {
+            codePoint = static_cast<utf8proc_int32_t>(QChar::surrogateToUcs4(text[i], text[i + 1]));
+            width = 2;
+        }
+        if (previous < 0 || utf8proc_grapheme_break_stateful(previous, codePoint, &state))
+            m_offsets.push_back(i);
+        previous = codePoint;
+        i += width;
     }
-    pairRegionalIndicators(boundary);
-    for (qsizetype offset = 0; offset <= size; ++offset) {
-        if (boundary[static_cast<size_t>(offset)])
-            m_offsets.push_back(offset);
-    }
+    m_offsets.push_back(size);
 }
 
-void TextUnits::pairRegionalIndicators(std::vector<bool>& boundary) const
+QString TextUnits::unicodeVersion()
 {
-    // Qt 6.4 loses count of a run of regional indicators that follows an emoji and cuts a flag in
-    // two. Inside such a run the indicators pair up from its start (Unicode's rules GB12 and GB13),
-    // whatever comes before the run.
-    const qsizetype size = m_text.size();
-    for (qsizetype start = 0; start < size;) {
-        if (!isRegionalIndicatorAt(m_text, start)) {
-            ++start;
-            continue;
-        }
-        qsizetype end = start;
-        while (isRegionalIndicatorAt(m_text, end))
-            end += 2;
-        for (qsizetype offset = start + 2; offset < end; offset += 2)
-            boundary[static_cast<size_t>(offset)] = (offset - start) % 4 == 0;
-        start = end;
-    }
+    // utf8proc names its version as major.minor.update; the update never changes the rules.
+    const QString version = QString::fromLatin1(utf8proc_unicode_version());
+    return version.section(u'.', 0, 1);
 }
 
 void TextUnits::classify(bool skipWhitespace, bool keepLineBreaks)

@@ -2,6 +2,7 @@
 
 #include "ExtendedSettings.h"
 
+#include <QString>
 #include <QStringView>
 #include <QtGlobal>
 #include <vector>
@@ -35,10 +36,13 @@ public:
     }
     Kind kind(qsizetype index) const { return m_kinds[static_cast<size_t>(index)]; }
 
+    // The version of Unicode whose grapheme cluster rules cut the text, as "15.0": the rules of
+    // the segmentation library the program runs with.
+    static QString unicodeVersion();
+
 private:
     void cutIntoCodePoints(bool keepLineBreaks);
     void cutIntoGraphemes();
-    void pairRegionalIndicators(std::vector<bool>& boundary) const;
     void classify(bool skipWhitespace, bool keepLineBreaks);
 
     QStringView m_text;

@@ -2,6 +2,7 @@
 
 #include "ColourValues.h"
 #include "ColourWalk.h"
+#include "ContrastFloor.h"
 #include "StopGradient.h"
 
 #include <algorithm>
@@ -85,6 +86,11 @@ std::vector<ColourTriple> schedule(const GradientSettings& settings, int n)
     }
     if (settings.extended.reverse)
         std::reverse(colours.begin(), colours.end());
+    if (settings.extended.contrastFloor) {
+        ContrastRaiser raiser(*settings.extended.contrastFloor);
+        for (ColourTriple& colour : colours)
+            colour = raiser.raised(colour);
+    }
     return colours;
 }
 

@@ -15,7 +15,8 @@ namespace UnitColours {
 // generators compute it; two stops at 0 and 100 % in sRGB left to right take the same arithmetic.
 // Otherwise the stops (or the two colours as stops), mirrored for the both-sides form,
 // interpolated in the settings' space. Reversed when the settings say so. n is at least the
-// form's minimum (2 left to right, 3 for both sides).
+// form's minimum (2 left to right, 3 for both sides). Last, a contrast floor raises the colours
+// that fall below it.
 std::vector<ColourTriple> schedule(const GradientSettings& settings, int n);
 
 // The stops the schedule runs through, with their positions, mirrored and reversed as above.

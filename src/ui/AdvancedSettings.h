@@ -2,6 +2,7 @@
 
 #include "ExtendedSettings.h"
 
+#include <array>
 #include <vector>
 
 namespace huespan {
@@ -17,12 +18,17 @@ enum class GradientChoice
     Rainbow,
 };
 
+// The contrast floors the program offers: large text, text, and text at the enhanced level.
+inline constexpr std::array<double, 3> kContrastLevels{Contrast::kLargeText, Contrast::kText,
+                                                       Contrast::kEnhanced};
+
 // The desktop program's advanced settings as the user left them: the gradient choice beside the
 // stop list, so that a list survives while another choice is in force.
 struct AdvancedSettings
 {
     GradientChoice gradient = GradientChoice::TwoColours;
-    // Every setting but the stops, which come from the gradient choice.
+    // Every setting but the stops, which come from the gradient choice. A contrast floor holds
+    // its level only: the background is the preview's, taken when a run starts.
     ExtendedSettings options;
     std::vector<ColourStop> stops;
 

@@ -2,12 +2,22 @@
 
 #include "ColourSpace.h"
 #include "ColourValues.h"
+#include "WholeFileWriter.h"
 
-#include <QSettings>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QStandardPaths>
 #include <QStringList>
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -35,10 +45,12 @@ constexpr NameTable<OutputFormat, 5> kFormats{{
     {OutputFormat::Css, u"css"},
 }};
 
+// What the file writes for an empty list.
+constexpr QStringView kEmptyList = u"@Invalid()";
+
 template <typename Enum, std::size_t Count>
-Enum readName(const QSettings& file, const QString& key, const NameTable<Enum, Count>& table, Enum fallback)
+Enum readName(QStringView name, const NameTable<Enum, Count>& table, Enum fallback)
 {
-    const QString name = file.value(key).toString();
     for (const auto& [value, text] : table) {
         if (name == text)
             return value;
@@ -47,49 +59,103 @@ Enum readName(const QSettings& file, const QString& key, const NameTable<Enum, C
 }
 
 template <typename Enum, std::size_t Count>
-void writeName(QSettings& file, const QString& key, const NameTable<Enum, Count>& table, Enum value)
+QStringView nameOf(const NameTable<Enum, Count>& table, Enum value)
 {
     for (const auto& [candidate, text] : table) {
         if (candidate == value)
-            file.setValue(key, text.toString());
+            return text;
     }
+    return table.front().second;
 }
 
-// Only what write() puts there counts as on: any other text leaves the switch off.
-bool readFlag(const QSettings& file, const QString& key)
+bool isBlank(QChar c)
 {
-    return file.value(key).toString() == u"true"_s;
+    return c == u' ' || c == u'\t' || c == u'\r';
 }
 
-// "#RRGGBB" or "#RRGGBB@position"; nothing when the text is not one.
-std::optional<ColourStop> stopFromText(QStringView text)
+QStringView trimmed(QStringView text)
 {
-    const qsizetype at = text.indexOf(u'@');
-    const QStringView colour = at < 0 ? text : text.first(at);
-    if (colour.size() != 7 || !colour.startsWith(u'#'))
-        return std::nullopt;
-    bool ok = false;
-    const uint rgb = colour.sliced(1).toUInt(&ok, 16);
-    if (!ok)
-        return std::nullopt;
-    ColourStop stop{ColourTriple{static_cast<qint16>((rgb >> 16) & 0xFF),
-                                 static_cast<qint16>((rgb >> 8) & 0xFF), static_cast<qint16>(rgb & 0xFF)},
-                    std::nullopt};
-    if (at >= 0) {
-        const double position = text.sliced(at + 1).toDouble(&ok);
-        if (!ok || !std::isfinite(position))
-            return std::nullopt;
-        stop.position = position;
-    }
-    return stop;
-}
-
-QString stopText(const ColourStop& stop)
-{
-    QString text = u'#' + ColourCode(stop.colour);
-    if (stop.position)
-        text += u'@' + QString::number(*stop.position, 'g', 17);
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
     return text;
+}
+
+bool isAsciiDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool isHexDigit(QChar c)
+{
+    return isAsciiDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+// A decimal number as QString::number writes one: [sign] digits [. digits] [e [sign] digits],
+// where the point may also open or close the digits. No blanks, no "inf", no hexadecimal.
+bool isDecimalNumber(QStringView text)
+{
+    qsizetype at = 0;
+    const auto skipDigits = [&] {
+        const qsizetype start = at;
+        while (at < text.size() && isAsciiDigit(text[at]))
+            ++at;
+        return at - start;
+    };
+    if (at < text.size() && (text[at] == u'+' || text[at] == u'-'))
+        ++at;
+    qsizetype digits = skipDigits();
+    if (at < text.size() && text[at] == u'.') {
+        ++at;
+        digits += skipDigits();
+    }
+    if (digits == 0)
+        return false;
+    if (at < text.size() && (text[at] == u'e' || text[at] == u'E')) {
+        ++at;
+        if (at < text.size() && (text[at] == u'+' || text[at] == u'-'))
+            ++at;
+        if (skipDigits() == 0)
+            return false;
+    }
+    return at == text.size();
+}
+
+// The key=value lines of the [General] section (and of none, before the first section), the last
+// of each key holding. Anything else is skipped.
+QMap<QString, QString> generalValues(const QString& text)
+{
+    QMap<QString, QString> values;
+    bool general = true;
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        line = trimmed(line);
+        if (line.startsWith(u'[')) {
+            general = line == u"[General]";
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (!general || equals <= 0 || line.startsWith(u';'))
+            continue;
+        values.insert(trimmed(line.first(equals)).toString(), trimmed(line.sliced(equals + 1)).toString());
+    }
+    return values;
+}
+
+// Whether the file is the root of a mount of its own, as a single-file bind mount is: such a file
+// cannot be renamed over, only written.
+bool isMountRoot(const QString& path)
+{
+    struct statx status = {};
+    if (::statx(AT_FDCWD, QFile::encodeName(path).constData(), 0, STATX_BASIC_STATS, &status) == 0 &&
+        (status.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) != 0)
+        return (status.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+    // Without the attribute, a file on another device than its folder is a mount of its own.
+    struct stat file = {};
+    struct stat folder = {};
+    return ::stat(QFile::encodeName(path).constData(), &file) == 0 &&
+           ::stat(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), &folder) == 0 &&
+           file.st_dev != folder.st_dev;
 }
 
 } // namespace
@@ -100,57 +166,190 @@ QString AdvancedSettingsStore::filePath()
            u"/huespan/advanced.ini"_s;
 }
 
-AdvancedSettings AdvancedSettingsStore::read(const QSettings& file)
+std::optional<ColourStop> AdvancedSettingsStore::stopFromText(QStringView text)
 {
+    const qsizetype at = text.indexOf(u'@');
+    const QStringView colour = at < 0 ? text : text.first(at);
+    if (colour.size() != 7 || colour.front() != u'#' ||
+        !std::all_of(colour.begin() + 1, colour.end(), isHexDigit))
+        return std::nullopt;
+    const uint rgb = colour.sliced(1).toUInt(nullptr, 16);
+    ColourStop stop{ColourTriple{static_cast<qint16>((rgb >> 16) & 0xFF),
+                                 static_cast<qint16>((rgb >> 8) & 0xFF), static_cast<qint16>(rgb & 0xFF)},
+                    std::nullopt};
+    if (at >= 0) {
+        const QStringView number = text.sliced(at + 1);
+        bool ok = false;
+        const double position = isDecimalNumber(number) ? number.toDouble(&ok) : 0.0;
+        if (!ok || !std::isfinite(position))
+            return std::nullopt;
+        stop.position = position;
+    }
+    return stop;
+}
+
+QString AdvancedSettingsStore::stopText(const ColourStop& stop)
+{
+    QString text = u'#' + ColourCode(stop.colour);
+    if (stop.position)
+        text += u'@' + QString::number(*stop.position, 'g', 17);
+    return text;
+}
+
+AdvancedSettings AdvancedSettingsStore::fromText(QByteArrayView text)
+{
+    const QMap<QString, QString> values = generalValues(QString::fromUtf8(text));
+    const auto value = [&values](const QString& key) { return values.value(key); };
+    const auto flag = [&values](const QString& key) { return values.value(key) == u"true"_s; };
+
     AdvancedSettings settings;
     ExtendedSettings& options = settings.options;
-    settings.gradient = readName(file, u"gradient"_s, kGradients, settings.gradient);
+    settings.gradient = readName(value(u"gradient"_s), kGradients, settings.gradient);
     // Spaces and hue rules go by the names the command line gives them.
-    options.space = colourSpaceFromName(file.value(u"space"_s).toString()).value_or(options.space);
-    options.hue = hueInterpolationFromName(file.value(u"hue"_s).toString()).value_or(options.hue);
-    options.unit = readName(file, u"unit"_s, kUnits, options.unit);
-    options.format = readName(file, u"format"_s, kFormats, options.format);
-    options.merge = readFlag(file, u"merge"_s);
-    options.skipWhitespace = readFlag(file, u"skipWhitespace"_s);
-    options.keepLineBreaks = readFlag(file, u"keepLineBreaks"_s);
-    options.reverse = readFlag(file, u"reverse"_s);
-    for (const QString& text : file.value(u"stops"_s).toStringList()) {
-        if (const std::optional<ColourStop> stop = stopFromText(text))
+    options.space = colourSpaceFromName(value(u"space"_s)).value_or(options.space);
+    options.hue = hueInterpolationFromName(value(u"hue"_s)).value_or(options.hue);
+    options.unit = readName(value(u"unit"_s), kUnits, options.unit);
+    options.format = readName(value(u"format"_s), kFormats, options.format);
+    options.merge = flag(u"merge"_s);
+    options.skipWhitespace = flag(u"skipWhitespace"_s);
+    options.keepLineBreaks = flag(u"keepLineBreaks"_s);
+    options.reverse = flag(u"reverse"_s);
+    // One of the levels the dialog offers, or none.
+    for (const double level : kContrastLevels) {
+        if (value(u"minContrast"_s) == QString::number(level))
+            options.contrastFloor = ContrastFloor{level, ContrastFloor{}.background};
+    }
+
+    // One stop that cannot be read would leave another gradient than the one kept: the list is
+    // then the default, empty one.
+    const QString stops = value(u"stops"_s);
+    if (!stops.isEmpty() && stops != kEmptyList) {
+        for (const QStringView item : QStringView(stops).split(u',')) {
+            const std::optional<ColourStop> stop = stopFromText(trimmed(item));
+            if (!stop) {
+                settings.stops.clear();
+                break;
+            }
             settings.stops.push_back(*stop);
+        }
     }
     return settings;
 }
 
-void AdvancedSettingsStore::write(QSettings& file, const AdvancedSettings& settings)
+QByteArray AdvancedSettingsStore::toText(const AdvancedSettings& settings)
 {
     const ExtendedSettings& options = settings.options;
-    writeName(file, u"gradient"_s, kGradients, settings.gradient);
-    file.setValue(u"space"_s, colourSpaceName(options.space));
-    file.setValue(u"hue"_s, hueInterpolationName(options.hue));
-    writeName(file, u"unit"_s, kUnits, options.unit);
-    writeName(file, u"format"_s, kFormats, options.format);
-    file.setValue(u"merge"_s, options.merge);
-    file.setValue(u"skipWhitespace"_s, options.skipWhitespace);
-    file.setValue(u"keepLineBreaks"_s, options.keepLineBreaks);
-    file.setValue(u"reverse"_s, options.reverse);
+    const auto flag = [](bool on) { return on ? u"true"_s : u"false"_s; };
     QStringList stops;
     for (const ColourStop& stop : settings.stops)
         stops.append(stopText(stop));
-    file.setValue(u"stops"_s, stops);
+
+    // The keys in the order of their names, as earlier versions wrote them; the contrast floor
+    // only when there is one, so that a file of settings without it stays as it was.
+    const std::array<std::pair<QStringView, QString>, 11> lines{{
+        {u"format", nameOf(kFormats, options.format).toString()},
+        {u"gradient", nameOf(kGradients, settings.gradient).toString()},
+        {u"hue", hueInterpolationName(options.hue)},
+        {u"keepLineBreaks", flag(options.keepLineBreaks)},
+        {u"merge", flag(options.merge)},
+        {u"minContrast", options.contrastFloor ? QString::number(options.contrastFloor->ratio) : QString()},
+        {u"reverse", flag(options.reverse)},
+        {u"skipWhitespace", flag(options.skipWhitespace)},
+        {u"space", colourSpaceName(options.space)},
+        {u"stops", stops.isEmpty() ? kEmptyList.toString() : stops.join(u", "_s)},
+        {u"unit", nameOf(kUnits, options.unit).toString()},
+    }};
+    QString text = u"[General]\n"_s;
+    for (const auto& [key, value] : lines) {
+        if (!value.isEmpty())
+            text += key + u'=' + value + u'\n';
+    }
+    return text.toUtf8();
 }
 
-AdvancedSettings AdvancedSettingsStore::load()
+AdvancedSettingsStore::Loaded AdvancedSettingsStore::load(const QString& path)
 {
-    const QSettings file(filePath(), QSettings::IniFormat);
-    return read(file);
+    Loaded loaded;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat status = {};
+    if (::stat(name.constData(), &status) != 0) {
+        loaded.unreadable = errno != ENOENT;
+        return loaded;
+    }
+    // Checked before opening, since opening a device can do something of its own; a FIFO opened
+    // without waiting is caught by the check of what was opened.
+    loaded.unreadable = true;
+    if (!S_ISREG(status.st_mode) || status.st_size > kMaximumFileSize)
+        return loaded;
+    const int descriptor = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (descriptor < 0)
+        return loaded;
+    QByteArray text;
+    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
+        // A file that grows while it is read is cut off just past the limit, and refused.
+        text.resize(kMaximumFileSize + 1);
+        qsizetype size = 0;
+        while (size < text.size()) {
+            const ssize_t got =
+                ::read(descriptor, text.data() + size, static_cast<size_t>(text.size() - size));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                loaded.unreadable = got < 0;
+                break;
+            }
+            size += got;
+        }
+        text.truncate(size);
+        if (size > kMaximumFileSize)
+            loaded.unreadable = true;
+    }
+    ::close(descriptor);
+    if (!loaded.unreadable)
+        loaded.settings = fromText(text);
+    return loaded;
+}
+
+AdvancedSettingsStore::Loaded AdvancedSettingsStore::load()
+{
+    return load(filePath());
+}
+
+bool AdvancedSettingsStore::save(const QString& path, const AdvancedSettings& settings)
+{
+    const QByteArray text = toText(settings);
+    const QFileInfo file(path);
+    if (!QDir().mkpath(file.absolutePath()))
+        return false;
+    QString reason;
+    struct stat link = {};
+    if (::lstat(QFile::encodeName(path).constData(), &link) != 0)
+        return errno == ENOENT &&
+               WholeFileWriter::replace(path, text, reason) == WholeFileWriter::Outcome::Written;
+
+    // A link is followed to the file it leads to; a link to nothing, or to anything but a
+    // regular file, is never written through.
+    const QString target = file.isSymLink() ? file.canonicalFilePath() : path;
+    struct stat status = {};
+    if (target.isEmpty() || ::stat(QFile::encodeName(target).constData(), &status) != 0 ||
+        !S_ISREG(status.st_mode))
+        return false;
+    // Replacing would give another user's file to this one, cut a hard link, or fail on a mount
+    // point: those are written in place.
+    const bool inPlace = status.st_uid != ::geteuid() || status.st_nlink > 1 || isMountRoot(target);
+    // A write in place that the file size limit would cut off is not begun.
+    rlimit limit{};
+    if (inPlace && ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        static_cast<rlim_t>(text.size()) > limit.rlim_cur)
+        return false;
+    const WholeFileWriter::Outcome outcome = inPlace ? WholeFileWriter::overwrite(target, text, reason)
+                                                     : WholeFileWriter::write(target, text, reason);
+    return outcome == WholeFileWriter::Outcome::Written;
 }
 
 bool AdvancedSettingsStore::save(const AdvancedSettings& settings)
 {
-    QSettings file(filePath(), QSettings::IniFormat);
-    write(file, settings);
-    file.sync();
-    return file.status() == QSettings::NoError;
+    return save(filePath(), settings);
 }
 
 } // namespace huespan

@@ -2,6 +2,7 @@
 
 #include "TextUnits.h"
 #include "UnitColours.h"
+#include "ui/ColouredTextLayout.h"
 #include "ui/ScreenColour.h"
 
 #include <QFontMetrics>
@@ -14,15 +15,6 @@ namespace {
 
 // The longest part of the user's text that the strip paints: the rest would lie outside it.
 constexpr qsizetype kLongestOwnText = 200;
-
-QFont styledFont(QFont font, const GradientSettings& settings)
-{
-    font.setBold(settings.bold);
-    font.setItalic(settings.italic);
-    font.setUnderline(settings.underline);
-    font.setStrikeOut(settings.strike);
-    return font;
-}
 
 // One colour per coloured unit; a text too short for a run still shows the start of the gradient.
 std::vector<ColourTriple> coloursFor(const GradientSettings& settings, int coloured)
@@ -81,38 +73,50 @@ QList<QColor> ColourStrip::lineColours(int line) const
 
 QSize ColourStrip::sizeHint() const
 {
-    const QFontMetrics metrics(styledFont(font(), m_settings));
+    const QFontMetrics metrics(ColouredTextLayout::pageFont(font(), m_settings));
     return {200, metrics.height() * 2 + 8};
+}
+
+void ColourStrip::setBackground(const QColor& background)
+{
+    if (background == m_background)
+        return;
+    m_background = background;
+    update();
 }
 
 void ColourStrip::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
+    painter.fillRect(rect(), m_background);
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    const QFont font = styledFont(this->font(), m_settings);
-    painter.setFont(font);
-    const QFontMetrics metrics(font);
+    // Each line is shaped as one run, its clusters whole, as the run's page shows it.
+    const QFont font = ColouredTextLayout::pageFont(this->font(), m_settings);
     const ExtendedSettings& extended = m_settings.extended;
-    const QStringList all = lines();
-    int baseline = 4 + metrics.ascent();
-    for (const QString& line : all) {
+    const QGradientStops gradient = ColouredTextLayout::gradientStops(m_settings);
+    qreal top = 4;
+    for (const QString& line : lines()) {
         const TextUnits units(line, extended.unit, extended.skipWhitespace, false);
         const std::vector<ColourTriple> colours = coloursFor(m_settings, units.colouredCount());
+        std::vector<qsizetype> offsets;
+        std::vector<QColor> unitColours;
         size_t next = 0;
-        int x = 4;
-        for (qsizetype index = 0; index < units.count() && x < width(); ++index) {
-            const QString unit = units.at(index).toString();
-            if (units.kind(index) == TextUnits::Kind::Coloured) {
-                painter.setPen(screenColour(colours[next++]));
-            } else {
-                painter.setPen(Qt::black);
-            }
-            painter.drawText(x, baseline, unit);
-            x += metrics.horizontalAdvance(unit);
+        for (qsizetype index = 0; index < units.count(); ++index) {
+            offsets.push_back(units.at(index).data() - line.constData());
+            if (units.kind(index) == TextUnits::Kind::Coloured)
+                unitColours.push_back(screenColour(colours[next++]));
+            else
+                unitColours.emplace_back();
         }
-        baseline += metrics.height();
+        offsets.push_back(line.size());
+        ColouredTextLayout layout;
+        layout.setText(line, offsets, unitColours, std::vector<bool>(unitColours.size(), false));
+        layout.setFont(font);
+        layout.setGradient(gradient);
+        layout.layOut(0);
+        layout.draw(painter, 4, top, 0, height(), m_background.lightness() < 128 ? Qt::white : Qt::black);
+        top += layout.lineHeight(0);
     }
 }
 

@@ -20,6 +20,8 @@ public:
 
     void setSettings(const GradientSettings& settings);
     void setTexts(const QString& sample, const QString& own);
+    // White unless the texts are to be seen on another colour.
+    void setBackground(const QColor& background);
 
     // The colour painted under each unit of the line, for the line's units that take one (the
     // sample is line 0); what a run would give them.
@@ -36,6 +38,7 @@ private:
     GradientSettings m_settings;
     QString m_sample;
     QString m_own;
+    QColor m_background = Qt::white;
 };
 
 } // namespace huespan

@@ -1,5 +1,6 @@
 #include "ui/ColourSwatchView.h"
 
+#include "ContrastFloor.h"
 #include "TextUnits.h"
 #include "UnitColours.h"
 #include "ui/ScreenColour.h"
@@ -14,6 +15,12 @@ namespace huespan {
 namespace {
 
 constexpr int kMargin = 4;
+
+ColourTriple tripleOf(const QColor& colour)
+{
+    return {static_cast<qint16>(colour.red()), static_cast<qint16>(colour.green()),
+            static_cast<qint16>(colour.blue())};
+}
 
 } // namespace
 
@@ -37,32 +44,86 @@ void ColourSwatchView::setRun(const QString& text, const GradientSettings& setti
 
     m_offsets.clear();
     m_colours.clear();
+    m_runColours.clear();
     m_lineBreaks.clear();
     size_t next = 0;
     for (qsizetype index = 0; index < units.count(); ++index) {
         m_offsets.push_back(units.at(index).data() - m_text.constData());
         const TextUnits::Kind kind = units.kind(index);
         if (kind == TextUnits::Kind::Coloured && next < schedule.size()) {
-            m_colours.push_back(screenColour(schedule[next++]));
+            m_runColours.push_back(tripleOf(screenColour(schedule[next++])));
+            m_colours.push_back(screenColour(*m_runColours.back()));
         } else {
+            m_runColours.emplace_back();
             m_colours.emplace_back();
         }
         m_lineBreaks.push_back(kind == TextUnits::Kind::LineBreak);
     }
     m_offsets.push_back(m_text.size());
 
-    QFont styled = font();
-    styled.setBold(settings.bold);
-    styled.setItalic(settings.italic);
-    styled.setUnderline(settings.underline);
-    styled.setStrikeOut(settings.strike);
-    viewport()->setFont(styled);
-    measure();
+    const QFont pageFont = ColouredTextLayout::pageFont(font(), settings);
+    viewport()->setFont(pageFont);
+    m_layout.setText(m_text, m_offsets, m_colours, m_lineBreaks);
+    m_layout.setFont(pageFont);
+    m_runGradient = ColouredTextLayout::gradientStops(settings);
+    m_layout.setGradient(m_runGradient);
+    m_wrappedWidth = -1;
+    wrap();
+    if (m_vision != ColourVision::Typical || m_markLevel)
+        recolour();
+}
+
+void ColourSwatchView::setColourVision(ColourVision vision)
+{
+    m_vision = vision;
+    recolour();
+}
+
+void ColourSwatchView::setContrastMarks(std::optional<double> level)
+{
+    m_markLevel = level;
+    recolour();
+}
+
+void ColourSwatchView::recolour()
+{
+    const ColourTriple background = tripleOf(m_background);
+    std::vector<bool> marked(m_runColours.size(), false);
+    for (size_t unit = 0; unit < m_runColours.size(); ++unit) {
+        if (!m_runColours[unit])
+            continue;
+        m_colours[unit] = screenColour(simulatedColour(*m_runColours[unit], m_vision));
+        marked[unit] = m_markLevel && Contrast::ratio(*m_runColours[unit], background) < *m_markLevel;
+    }
+    m_layout.setColours(m_colours, marked);
+    QGradientStops gradient = m_runGradient;
+    for (QGradientStop& stop : gradient)
+        stop.second = screenColour(simulatedColour(tripleOf(stop.second), m_vision));
+    m_layout.setGradient(gradient);
+    viewport()->update();
+}
+
+std::optional<ColourSwatchView::ContrastSummary> ColourSwatchView::contrastSummary() const
+{
+    const ColourTriple background = tripleOf(m_background);
+    std::optional<ContrastSummary> summary;
+    for (const std::optional<ColourTriple>& colour : m_runColours) {
+        if (!colour)
+            continue;
+        const double ratio = Contrast::ratio(*colour, background);
+        if (!summary)
+            summary.emplace();
+        summary->lowest = std::min(summary->lowest, ratio);
+        summary->below += m_markLevel && ratio < *m_markLevel;
+    }
+    return summary;
 }
 
 void ColourSwatchView::setBackground(const QColor& background)
 {
     m_background = background;
+    if (m_markLevel)
+        recolour();
     viewport()->update();
 }
 
@@ -81,40 +142,15 @@ int ColourSwatchView::lineHeight() const
     return QFontMetrics(viewport()->font()).lineSpacing();
 }
 
-void ColourSwatchView::measure()
-{
-    const QFontMetrics metrics(viewport()->font());
-    m_advances.resize(m_colours.size());
-    for (size_t index = 0; index < m_colours.size(); ++index) {
-        const QStringView unit =
-            QStringView(m_text).sliced(m_offsets[index], m_offsets[index + 1] - m_offsets[index]);
-        m_advances[index] = m_lineBreaks[index] ? 0 : metrics.horizontalAdvance(unit.toString());
-    }
-    m_wrappedWidth = -1;
-    wrap();
-}
-
-// Greedy wrapping by whole units: a unit that does not fit starts the next line, a line break ends
-// its line, and a unit wider than the view stands on a line of its own.
+// Lines break where a page breaks them (between words, or anywhere in a word wider than the
+// view) and at the line breaks the run keeps.
 void ColourSwatchView::wrap()
 {
     const int width = std::max(1, viewport()->width() - 2 * kMargin);
     if (width == m_wrappedWidth)
         return;
     m_wrappedWidth = width;
-    m_lineStarts.assign(1, 0);
-    int x = 0;
-    for (size_t index = 0; index < m_advances.size(); ++index) {
-        if (x > 0 && x + m_advances[index] > width) {
-            m_lineStarts.push_back(static_cast<qsizetype>(index));
-            x = 0;
-        }
-        x += m_advances[index];
-        if (m_lineBreaks[index] && index + 1 < m_advances.size()) {
-            m_lineStarts.push_back(static_cast<qsizetype>(index) + 1);
-            x = 0;
-        }
-    }
+    m_layout.layOut(width);
     updateScrollRange();
     viewport()->update();
 }
@@ -123,7 +159,7 @@ void ColourSwatchView::wrap()
 void ColourSwatchView::updateScrollRange()
 {
     const int visibleLines = std::max(1, (viewport()->height() - 2 * kMargin) / lineHeight());
-    verticalScrollBar()->setRange(0, std::max(0, static_cast<int>(m_lineStarts.size()) - visibleLines));
+    verticalScrollBar()->setRange(0, std::max(0, static_cast<int>(m_layout.lineCount()) - visibleLines));
     verticalScrollBar()->setPageStep(visibleLines);
     verticalScrollBar()->setSingleStep(1);
 }
@@ -139,37 +175,9 @@ void ColourSwatchView::paintEvent(QPaintEvent*)
 {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), m_background);
-    const QFontMetrics metrics(viewport()->font());
-    const int height = metrics.lineSpacing();
-    const auto lines = static_cast<qsizetype>(m_lineStarts.size());
-    int y = kMargin + metrics.ascent();
     // A unit without a colour of its own shows in the colour that contrasts with the background.
     const QColor plain = m_background.lightness() < 128 ? Qt::white : Qt::black;
-    for (qsizetype line = verticalScrollBar()->value();
-         line < lines && y - metrics.ascent() < viewport()->height(); ++line) {
-        const auto first = static_cast<size_t>(m_lineStarts[static_cast<size_t>(line)]);
-        const size_t end = line + 1 < lines ? static_cast<size_t>(m_lineStarts[static_cast<size_t>(line) + 1])
-                                            : m_colours.size();
-        int x = kMargin;
-        size_t index = first;
-        while (index < end) {
-            // Neighbours of one colour are drawn together, as one text.
-            size_t stop = index + 1;
-            while (!m_lineBreaks[index] && stop < end && m_colours[stop] == m_colours[index] &&
-                   !m_lineBreaks[stop])
-                ++stop;
-            if (!m_lineBreaks[index]) {
-                const qsizetype from = m_offsets[index];
-                painter.setPen(m_colours[index].isValid() ? m_colours[index] : plain);
-                const QString piece = m_text.sliced(from, m_offsets[stop] - from);
-                painter.drawText(x, y, piece);
-            }
-            for (size_t unit = index; unit < stop; ++unit)
-                x += m_advances[unit];
-            index = stop;
-        }
-        y += height;
-    }
+    m_layout.draw(painter, kMargin, kMargin, verticalScrollBar()->value(), viewport()->height(), plain);
 }
 
 } // namespace huespan

@@ -37,6 +37,9 @@ QString settingsConflictText(const SettingsConflict& conflict)
                u"では改行がそのまま表示されます。メイン画面の「コードに改行を入れる」を外してください。"_s;
     case SettingsConflict::Setting::SingleStop:
         return u"色の並びには2つ以上の色が必要です。"_s;
+    case SettingsConflict::Setting::ContrastFloor:
+        return format +
+               u"は文字ごとの色を持たないため、背景とのコントラストを確保できません。出力形式か確保の設定を変えてください。"_s;
     }
     return {};
 }

@@ -1,7 +1,10 @@
 #include "StartedProcess.h"
 
+#include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 using namespace huespan;
@@ -43,6 +46,7 @@ private slots:
     void answerWithoutDisplay();
     void chosenPlatformStarts_data();
     void chosenPlatformStarts();
+    void fileSizeSignalIsIgnored();
 
 private:
     QTemporaryDir m_runtimeFolder;
@@ -168,6 +172,37 @@ void TestAppStart::chosenPlatformStarts()
                             environmentWith(environment, m_runtimeFolder.path()), 3'000);
     QVERIFY2(!outcome.finished, outcome.standardError.constData());
     QVERIFY2(!outcome.standardError.contains("huespan:"), outcome.standardError.constData());
+}
+
+// Past the file size limit a write must fail and be reported, not end the program with a settings
+// file or a page half written: the running program ignores the signal, as huespan-cli does.
+void TestAppStart::fileSizeSignalIsIgnored()
+{
+    QTemporaryDir config;
+    QVERIFY(config.isValid());
+    QProcessEnvironment environment =
+        environmentWith({u"QT_QPA_PLATFORM=offscreen"_s}, m_runtimeFolder.path());
+    environment.insert(u"XDG_CONFIG_HOME"_s, config.path());
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_DFL);
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(HUESPAN_APP_PATH), {});
+    std::signal(SIGXFSZ, previousHandler);
+    QVERIFY(program.waitForStarted());
+
+    const auto ignored = [&program] {
+        QFile status(u"/proc/%1/status"_s.arg(program.processId()));
+        if (!status.open(QIODevice::ReadOnly))
+            return false;
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("SigIgn:"))
+                return (line.mid(7).trimmed().toULongLong(nullptr, 16) & (1ULL << (SIGXFSZ - 1))) != 0;
+        }
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(ignored(), 20'000);
+    program.kill();
+    program.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestAppStart)

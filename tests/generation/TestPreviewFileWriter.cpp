@@ -9,10 +9,12 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
 #include <csignal>
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -116,6 +118,9 @@ private slots:
     void readOnlyProgramFolder();
     void fullDiskKeepsTheOldPage();
     void fileSizeLimitLeavesNoHalfPage();
+    void installedProgramFolderIsPassedOver_data();
+    void installedProgramFolderIsPassedOver();
+    void linkSwappedInDuringWritesIsReplaced();
 };
 
 void TestPreviewFileWriter::pageBytesInTheCodePage_data()
@@ -318,7 +323,8 @@ void TestPreviewFileWriter::readOnlyProgramFolder_data()
     QTest::addColumn<bool>("oldPageWritable");
     QTest::addColumn<bool>("inCache");
 
-    QTest::newRow("longer old page, written in place") << QByteArray(5000, 'X') << true << false;
+    // The page's own path is never opened for writing: a folder that takes no new file is passed over.
+    QTest::newRow("writable old page, cache instead") << QByteArray(5000, 'X') << true << true;
     QTest::newRow("write-protected old page, cache instead") << QByteArray("OLD") << false << true;
     QTest::newRow("no old page, cache instead") << QByteArray() << false << true;
 }
@@ -405,6 +411,112 @@ void TestPreviewFileWriter::fileSizeLimitLeavesNoHalfPage()
     QCOMPARE(entries(program), QStringList{u"Temp.htm"_s});
     QVERIFY(!QFile::exists(cache + u"/Temp.htm"_s));
     QCOMPARE(entries(cache), QStringList());
+}
+
+void TestPreviewFileWriter::installedProgramFolderIsPassedOver_data()
+{
+    QTest::addColumn<bool>("asRoot");
+    // The program's folder as the program sees it, relative to the scratch folder; "installed" is
+    // the folder the package installs the program in.
+    QTest::addColumn<QString>("programFolder");
+    QTest::addColumn<bool>("inCache");
+
+    for (const bool asRoot : {false, true}) {
+        const char* who = asRoot ? "root" : "normal user";
+        QTest::addRow("installed folder, %s", who) << asRoot << u"installed/"_s << true;
+        QTest::addRow("installed folder without separator, %s", who) << asRoot << u"installed"_s << true;
+        QTest::addRow("installed folder through a link, %s", who)
+            << asRoot << u"link-to-installed/"_s << true;
+        QTest::addRow("installed folder by a detour, %s", who)
+            << asRoot << u"program/../installed/"_s << true;
+        QTest::addRow("a build folder, %s", who) << asRoot << u"program/"_s << false;
+        QTest::addRow("a folder inside the installed one, %s", who) << asRoot << u"installed/sub/"_s << false;
+    }
+}
+
+void TestPreviewFileWriter::installedProgramFolderIsPassedOver()
+{
+    QFETCH(bool, asRoot);
+    QFETCH(QString, programFolder);
+    QFETCH(bool, inCache);
+
+    if (asRoot && !UnprivilegedUser::isRoot())
+        QSKIP("root's case");
+    const Folders folders;
+    QVERIFY(folders.root.isValid());
+    const QString installed = folders.root.filePath(u"installed"_s);
+    QVERIFY(QDir().mkpath(installed + u"/sub"_s));
+    QVERIFY(QFile::link(installed, folders.root.filePath(u"link-to-installed"_s)));
+    // Writable by whoever runs the program: the folder's rights are not what keeps the page out.
+    UnprivilegedUser::handOver(folders.root.path());
+    QCOMPARE(::chmod(QFile::encodeName(installed).constData(), 0777), 0);
+
+    const QString running = folders.root.filePath(programFolder);
+    const auto outcome = [&] {
+        std::optional<UnprivilegedUser> user;
+        if (!asRoot)
+            user.emplace();
+        return PreviewFileWriter(PreviewFileWriter::pageFolder(running, installed + u'/'), folders.cache,
+                                 "UTF-8")
+            .write(u"<HTML>page</HTML>");
+    }();
+
+    QVERIFY(outcome.written);
+    QCOMPARE(outcome.path, inCache ? folders.cache + u"/Temp.htm"_s : QDir(running).filePath(u"Temp.htm"_s));
+    QCOMPARE(fileBytes(outcome.path), QByteArray("<HTML>page</HTML>"));
+    QCOMPARE(entries(installed), QStringList{u"sub"_s});
+}
+
+// A second user who may write the program's folder keeps putting a link to the victim's file in
+// the page's place while the victim previews, again and again: no page ever lands outside.
+void TestPreviewFileWriter::linkSwappedInDuringWritesIsReplaced()
+{
+    const Folders folders;
+    QVERIFY(folders.root.isValid());
+    const QString elsewhere = folders.root.filePath(u"elsewhere"_s);
+    QVERIFY(QDir().mkpath(elsewhere));
+    const QString victim = elsewhere + u"/victim.txt"_s;
+    writeBytes(victim, "the victim's own file");
+    QCOMPARE(::chmod(QFile::encodeName(folders.root.path()).constData(), 0755), 0);
+    UnprivilegedUser::handOver(elsewhere);
+    // The folder is everyone's, as a shared program folder would be.
+    QCOMPARE(::chmod(QFile::encodeName(folders.program).constData(), 0777), 0);
+
+    const QByteArray link = QFile::encodeName(folders.page);
+    const QByteArray spare = QFile::encodeName(folders.program + u"/swap"_s);
+    const QByteArray target = QFile::encodeName(victim);
+    std::atomic<bool> stop = false;
+    std::atomic<int> swaps = 0;
+    std::thread swapper([&] {
+        while (!stop) {
+            ::unlink(spare.constData());
+            if (::symlink(target.constData(), spare.constData()) == 0 &&
+                ::rename(spare.constData(), link.constData()) == 0)
+                ++swaps;
+            // Also the link put back the other way: the page removed, then the link made.
+            ::unlink(link.constData());
+            if (::symlink(target.constData(), link.constData()) == 0)
+                ++swaps;
+        }
+    });
+
+    int written = 0;
+    {
+        const UnprivilegedUser user;
+        const PreviewFileWriter writer(folders.program, QString(), "UTF-8");
+        for (int attempt = 0; attempt < 2000; ++attempt)
+            written += writer.write(u"<HTML>page</HTML>").written ? 1 : 0;
+    }
+    stop = true;
+    swapper.join();
+
+    QCOMPARE(fileBytes(victim), QByteArray("the victim's own file"));
+    QCOMPARE(entries(elsewhere), QStringList{u"victim.txt"_s});
+    QVERIFY(swaps > 0);
+    QCOMPARE(written, 2000);
+    // Nothing left behind but the page or the link and the swapper's spare name.
+    for (const QString& entry : entries(folders.program))
+        QVERIFY2(entry == u"Temp.htm"_s || entry == u"swap"_s, qPrintable(entry));
 }
 
 } // namespace huespan

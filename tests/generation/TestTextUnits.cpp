@@ -77,6 +77,17 @@ void TestTextUnits::graphemeClusters_data()
     QTest::newRow("plain letters") << u"aあ漢"_s << QStringList{u"a"_s, u"あ"_s, u"漢"_s};
     QTest::newRow("surrogate pair") << u"😀x"_s << QStringList{u"😀"_s, u"x"_s};
     QTest::newRow("empty") << QString() << QStringList{};
+    // Letters of the Devanagari and Thai blocks, then what follows them whole.
+    QTest::newRow("emoji after Devanagari") << u"क 😀"_s << QStringList{u"क"_s, u" "_s, u"😀"_s};
+    QTest::newRow("emoji and flag after Thai") << u"ดี 🙏🇹🇭"_s << QStringList{u"ดี"_s, u" "_s, u"🙏"_s, u"🇹🇭"_s};
+    QTest::newRow("Devanagari CR LF") << u"ते\r\nद"_s << QStringList{u"ते"_s, u"\r\n"_s, u"द"_s};
+    QTest::newRow("mark on a Devanagari letter") << u"क\u0301"_s << QStringList{u"क\u0301"_s};
+    QTest::newRow("spacing mark after a mark") << u"&\u0301\u0903"_s << QStringList{u"&\u0301\u0903"_s};
+    QTest::newRow("supplementary variation selector after Myanmar")
+        << u"\u1000\u263A\U000E0100"_s << QStringList{u"\u1000"_s, u"\u263A\U000E0100"_s};
+    QTest::newRow("lone surrogates stay single")
+        << QString(QChar(0xDE00)) + QChar(0xD83D) + u"a"_s
+        << QStringList{QString(QChar(0xDE00)), QString(QChar(0xD83D)), u"a"_s};
 }
 
 void TestTextUnits::graphemeClusters()

@@ -1,7 +1,9 @@
 #include "advanced/frmAdvanced.h"
 
 #include "ColourValues.h"
+#include "ContrastReport.h"
 #include "GradientPresets.h"
+#include "Module1.h"
 #include "ui/ColourStrip.h"
 #include "ui/FixedDialogFlags.h"
 #include "ui/MessageBox.h"
@@ -79,6 +81,7 @@ frmAdvanced::frmAdvanced(const AdvancedSettings& current, const GradientSettings
                          const QString& mainText, QWidget* parent)
     : QDialog(parent, kFixedDialogFlags)
     , m_main(main)
+    , m_mainText(mainText)
     , m_pickColour([this](const QColor& colour) -> std::optional<QColor> {
         const QColor chosen = QColorDialog::getColor(colour, this);
         return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
@@ -86,6 +89,8 @@ frmAdvanced::frmAdvanced(const AdvancedSettings& current, const GradientSettings
 {
     setWindowTitle(u"詳細設定"_s);
     setWindowIcon(programIcon());
+    const auto& background = module1().PreviewBackground;
+    m_previewBackground = triple(screenColour({background[0], background[1], background[2]}));
     setModal(true);
     buildControls();
     setTabChain();
@@ -183,10 +188,18 @@ void frmAdvanced::buildControls()
     checks->addWidget(CheckWhitespace, 0, 1);
     checks->addWidget(CheckLineBreaks, 1, 0);
     checks->addWidget(CheckReverse, 1, 1);
+    contrastFloorCheck = new QCheckBox(u"背景とのコントラストを確保(&K)"_s, this);
+    contrastFloorList =
+        pickOnlyList(this, {u"3:1（大きな文字）"_s, u"4.5:1（本文の文字）"_s, u"7:1（より読みやすく）"_s});
+    checks->addWidget(contrastFloorCheck, 2, 0);
+    checks->addWidget(contrastFloorList, 2, 1);
     dialogLayout->addLayout(checks);
 
     Strip = new ColourStrip(this);
     dialogLayout->addWidget(Strip);
+    lowestContrastLabel = new QLabel(this);
+    lowestContrastLabel->hide();
+    dialogLayout->addWidget(lowestContrastLabel);
     LabelConflict = new QLabel(this);
     LabelConflict->setWordWrap(true);
     // Room for a note of two lines, so that the dialog keeps its size when one appears.
@@ -217,11 +230,12 @@ void frmAdvanced::buildControls()
 
 void frmAdvanced::setTabChain()
 {
-    const QList<QWidget*> chain{OptionTwoColours,  OptionStops,     StopList,        CommandAddStop,
-                                CommandRemoveStop, CommandStopUp,   CommandStopDown, PresetList,
-                                OptionRainbow,     SpaceList,       HueList,         UnitList,
-                                FormatList,        CheckMerge,      CheckWhitespace, CheckLineBreaks,
-                                CheckReverse,      CommandDefaults, CommandOk,       CommandCancel};
+    const QList<QWidget*> chain{OptionTwoColours,  OptionStops,        StopList,          CommandAddStop,
+                                CommandRemoveStop, CommandStopUp,      CommandStopDown,   PresetList,
+                                OptionRainbow,     SpaceList,          HueList,           UnitList,
+                                FormatList,        CheckMerge,         CheckWhitespace,   CheckLineBreaks,
+                                CheckReverse,      contrastFloorCheck, contrastFloorList, CommandDefaults,
+                                CommandOk,         CommandCancel};
     for (qsizetype index = 1; index < chain.size(); ++index)
         QWidget::setTabOrder(chain.at(index - 1), chain.at(index));
 }
@@ -242,8 +256,9 @@ void frmAdvanced::connectHandlers()
     connect(PresetList, &QComboBox::activated, this, &frmAdvanced::presetChosen);
     for (QComboBox* list : {SpaceList, HueList, UnitList, FormatList})
         connect(list, &QComboBox::currentIndexChanged, this, &frmAdvanced::refresh);
-    for (QCheckBox* check : {CheckMerge, CheckWhitespace, CheckLineBreaks, CheckReverse})
+    for (QCheckBox* check : {CheckMerge, CheckWhitespace, CheckLineBreaks, CheckReverse, contrastFloorCheck})
         connect(check, &QCheckBox::toggled, this, &frmAdvanced::refresh);
+    connect(contrastFloorList, &QComboBox::currentIndexChanged, this, &frmAdvanced::refresh);
     connect(CommandDefaults, &QPushButton::clicked, this, &frmAdvanced::CommandDefaults_Click);
     connect(CommandOk, &QPushButton::clicked, this, &frmAdvanced::CommandOk_Click);
     connect(CommandCancel, &QPushButton::clicked, this, &frmAdvanced::reject);
@@ -265,6 +280,10 @@ AdvancedSettings frmAdvanced::settings() const
     options.skipWhitespace = CheckWhitespace->isChecked();
     options.keepLineBreaks = CheckLineBreaks->isChecked();
     options.reverse = CheckReverse->isChecked();
+    if (contrastFloorCheck->isChecked()) {
+        options.contrastFloor = ContrastFloor{
+            kContrastLevels[static_cast<size_t>(contrastFloorList->currentIndex())], m_previewBackground};
+    }
     return settings;
 }
 
@@ -292,6 +311,11 @@ void frmAdvanced::setSettings(const AdvancedSettings& settings)
     CheckWhitespace->setChecked(options.skipWhitespace);
     CheckLineBreaks->setChecked(options.keepLineBreaks);
     CheckReverse->setChecked(options.reverse);
+    contrastFloorCheck->setChecked(options.contrastFloor.has_value());
+    // Text's level unless another is chosen.
+    const double level = options.contrastFloor ? options.contrastFloor->ratio : Contrast::kText;
+    contrastFloorList->setCurrentIndex(static_cast<int>(
+        std::find(kContrastLevels.begin(), kContrastLevels.end(), level) - kContrastLevels.begin()));
     refresh();
 }
 
@@ -434,11 +458,34 @@ void frmAdvanced::refresh()
     HueList->setEnabled(polar && !rainbow);
     LabelHue->setEnabled(polar && !rainbow);
 
+    contrastFloorList->setEnabled(contrastFloorCheck->isChecked());
+
     GradientSettings combined = m_main;
     combined.extended = current.extended();
     Strip->setSettings(combined);
     const std::optional<SettingsConflict> found = findSettingsConflict(combined, false);
     LabelConflict->setText(found ? settingsConflictText(*found) : QString());
+    showLowestContrast(combined);
+}
+
+// With a floor, the strip shows the texts on the preview's background, and the label the lowest
+// contrast there; without one, both stay as they were.
+void frmAdvanced::showLowestContrast(const GradientSettings& combined)
+{
+    const std::optional<ContrastFloor>& floor = combined.extended.contrastFloor;
+    Strip->setBackground(floor ? screenColour(floor->background) : QColor(Qt::white));
+    lowestContrastLabel->setVisible(floor.has_value());
+    if (!floor)
+        return;
+    std::optional<double> lowest;
+    for (const QString& text : {sampleText(), m_mainText}) {
+        if (const std::optional<ContrastReport> report =
+                ContrastReport::of(text, combined, floor->background))
+            lowest = std::min(lowest.value_or(report->lowest), report->lowest);
+    }
+    lowestContrastLabel->setText(lowest ? u"プレビューの背景色とのコントラスト比：最低 %1:1"_s.arg(
+                                              std::floor(*lowest * 100) / 100, 0, 'f', 2)
+                                        : QString());
 }
 
 void frmAdvanced::CommandOk_Click()

@@ -73,8 +73,13 @@ public:
     QCheckBox* CheckWhitespace = nullptr;
     QCheckBox* CheckLineBreaks = nullptr;
     QCheckBox* CheckReverse = nullptr;
+    // A contrast floor against the preview's background, at one of kContrastLevels.
+    QCheckBox* contrastFloorCheck = nullptr;
+    QComboBox* contrastFloorList = nullptr;
 
     ColourStrip* Strip = nullptr;
+    // With a floor: the lowest contrast of the strip's texts against the preview's background.
+    QLabel* lowestContrastLabel = nullptr;
     QLabel* LabelConflict = nullptr;
 
     QPushButton* CommandDefaults = nullptr;
@@ -101,7 +106,11 @@ private:
     void refresh();
     std::optional<SettingsConflict> conflict() const;
 
+    void showLowestContrast(const GradientSettings& combined);
+
     GradientSettings m_main;
+    ColourTriple m_previewBackground;
+    QString m_mainText;
     std::vector<ColourStop> m_stops;
     ColourPicker m_pickColour;
     bool m_showingStops = false;

@@ -13,6 +13,7 @@
 #include "ui/MessageBox.h"
 #include "ui/OptionGroupTabStop.h"
 #include "ui/ProgramIcon.h"
+#include "ui/ScreenColour.h"
 #include "ui/SettingsConflictText.h"
 #include "ui/Twips.h"
 
@@ -208,7 +209,15 @@ void Form1::Form_Load()
         folder += QDir::separator();
     module1().AppFolder = folder;
 
-    m_advanced = AdvancedSettingsStore::load();
+    // A settings file that is no file of the program's (a FIFO, a device, something huge) is not
+    // read; the run starts from the defaults and says why once.
+    const AdvancedSettingsStore::Loaded loaded = AdvancedSettingsStore::load();
+    m_advanced = loaded.settings;
+    if (loaded.unreadable) {
+        MessageBox::show(u"詳細設定のファイルを読み込めませんでした。既定の設定を使います。\n"_s +
+                             AdvancedSettingsStore::filePath(),
+                         MessageBox::Style::Information);
+    }
     showAdvancedCaption();
 }
 
@@ -230,6 +239,14 @@ GradientSettings Form1::settings() const
     for (std::size_t index = 0; index < settings.componentTexts.size(); ++index)
         settings.componentTexts[index] = TextC.at(static_cast<qsizetype>(index))->text();
     settings.extended = m_advanced.extended();
+    // The text is kept readable on the background the preview shows it on.
+    if (settings.extended.contrastFloor) {
+        const auto& background = module1().PreviewBackground;
+        const QColor screen = screenColour({background[0], background[1], background[2]});
+        settings.extended.contrastFloor->background = {static_cast<qint16>(screen.red()),
+                                                       static_cast<qint16>(screen.green()),
+                                                       static_cast<qint16>(screen.blue())};
+    }
     return settings;
 }
 

@@ -1,5 +1,6 @@
 #include "result/Form2.h"
 
+#include "ContrastFloor.h"
 #include "Module1.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
@@ -15,9 +16,11 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QWindow>
 
 namespace huespan {
@@ -54,6 +57,20 @@ Form2::Form2(QWidget* parent)
         views->addAction(action);
     }
     mnuViewCode->setChecked(true);
+    view->addSeparator();
+    contrastMarksAction =
+        view->addAction(QStringLiteral(u"コントラスト不足に印(&M)"), this, &Form2::showReadability);
+    contrastMarksAction->setCheckable(true);
+    QMenu* visions = view->addMenu(QStringLiteral(u"色覚シミュレーション(&B)"));
+    auto* visionGroup = new QActionGroup(this);
+    for (const QString& caption : {QStringLiteral(u"なし"), QStringLiteral(u"1型（P型）色覚"),
+                                   QStringLiteral(u"2型（D型）色覚"), QStringLiteral(u"3型（T型）色覚")}) {
+        QAction* action = visions->addAction(caption, this, &Form2::showReadability);
+        action->setCheckable(true);
+        visionGroup->addAction(action);
+        colourVisionActions.append(action);
+    }
+    colourVisionActions.front()->setChecked(true);
     mnuClose = menuBar()->addAction(QStringLiteral(u"閉じる(&X)"), this, &Form2::mnuClose_Click);
 
     // As the central widget, the view covers the client area at every size, down to none at all.
@@ -108,13 +125,18 @@ void Form2::mnuPreview_Click()
         dialog.windowHandle()->setTransientParent(windowHandle());
     dialog.exec();
     // The dialog keeps its colour however it closes; the coloured view shows the text on it.
-    if (Swatch != nullptr)
+    if (Swatch != nullptr) {
         paintSwatchBackground();
+        applyReadability();
+    }
 }
 
 void Form2::mnuViewCode_Click()
 {
     showView(Text1);
+    // The lowest contrast belongs to the coloured view.
+    if (m_contrastLabel)
+        statusBar()->hide();
 }
 
 // The view taken out stays a hidden child of the window for the next switch.
@@ -140,12 +162,53 @@ void Form2::mnuViewSwatch_Click()
     }
     paintSwatchBackground();
     showView(Swatch);
+    applyReadability();
 }
 
 void Form2::paintSwatchBackground()
 {
     const auto& background = module1().PreviewBackground;
     Swatch->setBackground(screenColour({background[0], background[1], background[2]}));
+}
+
+// Asked for from the menu: the coloured view comes up, if it is not up yet, with the marks and the
+// vision; the lowest contrast stands under it while the marks are on.
+void Form2::showReadability()
+{
+    if (Swatch != nullptr && centralWidget() == Swatch) {
+        applyReadability();
+        return;
+    }
+    mnuViewSwatch->setChecked(true);
+    mnuViewSwatch_Click();
+}
+
+void Form2::applyReadability()
+{
+    const std::optional<ContrastFloor>& floor = m_runSettings.extended.contrastFloor;
+    const double level = floor ? floor->ratio : Contrast::kText;
+    const bool marks = contrastMarksAction->isChecked();
+    Swatch->setContrastMarks(marks ? std::optional<double>(level) : std::nullopt);
+    const auto vision = static_cast<ColourVision>(
+        colourVisionActions.indexOf(colourVisionActions.front()->actionGroup()->checkedAction()));
+    Swatch->setColourVision(vision);
+    if (!marks || centralWidget() != Swatch) {
+        if (m_contrastLabel)
+            statusBar()->hide();
+        return;
+    }
+    if (!m_contrastLabel) {
+        m_contrastLabel = new QLabel(this);
+        statusBar()->addWidget(m_contrastLabel, 1);
+        statusBar()->setSizeGripEnabled(false);
+    }
+    statusBar()->show();
+    const std::optional<ColourSwatchView::ContrastSummary> summary = Swatch->contrastSummary();
+    m_contrastLabel->setText(summary ? QStringLiteral(u"背景とのコントラスト比：最低 %1:1、%2:1 未満 %3 文字")
+                                           .arg(std::floor(summary->lowest * 100) / 100, 0, 'f', 2)
+                                           .arg(level)
+                                           .arg(summary->below)
+                                     : QString());
 }
 
 void Form2::mnuClose_Click()

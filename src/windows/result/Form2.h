@@ -2,10 +2,12 @@
 
 #include "GradientSettings.h"
 
+#include <QList>
 #include <QMainWindow>
 #include <QString>
 
 class QAction;
+class QLabel;
 
 namespace huespan {
 
@@ -37,6 +39,10 @@ public:
     // 「コード」 shows the markup, 「色見本」 the text in its colours; one of the two is checked.
     QAction* mnuViewCode = nullptr;
     QAction* mnuViewSwatch = nullptr;
+    // In 「色見本」: marks on the units below the run's contrast floor (4.5:1 without one), and
+    // the colours as seen with a colour-vision deficiency.
+    QAction* contrastMarksAction = nullptr;
+    QList<QAction*> colourVisionActions;
     // Made when first asked for, from the run's text and settings.
     ColourSwatchView* Swatch = nullptr;
     QAction* mnuClose = nullptr;
@@ -55,7 +61,11 @@ private:
     void Form_Unload();
     void showView(QWidget* view);
     void paintSwatchBackground();
+    // Shows 「色見本」 with the marks and the vision the menu holds, and the lowest contrast.
+    void showReadability();
+    void applyReadability();
 
+    QLabel* m_contrastLabel = nullptr;
     QString m_runText;
     GradientSettings m_runSettings;
 };

@@ -31,14 +31,20 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <functional>
 #include <optional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace Qt::StringLiterals;
 
 namespace huespan {
 
 using DialogAction = std::function<void(frmAdvanced&)>;
+// Puts something in place of the settings file; false when the case cannot be set up here.
+using SettingsFileSetUp = std::function<bool(const QString& path)>;
 using MainWindowAction = std::function<void()>;
 
 // What keeps the settings file from being written.
@@ -55,6 +61,7 @@ Q_DECLARE_METATYPE(huespan::DialogAction)
 Q_DECLARE_METATYPE(huespan::MainWindowAction)
 Q_DECLARE_METATYPE(huespan::ExtendedSettings)
 Q_DECLARE_METATYPE(huespan::SettingsObstacle)
+Q_DECLARE_METATYPE(huespan::SettingsFileSetUp)
 
 namespace huespan {
 
@@ -77,6 +84,8 @@ private slots:
     void cancelAndCloseBoxKeepTheOldSettings();
     void settingsSurviveARestart();
     void unreadableStoredValuesFallBackToDefaults();
+    void settingsFileInPlaceOfTheFile_data();
+    void settingsFileInPlaceOfTheFile();
     void settingsThatCannotBeKeptAreSaidSo_data();
     void settingsThatCannotBeKeptAreSaidSo();
     void accessKeysReachTheirControls_data();
@@ -229,6 +238,13 @@ void TestAdvancedSettings::eachControlReachesTheRun_data()
     expected.keepLineBreaks = true;
     QTest::newRow("line breaks") << DialogAction([](frmAdvanced& d) { d.CheckLineBreaks->click(); })
                                  << expected << false;
+    // The floor keeps the text readable on the preview's background, black until it is changed.
+    expected = {};
+    expected.contrastFloor = ContrastFloor{7.0, ColourTriple{0, 0, 0}};
+    QTest::newRow("contrast floor 7:1") << DialogAction([](frmAdvanced& d) {
+        d.contrastFloorCheck->click();
+        d.contrastFloorList->setCurrentIndex(2);
+    }) << expected << true;
     expected = {};
     expected.reverse = true;
     QTest::newRow("reverse") << DialogAction([](frmAdvanced& d) { d.CheckReverse->click(); }) << expected
@@ -391,7 +407,7 @@ void TestAdvancedSettings::cancelAndCloseBoxKeepTheOldSettings()
                  false),
              QStringList());
     QCOMPARE(form1().advancedSettings(), before);
-    QCOMPARE(AdvancedSettingsStore::load(), before);
+    QCOMPARE(AdvancedSettingsStore::load().settings, before);
 }
 
 void TestAdvancedSettings::settingsSurviveARestart()
@@ -429,18 +445,118 @@ void TestAdvancedSettings::unreadableStoredValuesFallBackToDefaults()
         file.setValue(u"space"_s, u"oklch"_s);
         file.setValue(u"format"_s, 7);
         file.setValue(u"merge"_s, u"perhaps"_s);
-        file.setValue(u"stops"_s,
-                      QStringList{u"#12345"_s, u"#FF0000@nan"_s, u"#00FF00@250"_s, u"zz"_s, u"#0000FF"_s});
+        file.setValue(u"stops"_s, QStringList{u"#00FF00@250"_s, u"#0000FF"_s});
     }
-    const AdvancedSettings read = AdvancedSettingsStore::load();
+    const AdvancedSettings read = AdvancedSettingsStore::load().settings;
     QCOMPARE(read.gradient, GradientChoice::TwoColours);
     QCOMPARE(read.options.space, ColourSpace::Oklch);
     QCOMPARE(read.options.format, OutputFormat::Font);
     QVERIFY(!read.options.merge);
-    // Out-of-range positions are kept for the engine's own clamping; broken stops are dropped.
+    // Out-of-range positions are kept for the engine's own clamping.
     const std::vector<ColourStop> stops{{ColourTriple{0, 255, 0}, 250.0},
                                         {ColourTriple{0, 0, 255}, std::nullopt}};
     QVERIFY(read.stops == stops);
+}
+
+void TestAdvancedSettings::settingsFileInPlaceOfTheFile_data()
+{
+    QTest::addColumn<SettingsFileSetUp>("setUp");
+    // The file size limit while OK saves, in bytes; 0 for none.
+    QTest::addColumn<int>("sizeLimit");
+    QTest::addColumn<bool>("loadMessage");
+    QTest::addColumn<bool>("saveMessage");
+    // Whether the file then holds what was saved.
+    QTest::addColumn<bool>("saved");
+
+    const auto bytes = [](QByteArray text) {
+        return SettingsFileSetUp([text](const QString& path) {
+            QFile file(path);
+            return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+        });
+    };
+    QTest::newRow("FIFO") << SettingsFileSetUp([](const QString& path) {
+        return ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+    }) << 0 << true << true
+                          << false;
+    QTest::newRow("malformed lines") << bytes("[General]\ngradient=rainbow\n[\n]\n") << 0 << false << false
+                                     << true;
+    QTest::newRow("2 MB of garbage") << bytes(QByteArray(2 << 20, 'x')) << 0 << true << false << true;
+    QTest::newRow("link to a device") << SettingsFileSetUp([](const QString& path) {
+        const QString device = path + u".device"_s;
+        return ::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0 &&
+               QFile::link(device, path);
+    }) << 0 << true << true << false;
+    QTest::newRow("file size limit") << bytes("[General]\nmerge=true\n") << 64 << false << true << false;
+}
+
+// Whatever stands in the settings file's place, the window opens with at most one message, and
+// saving is said to fail exactly when it failed.
+void TestAdvancedSettings::settingsFileInPlaceOfTheFile()
+{
+    QFETCH(SettingsFileSetUp, setUp);
+    QFETCH(int, sizeLimit);
+    QFETCH(bool, loadMessage);
+    QFETCH(bool, saveMessage);
+    QFETCH(bool, saved);
+
+    unloadAllWindows();
+    const QString path = AdvancedSettingsStore::filePath();
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    const auto removeDevice = qScopeGuard([&path] { QFile::remove(path + u".device"_s); });
+    if (!setUp(path))
+        QSKIP("this case needs root to set it up");
+    const QFileInfo before(path);
+    QByteArray oldBytes;
+    if (before.isFile() && !before.isSymLink()) {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        oldBytes = old.readAll();
+    }
+
+    QStringList opening;
+    {
+        MessageBoxRecorder recorder(MessageBox::Answer::Ok);
+        form1().show();
+        opening = recorder.texts();
+    }
+    QCOMPARE(opening.size(), loadMessage ? 1 : 0);
+    if (loadMessage)
+        QVERIFY(opening.first().contains(u"読み込めませんでした"_s));
+    else
+        QVERIFY(form1().advancedSettings() != AdvancedSettings{});
+
+    // As the program does: past the limit a write fails instead of ending the process.
+    rlimit original{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &original), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    if (sizeLimit > 0) {
+        const rlimit small{rlim_t(sizeLimit), original.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    const QStringList messages = useDialog([](frmAdvanced& d) { d.CheckReverse->click(); });
+    ::setrlimit(RLIMIT_FSIZE, &original);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QCOMPARE(messages.size(), saveMessage ? 1 : 0);
+    if (saveMessage)
+        QVERIFY(messages.first().contains(u"保存できませんでした"_s));
+    QVERIFY(form1().advancedSettings().options.reverse);
+    const QFileInfo after(path);
+    QCOMPARE(after.isSymLink(), before.isSymLink());
+    QCOMPARE(after.isFile(), before.isFile() || saved);
+    if (after.isFile() && !after.isSymLink()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(),
+                 saved ? AdvancedSettingsStore::toText(form1().advancedSettings()) : oldBytes);
+    }
+    // Nothing beside it: no lock file, no temporary file.
+    QStringList expected{u"advanced.ini"_s};
+    if (QFile::exists(path + u".device"_s))
+        expected.append(u"advanced.ini.device"_s);
+    QCOMPARE(QDir(QFileInfo(path).absolutePath())
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             expected);
 }
 
 void TestAdvancedSettings::settingsThatCannotBeKeptAreSaidSo_data()
@@ -519,6 +635,7 @@ void TestAdvancedSettings::accessKeysReachTheirControls_data()
     QTest::newRow("W") << int(Qt::Key_W) << u"CheckWhitespace"_s;
     QTest::newRow("L") << int(Qt::Key_L) << u"CheckLineBreaks"_s;
     QTest::newRow("R") << int(Qt::Key_R) << u"CheckReverse"_s;
+    QTest::newRow("K") << int(Qt::Key_K) << u"CheckContrastFloor"_s;
     QTest::newRow("D") << int(Qt::Key_D) << u"CommandDefaults"_s;
 }
 
@@ -538,7 +655,8 @@ void TestAdvancedSettings::accessKeysReachTheirControls()
         const auto* target = control == u"CheckMerge"_s        ? dialog.CheckMerge
                              : control == u"CheckWhitespace"_s ? dialog.CheckWhitespace
                              : control == u"CheckLineBreaks"_s ? dialog.CheckLineBreaks
-                                                               : dialog.CheckReverse;
+                             : control == u"CheckReverse"_s    ? dialog.CheckReverse
+                                                               : dialog.contrastFloorCheck;
         // An access key clicks its button as a mouse would, after the button has shown itself pressed.
         QTRY_VERIFY(target->isChecked());
         return;
@@ -576,14 +694,15 @@ void TestAdvancedSettings::tabOrderFollowsTheControls()
     frmAdvanced dialog(AdvancedSettings{}, mainWindowSettings(), QString());
     dialog.OptionStops->setChecked(true);
     dialog.SpaceList->setCurrentIndex(3);
+    dialog.contrastFloorCheck->setChecked(true);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    const QList<QWidget*> chain{dialog.OptionStops,       dialog.StopList,        dialog.CommandAddStop,
-                                dialog.CommandRemoveStop, dialog.CommandStopUp,   dialog.CommandStopDown,
-                                dialog.PresetList,        dialog.SpaceList,       dialog.HueList,
-                                dialog.UnitList,          dialog.FormatList,      dialog.CheckMerge,
-                                dialog.CheckWhitespace,   dialog.CheckLineBreaks, dialog.CheckReverse,
-                                dialog.CommandDefaults,   dialog.CommandOk,       dialog.CommandCancel};
+    const QList<QWidget*> chain{
+        dialog.OptionStops,       dialog.StopList,        dialog.CommandAddStop, dialog.CommandRemoveStop,
+        dialog.CommandStopUp,     dialog.CommandStopDown, dialog.PresetList,     dialog.SpaceList,
+        dialog.HueList,           dialog.UnitList,        dialog.FormatList,     dialog.CheckMerge,
+        dialog.CheckWhitespace,   dialog.CheckLineBreaks, dialog.CheckReverse,   dialog.contrastFloorCheck,
+        dialog.contrastFloorList, dialog.CommandDefaults, dialog.CommandOk,      dialog.CommandCancel};
     dialog.OptionStops->setFocus();
     for (qsizetype index = 1; index < chain.size(); ++index) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

@@ -1,3 +1,5 @@
+#include "ColourVision.h"
+#include "ContrastFloor.h"
 #include "Module1.h"
 #include "WindowSet.h"
 #include "WindowTestSupport.h"
@@ -14,12 +16,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -47,6 +51,7 @@ private slots:
     void backgroundFollowsThePreviewDialog();
     void copyAlwaysCopiesTheMarkup();
     void wrapsToTheWidthAndScrolls();
+    void marksLowContrastAndSimulatesVision();
 };
 
 namespace {
@@ -222,6 +227,63 @@ void TestColourSwatch::copyAlwaysCopiesTheMarkup()
     Clipboard::setHandler({});
     QCOMPARE(copied, form2().text());
     QVERIFY(copied.contains(u"<FONT"_s));
+}
+
+// Red to blue on black: the red end reaches 4.5:1, the blue end does not. The marks fall on
+// exactly the units below it, the lowest contrast stands under the view, and each vision paints
+// every unit as the simulation sees its colour; the markup stays as it was.
+void TestColourSwatch::marksLowContrastAndSimulatesVision()
+{
+    module1().PreviewBackground = {0, 0, 0};
+    run(u"コントラストの確認"_s, AdvancedSettings{});
+    Form2& window = form2();
+    const QString markup = window.text();
+    const QList<QColor> colours = markupColours(markup);
+    const auto triple = [](const QColor& c) {
+        return ColourTriple{static_cast<qint16>(c.red()), static_cast<qint16>(c.green()),
+                            static_cast<qint16>(c.blue())};
+    };
+    const ColourTriple black{0, 0, 0};
+
+    window.contrastMarksAction->trigger();
+    QCOMPARE(window.centralWidget(), window.Swatch);
+    QSet<QRgb> low;
+    double lowest = 21;
+    for (const QColor& colour : colours) {
+        const double ratio = Contrast::ratio(triple(colour), black);
+        lowest = std::min(lowest, ratio);
+        if (ratio < 4.5)
+            low.insert(colour.rgb());
+    }
+    QVERIFY(!low.isEmpty() && low.size() < colours.size());
+    QSet<QRgb> marked;
+    const ColouredTextLayout& layout = window.Swatch->layout();
+    for (qsizetype line = 0; line < layout.lineCount(); ++line) {
+        for (const ColouredTextLayout::ColouredRun& run : layout.runs(line)) {
+            if (run.marked)
+                marked.insert(run.colour.rgb());
+        }
+    }
+    QCOMPARE(marked, low);
+    const auto* label = window.statusBar()->findChild<QLabel*>();
+    QVERIFY(label != nullptr && window.statusBar()->isVisible());
+    QVERIFY2(label->text().contains(QString::number(std::floor(lowest * 100) / 100, 'f', 2) + u":1"_s),
+             qPrintable(label->text()));
+
+    for (int vision = 1; vision < 4; ++vision) {
+        window.colourVisionActions.at(vision)->trigger();
+        QList<QColor> seen;
+        for (const QColor& colour : colours) {
+            const ColourTriple simulated = simulatedColour(triple(colour), static_cast<ColourVision>(vision));
+            seen.append(QColor(simulated.red, simulated.green, simulated.blue));
+        }
+        QCOMPARE(window.Swatch->unitColours(), seen);
+    }
+    window.colourVisionActions.front()->trigger();
+    QCOMPARE(window.Swatch->unitColours(), colours);
+    window.contrastMarksAction->trigger();
+    QVERIFY(!window.statusBar()->isVisible());
+    QCOMPARE(window.text(), markup);
 }
 
 void TestColourSwatch::wrapsToTheWidthAndScrolls()
