@@ -97,39 +97,35 @@ uint digitValue(QStringView text, int base)
     return converted ? value : std::numeric_limits<uint>::max();
 }
 
-// A percentage written as digits with an optional fraction and an optional "%", 0 to 100.
+// A number written as digits with an optional fraction: no sign, no exponent, no blanks.
+std::optional<double> decimalNumber(QStringView text)
+{
+    const qsizetype point = text.indexOf(u'.');
+    const QStringView whole = point < 0 ? text : text.left(point);
+    const QStringView fraction = point < 0 ? QStringView() : text.sliced(point + 1);
+    if (!consistsOfDigits(whole, 10) || (point >= 0 && !consistsOfDigits(fraction, 10)))
+        return std::nullopt;
+    bool converted = false;
+    const double value = text.toDouble(&converted);
+    return converted ? std::optional<double>(value) : std::nullopt;
+}
+
+// A percentage, 0 to 100, with an optional "%".
 std::optional<double> percentage(QStringView text)
 {
     if (text.endsWith(u'%'))
         text.chop(1);
-    const qsizetype point = text.indexOf(u'.');
-    const QStringView whole = point < 0 ? text : text.left(point);
-    const QStringView fraction = point < 0 ? QStringView() : text.sliced(point + 1);
-    if (!consistsOfDigits(whole, 10) || (point >= 0 && !consistsOfDigits(fraction, 10)))
-        return std::nullopt;
-    bool converted = false;
-    const double value = text.toDouble(&converted);
-    if (!converted || value > 100.0)
-        return std::nullopt;
-    return value;
+    const std::optional<double> value = decimalNumber(text);
+    return value && *value <= 100.0 ? value : std::nullopt;
 }
 
-// A contrast ratio as WCAG writes it, 1 to 21: digits with an optional fraction, and ":1" if
-// the user likes.
+// A contrast ratio as WCAG writes it, 1 to 21, with ":1" if the user likes.
 std::optional<double> contrastRatio(QStringView text)
 {
     if (text.endsWith(u":1"))
         text.chop(2);
-    const qsizetype point = text.indexOf(u'.');
-    const QStringView whole = point < 0 ? text : text.left(point);
-    const QStringView fraction = point < 0 ? QStringView() : text.sliced(point + 1);
-    if (!consistsOfDigits(whole, 10) || (point >= 0 && !consistsOfDigits(fraction, 10)))
-        return std::nullopt;
-    bool converted = false;
-    const double value = text.toDouble(&converted);
-    if (!converted || value < 1.0 || value > 21.0)
-        return std::nullopt;
-    return value;
+    const std::optional<double> value = decimalNumber(text);
+    return value && *value >= 1.0 && *value <= 21.0 ? value : std::nullopt;
 }
 
 QString optionLabel(const QCommandLineOption& option)

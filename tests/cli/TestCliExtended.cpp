@@ -372,19 +372,7 @@ void TestCliExtended::textCannotSteerTheTerminal()
         expected.replace(u"\r\n"_s, u"\n"_s);
         expected.replace(u'\r', u'\n');
     }
-    QString pictures;
-    for (const QChar c : expected) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 && u != u'\t' && u != u'\n')
-            pictures += QChar(0x2400 + u);
-        else if (u == 0x7F)
-            pictures += QChar(0x2421);
-        else if (u >= 0x80 && u <= 0x9F)
-            pictures += QChar(0x241B) + QChar(u - 0x40);
-        else
-            pictures += c;
-    }
-    QCOMPARE(shown, pictures);
+    QCOMPARE(shown, FormattedMarkup::withControlPictures(expected));
 }
 
 void TestCliExtended::textCannotFormBbcodeTags_data()
@@ -443,129 +431,128 @@ void TestCliExtended::textCannotFormBbcodeTags()
     }
     QCOMPARE(recovered, text);
     QVERIFY(elements > 0);
+}
 
-    namespace {
+namespace {
 
-    // The colour of every coloured unit of a markup, in order.
-    QList<ColourTriple> unitColours(const QByteArray& markup, OutputFormat format)
-    {
-        QList<ColourTriple> colours;
-        const std::optional<QList<FormattedMarkup::Piece>> pieces =
-            FormattedMarkup::read(QString::fromUtf8(markup), format);
-        if (!pieces)
-            return colours;
-        for (const FormattedMarkup::Piece& piece : *pieces) {
-            if (piece.colour)
-                colours.append(*piece.colour);
-        }
+// The colour of every coloured unit of a markup, in order.
+QList<ColourTriple> unitColours(const QByteArray& markup, OutputFormat format)
+{
+    QList<ColourTriple> colours;
+    const std::optional<QList<FormattedMarkup::Piece>> pieces =
+        FormattedMarkup::read(QString::fromUtf8(markup), format);
+    if (!pieces)
         return colours;
+    for (const FormattedMarkup::Piece& piece : *pieces) {
+        if (piece.colour)
+            colours.append(*piece.colour);
     }
+    return colours;
+}
 
-    ColourCoordinates oklch(const ColourTriple& colour)
-    {
-        const ColourCoordinates linear{srgbToLinear(colour.red / 255.0), srgbToLinear(colour.green / 255.0),
-                                       srgbToLinear(colour.blue / 255.0)};
-        return oklabToOklch(linearSrgbToOklab(linear));
+ColourCoordinates oklch(const ColourTriple& colour)
+{
+    const ColourCoordinates linear{srgbToLinear(colour.red / 255.0), srgbToLinear(colour.green / 255.0),
+                                   srgbToLinear(colour.blue / 255.0)};
+    return oklabToOklch(linearSrgbToOklab(linear));
+}
+
+QString colourCode(const ColourTriple& colour)
+{
+    return u"#%1%2%3"_s.arg(int(colour.red), 2, 16, QLatin1Char('0'))
+        .arg(int(colour.green), 2, 16, QLatin1Char('0'))
+        .arg(int(colour.blue), 2, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
+// The report line as the options promise it, worked out from the colours of the markup.
+QString reportLine(const QString& text, const QList<ColourTriple>& colours, const ColourTriple& background)
+{
+    qsizetype lowest = 0;
+    int below[3] = {0, 0, 0};
+    for (qsizetype unit = 0; unit < colours.size(); ++unit) {
+        const double ratio = Contrast::ratio(colours[unit], background);
+        if (ratio < Contrast::ratio(colours[lowest], background))
+            lowest = unit;
+        below[0] += ratio < 3.0;
+        below[1] += ratio < 4.5;
+        below[2] += ratio < 7.0;
     }
+    const double ratio = Contrast::ratio(colours[lowest], background);
+    return u"huespan-cli: contrast against %1: lowest %2:1 (\"%3\" in %4); of %5 characters, %6 below "
+           u"3:1, "
+           u"%7 below 4.5:1, %8 below 7:1\n"_s.arg(colourCode(background))
+               .arg(std::floor(ratio * 100) / 100, 0, 'f', 2)
+               .arg(text[lowest])
+               .arg(colourCode(colours[lowest]))
+               .arg(colours.size())
+               .arg(below[0])
+               .arg(below[1])
+               .arg(below[2]);
+}
 
-    QString colourCode(const ColourTriple& colour)
-    {
-        return u"#%1%2%3"_s.arg(int(colour.red), 2, 16, QLatin1Char('0'))
-            .arg(int(colour.green), 2, 16, QLatin1Char('0'))
-            .arg(int(colour.blue), 2, 16, QLatin1Char('0'))
-            .toUpper();
+} // namespace
+
+// Yellow to cyan on white: below 4.5:1 all the way. The floor darkens every unit to 4.5:1 in its
+// own hue, the report says what each run gives, and where no lightness of a hue can reach the
+// floor the units are counted on standard error while the run succeeds.
+void TestCliExtended::contrastFloorAndReport()
+{
+    const QString text = u"Readable gradient text"_s;
+    // Yellow up to 10 %: the first three units share the lowest contrast, and the report names the first.
+    const QStringList yellowToCyan{u"--format"_s, u"span"_s,       u"--stop"_s, u"#FFFF00"_s,
+                                   u"--stop"_s,   u"#FFFF00@10"_s, u"--stop"_s, u"#00FFFF"_s};
+    const QStringList onWhite{u"--background"_s, u"#FFFFFF"_s, u"--check-contrast"_s};
+    const ColourTriple white{255, 255, 255};
+
+    const CliOutcome free = CliProcess::run(yellowToCyan + onWhite + QStringList{text});
+    QCOMPARE(free.exitCode, 0);
+    const QList<ColourTriple> freeColours = unitColours(free.standardOutput, OutputFormat::Span);
+    QCOMPARE(freeColours.size(), text.size());
+    QCOMPARE(QString::fromUtf8(free.standardError), reportLine(text, freeColours, white));
+    // The report leaves the markup as it is.
+    QCOMPARE(free.standardOutput, CliProcess::run(yellowToCyan + QStringList{text}).standardOutput);
+
+    const CliOutcome kept =
+        CliProcess::run(yellowToCyan + onWhite + QStringList{u"--min-contrast"_s, u"4.5"_s, text});
+    QCOMPARE(kept.exitCode, 0);
+    const QList<ColourTriple> keptColours = unitColours(kept.standardOutput, OutputFormat::Span);
+    QCOMPARE(keptColours.size(), text.size());
+    for (qsizetype unit = 0; unit < text.size(); ++unit) {
+        QVERIFY(Contrast::ratio(keptColours[unit], white) >= 4.5);
+        // The hue stays, but for the gamut mapping's just-noticeable difference (0.02) and rounding.
+        const ColourCoordinates after = oklch(keptColours[unit]);
+        const double turn = std::abs(after[2] - oklch(freeColours[unit])[2]);
+        QVERIFY2(turn < std::atan2(0.024, after[1]) * 180 / M_PI,
+                 qPrintable(u"unit %1 turned %2 degrees"_s.arg(unit).arg(turn)));
     }
+    QCOMPARE(QString::fromUtf8(kept.standardError), reportLine(text, keptColours, white));
 
-    // The report line as the options promise it, worked out from the colours of the markup.
-    QString reportLine(const QString& text, const QList<ColourTriple>& colours,
-                       const ColourTriple& background)
-    {
-        qsizetype lowest = 0;
-        int below[3] = {0, 0, 0};
-        for (qsizetype unit = 0; unit < colours.size(); ++unit) {
-            const double ratio = Contrast::ratio(colours[unit], background);
-            if (ratio < Contrast::ratio(colours[lowest], background))
-                lowest = unit;
-            below[0] += ratio < 3.0;
-            below[1] += ratio < 4.5;
-            below[2] += ratio < 7.0;
-        }
-        const double ratio = Contrast::ratio(colours[lowest], background);
-        return u"huespan-cli: contrast against %1: lowest %2:1 (\"%3\" in %4); of %5 characters, %6 below "
-               u"3:1, "
-               u"%7 below 4.5:1, %8 below 7:1\n"_s.arg(colourCode(background))
-                   .arg(std::floor(ratio * 100) / 100, 0, 'f', 2)
-                   .arg(text[lowest])
-                   .arg(colourCode(colours[lowest]))
-                   .arg(colours.size())
-                   .arg(below[0])
-                   .arg(below[1])
-                   .arg(below[2]);
-    }
+    // The two colours of the plain markup take the floor too, from the page's background.
+    const CliOutcome plain =
+        CliProcess::run({u"--first"_s, u"255,255,0"_s, u"--second"_s, u"0,255,255"_s, u"--page"_s,
+                         u"255,255,255"_s, u"--min-contrast"_s, u"4.5:1"_s, text});
+    QCOMPARE(plain.exitCode, 0);
+    QCOMPARE(plain.standardError, QByteArray());
+    const QString page = QString::fromUtf8(plain.standardOutput);
+    const qsizetype begin = page.indexOf(u"<FONT"_s);
+    const QString body = page.mid(begin, page.lastIndexOf(u"</FONT>"_s) + 7 - begin);
+    const QList<ColourTriple> plainColours = unitColours(body.toUtf8(), OutputFormat::Font);
+    QCOMPARE(plainColours.size(), text.size());
+    for (const ColourTriple& colour : plainColours)
+        QVERIFY(Contrast::ratio(colour, white) >= 4.5);
 
-    } // namespace
+    // 7:1 on mid grey: black gives 5.3:1 and white 3.9:1, so no unit can reach it.
+    const CliOutcome grey = CliProcess::run(
+        yellowToCyan + QStringList{u"--background"_s, u"128,128,128"_s, u"--min-contrast"_s, u"7"_s, text});
+    QCOMPARE(grey.exitCode, 0);
+    QCOMPARE(unitColours(grey.standardOutput, OutputFormat::Span),
+             QList<ColourTriple>(text.size(), ColourTriple{}));
+    QCOMPARE(QString::fromUtf8(grey.standardError),
+             u"huespan-cli: %1 of %1 characters cannot reach 7:1 against #808080 in their hue; they take "
+             u"black or "
+             u"white, whichever contrasts more\n"_s.arg(text.size()));
+}
 
-    // Yellow to cyan on white: below 4.5:1 all the way. The floor darkens every unit to 4.5:1 in its
-    // own hue, the report says what each run gives, and where no lightness of a hue can reach the
-    // floor the units are counted on standard error while the run succeeds.
-    void TestCliExtended::contrastFloorAndReport()
-    {
-        const QString text = u"Readable gradient text"_s;
-        // Yellow up to 10 %: the first three units share the lowest contrast, and the report names the first.
-        const QStringList yellowToCyan{u"--format"_s, u"span"_s,       u"--stop"_s, u"#FFFF00"_s,
-                                       u"--stop"_s,   u"#FFFF00@10"_s, u"--stop"_s, u"#00FFFF"_s};
-        const QStringList onWhite{u"--background"_s, u"#FFFFFF"_s, u"--check-contrast"_s};
-        const ColourTriple white{255, 255, 255};
-
-        const CliOutcome free = CliProcess::run(yellowToCyan + onWhite + QStringList{text});
-        QCOMPARE(free.exitCode, 0);
-        const QList<ColourTriple> freeColours = unitColours(free.standardOutput, OutputFormat::Span);
-        QCOMPARE(freeColours.size(), text.size());
-        QCOMPARE(QString::fromUtf8(free.standardError), reportLine(text, freeColours, white));
-        // The report leaves the markup as it is.
-        QCOMPARE(free.standardOutput, CliProcess::run(yellowToCyan + QStringList{text}).standardOutput);
-
-        const CliOutcome kept =
-            CliProcess::run(yellowToCyan + onWhite + QStringList{u"--min-contrast"_s, u"4.5"_s, text});
-        QCOMPARE(kept.exitCode, 0);
-        const QList<ColourTriple> keptColours = unitColours(kept.standardOutput, OutputFormat::Span);
-        QCOMPARE(keptColours.size(), text.size());
-        for (qsizetype unit = 0; unit < text.size(); ++unit) {
-            QVERIFY(Contrast::ratio(keptColours[unit], white) >= 4.5);
-            // The hue stays, but for the gamut mapping's just-noticeable difference (0.02) and rounding.
-            const ColourCoordinates after = oklch(keptColours[unit]);
-            const double turn = std::abs(after[2] - oklch(freeColours[unit])[2]);
-            QVERIFY2(turn < std::atan2(0.024, after[1]) * 180 / M_PI,
-                     qPrintable(u"unit %1 turned %2 degrees"_s.arg(unit).arg(turn)));
-        }
-        QCOMPARE(QString::fromUtf8(kept.standardError), reportLine(text, keptColours, white));
-
-        // The two colours of the plain markup take the floor too, from the page's background.
-        const CliOutcome plain =
-            CliProcess::run({u"--first"_s, u"255,255,0"_s, u"--second"_s, u"0,255,255"_s, u"--page"_s,
-                             u"255,255,255"_s, u"--min-contrast"_s, u"4.5:1"_s, text});
-        QCOMPARE(plain.exitCode, 0);
-        QCOMPARE(plain.standardError, QByteArray());
-        const QString page = QString::fromUtf8(plain.standardOutput);
-        const qsizetype begin = page.indexOf(u"<FONT"_s);
-        const QString body = page.mid(begin, page.lastIndexOf(u"</FONT>"_s) + 7 - begin);
-        const QList<ColourTriple> plainColours = unitColours(body.toUtf8(), OutputFormat::Font);
-        QCOMPARE(plainColours.size(), text.size());
-        for (const ColourTriple& colour : plainColours)
-            QVERIFY(Contrast::ratio(colour, white) >= 4.5);
-
-        // 7:1 on mid grey: black gives 5.3:1 and white 3.9:1, so no unit can reach it.
-        const CliOutcome grey =
-            CliProcess::run(yellowToCyan + QStringList{u"--background"_s, u"128,128,128"_s,
-                                                       u"--min-contrast"_s, u"7"_s, text});
-        QCOMPARE(grey.exitCode, 0);
-        QCOMPARE(unitColours(grey.standardOutput, OutputFormat::Span),
-                 QList<ColourTriple>(text.size(), ColourTriple{}));
-        QCOMPARE(QString::fromUtf8(grey.standardError),
-                 u"huespan-cli: %1 of %1 characters cannot reach 7:1 against #808080 in their hue; they take "
-                 u"black or "
-                 u"white, whichever contrasts more\n"_s.arg(text.size()));
-    }
-
-    QTEST_GUILESS_MAIN(TestCliExtended)
+QTEST_GUILESS_MAIN(TestCliExtended)
 #include "TestCliExtended.moc"

@@ -212,6 +212,8 @@ void TestCliUnicode::randomMixes()
                     expected.replace(u"\r\n"_s, u"\n"_s);
                     expected.replace(u'\r', u'\n');
                 }
+                if (format == OutputFormat::Ansi)
+                    expected = FormattedMarkup::withControlPictures(expected);
                 QCOMPARE(FormattedMarkup::text(*pieces), expected);
             }
         }

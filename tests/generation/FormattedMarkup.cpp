@@ -189,4 +189,21 @@ QString unescapeHtml(QStringView written)
     return text;
 }
 
+QString withControlPictures(QStringView text)
+{
+    QString shown;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 && u != u'\t' && u != u'\n')
+            shown += QChar(0x2400 + u);
+        else if (u == 0x7F)
+            shown += QChar(0x2421);
+        else if (u >= 0x80 && u <= 0x9F)
+            shown += QChar(0x241B) + QChar(u - 0x40);
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 } // namespace huespan::FormattedMarkup

@@ -32,6 +32,11 @@ QString text(const QList<Piece>& pieces);
 // The colour of every code unit of text(pieces), in order.
 QList<std::optional<ColourTriple>> colourPerCodeUnit(const QList<Piece>& pieces);
 
+// The text as a terminal is shown it by the ansi format: every control character but tab and
+// line feed as its picture, C0 at U+2400 on, DEL as U+2421, a C1 control as ESC's picture and its
+// 7-bit form.
+QString withControlPictures(QStringView text);
+
 // "&lt;", "&gt;", "&amp;" and "&nbsp;" undone, left to right.
 QString unescapeHtml(QStringView written);
 

@@ -119,21 +119,8 @@ QString TestExtendedProperties::expectedText(const GradientSettings& settings, c
     }
     if (settings.extended.format != OutputFormat::Ansi)
         return lines;
-    // A terminal is shown the text's control characters as pictures: C0 (but tab and line feed)
-    // at U+2400 on, DEL as U+2421, a C1 control as ESC's picture and its 7-bit form.
-    QString shown;
-    for (const QChar c : lines) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 && u != u'\t' && u != u'\n')
-            shown += QChar(0x2400 + u);
-        else if (u == 0x7F)
-            shown += QChar(0x2421);
-        else if (u >= 0x80 && u <= 0x9F)
-            shown += QChar(0x241B) + QChar(u - 0x40);
-        else
-            shown += c;
-    }
-    return shown;
+    // A terminal is shown the text's control characters as pictures.
+    return FormattedMarkup::withControlPictures(lines);
 }
 
 std::pair<ColourTriple, ColourTriple> TestExtendedProperties::endColours(const GradientSettings& settings)
