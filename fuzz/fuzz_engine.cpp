@@ -2,6 +2,7 @@
 // holds every unit of the text in order, read back by the tests' own reader of each format, and
 // the markup decodes in the encoding it is written in.
 #include "CodePageEncoder.h"
+#include "ContrastFloor.h"
 #include "FormattedMarkup.h"
 #include "FuzzSupport.h"
 #include "RecordingHost.h"
@@ -59,17 +60,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     extended.merge = input.flag();
     extended.skipWhitespace = input.flag();
     extended.keepLineBreaks = input.flag();
-    const QByteArray encoding = fuzz::encodingChoice(input);
-    QString text = input.restAsUtf16(2000);
-    // What a terminal does with the text's own control characters is the ANSI writer's rule, and
-    // not the reader's to undo: the terminal format gets them as "?".
-    if (extended.format == OutputFormat::Ansi) {
-        for (QChar& c : text) {
-            const char16_t unit = c.unicode();
-            if ((unit < 0x20 && unit != u'\t' && unit != u'\n') || (unit >= 0x7F && unit < 0xA0))
-                c = u'?';
-        }
+    // Now and then a contrast floor, 1 to 21, against any background; the css format, which has
+    // no colour per unit to keep, takes none.
+    if (input.choice(4) == 0 && extended.format != OutputFormat::Css) {
+        const double ratio = 1.0 + input.byte() / 12.75;
+        extended.contrastFloor = ContrastFloor{
+            ratio, ColourTriple{qint16(input.byte()), qint16(input.byte()), qint16(input.byte())}};
     }
+    const QByteArray encoding = fuzz::encodingChoice(input);
+    const QString text = input.restAsUtf16(2000);
 
     const QString markup = RecordingHost::markupFor(settings, text);
     if (markup.isEmpty())
@@ -84,7 +83,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         expected.replace(u'\r', u'\n');
     }
+    // A terminal is shown the text's own control characters as pictures.
+    if (extended.format == OutputFormat::Ansi)
+        expected = FormattedMarkup::withControlPictures(expected);
     FUZZ_CHECK(FormattedMarkup::text(*pieces) == expected, detail);
+    // Every unit reaches the floor or, where nothing of its hue can, takes the one of black and
+    // white that contrasts more.
+    if (const std::optional<ContrastFloor>& floor = extended.contrastFloor) {
+        const ColourTriple black{0, 0, 0};
+        const ColourTriple white{255, 255, 255};
+        const double most =
+            std::max(Contrast::ratio(black, floor->background), Contrast::ratio(white, floor->background));
+        for (const FormattedMarkup::Piece& piece : *pieces) {
+            if (!piece.colour)
+                continue;
+            const double ratio = Contrast::ratio(*piece.colour, floor->background);
+            FUZZ_CHECK(ratio >= floor->ratio ||
+                           ((*piece.colour == black || *piece.colour == white) && ratio == most),
+                       detail);
+        }
+    }
 
     const std::optional<QByteArray> bytes = CodePageEncoder::encode(markup, encoding);
     FUZZ_CHECK(bytes.has_value(), QString::fromLatin1(encoding));
