@@ -25,6 +25,15 @@ ExtendedSettings AdvancedSettings::extended() const
     return result;
 }
 
+std::optional<SettingsConflict> AdvancedSettings::conflictWith(const GradientSettings& main) const
+{
+    GradientSettings combined = main;
+    combined.extended = extended();
+    if (gradient == GradientChoice::Stops && stops.size() < 2)
+        return SettingsConflict{SettingsConflict::Setting::SingleStop, combined.extended.format};
+    return findSettingsConflict(combined, false);
+}
+
 bool operator==(const AdvancedSettings& left, const AdvancedSettings& right)
 {
     const ExtendedSettings& a = left.options;

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "ExtendedSettings.h"
+#include "GradientSettings.h"
+#include "SettingsConflict.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace huespan {
@@ -37,6 +40,10 @@ struct AdvancedSettings
 
     // Whether a run gives the plain result; an empty stop list counts as the two colours.
     bool isDefault() const { return extended().isDefault(); }
+
+    // What keeps a run of the main window's settings with these from being written: a list of
+    // stops chosen with fewer than two in it (none, too), or a conflict of the settings.
+    std::optional<SettingsConflict> conflictWith(const GradientSettings& main) const;
 
     friend bool operator==(const AdvancedSettings&, const AdvancedSettings&);
 };

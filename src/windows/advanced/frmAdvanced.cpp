@@ -249,6 +249,7 @@ void frmAdvanced::connectHandlers()
         });
     connect(StopList, &QTableWidget::cellChanged, this, &frmAdvanced::stopEdited);
     connect(StopList, &QTableWidget::cellDoubleClicked, this, &frmAdvanced::stopDoubleClicked);
+    connect(StopList, &QTableWidget::currentCellChanged, this, &frmAdvanced::refresh);
     connect(CommandAddStop, &QPushButton::clicked, this, &frmAdvanced::addStop);
     connect(CommandRemoveStop, &QPushButton::clicked, this, &frmAdvanced::removeStop);
     connect(CommandStopUp, &QPushButton::clicked, this, [this] { moveStop(-1); });
@@ -438,9 +439,7 @@ void frmAdvanced::gradientChosen()
 
 std::optional<SettingsConflict> frmAdvanced::conflict() const
 {
-    GradientSettings combined = m_main;
-    combined.extended = settings().extended();
-    return findSettingsConflict(combined, false);
+    return settings().conflictWith(m_main);
 }
 
 void frmAdvanced::refresh()
@@ -449,8 +448,13 @@ void frmAdvanced::refresh()
     const bool stops = current.gradient == GradientChoice::Stops;
     const bool rainbow = current.gradient == GradientChoice::Rainbow;
     StopList->setEnabled(stops);
-    for (QWidget* control : {CommandAddStop, CommandRemoveStop, CommandStopUp, CommandStopDown})
-        control->setEnabled(stops);
+    // Each button only where it can act on the selected stop.
+    const int row = StopList->currentRow();
+    const bool selected = row >= 0 && row < static_cast<int>(m_stops.size());
+    CommandAddStop->setEnabled(stops);
+    CommandRemoveStop->setEnabled(stops && selected);
+    CommandStopUp->setEnabled(stops && selected && row > 0);
+    CommandStopDown->setEnabled(stops && selected && row + 1 < static_cast<int>(m_stops.size()));
     // The rainbow runs round the hue circle in HSL whatever the lists say.
     SpaceList->setEnabled(!rainbow);
     LabelSpace->setEnabled(!rainbow);
@@ -463,7 +467,7 @@ void frmAdvanced::refresh()
     GradientSettings combined = m_main;
     combined.extended = current.extended();
     Strip->setSettings(combined);
-    const std::optional<SettingsConflict> found = findSettingsConflict(combined, false);
+    const std::optional<SettingsConflict> found = current.conflictWith(m_main);
     LabelConflict->setText(found ? settingsConflictText(*found) : QString());
     showLowestContrast(combined);
 }

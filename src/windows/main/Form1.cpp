@@ -293,7 +293,7 @@ void Form1::Option6_Click()
 void Form1::Command1_Click()
 {
     const GradientSettings current = settings();
-    if (const std::optional<SettingsConflict> conflict = findSettingsConflict(current, false)) {
+    if (const std::optional<SettingsConflict> conflict = m_advanced.conflictWith(current)) {
         MessageBox::show(settingsConflictText(*conflict), MessageBox::Style::Information);
         return;
     }

@@ -93,6 +93,7 @@ private slots:
     void altSOpensTheDialog();
     void tabOrderFollowsTheControls();
     void stopListEditing();
+    void stopButtonsActOnlyWhereTheyCan();
     void stripPaintsTheRunColours();
     void abortDuringAnExtendedRun();
     void previewRefusedForBoardAndTerminal_data();
@@ -693,6 +694,9 @@ void TestAdvancedSettings::tabOrderFollowsTheControls()
 {
     frmAdvanced dialog(AdvancedSettings{}, mainWindowSettings(), QString());
     dialog.OptionStops->setChecked(true);
+    // A middle stop selected, so that every stop button can act.
+    dialog.CommandAddStop->click();
+    dialog.StopList->setCurrentCell(1, 1);
     dialog.SpaceList->setCurrentIndex(3);
     dialog.contrastFloorCheck->setChecked(true);
     dialog.show();
@@ -708,6 +712,59 @@ void TestAdvancedSettings::tabOrderFollowsTheControls()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), chain.at(index));
     }
+}
+
+// Step by step down to an empty list: each button is enabled only where it can act on the
+// selected stop, and a list of fewer than two stops is named and refused, an empty one too.
+void TestAdvancedSettings::stopButtonsActOnlyWhereTheyCan()
+{
+    frmAdvanced dialog(AdvancedSettings{}, mainWindowSettings(), QString());
+    dialog.OptionStops->click();
+    struct Step
+    {
+        const char* name;
+        std::function<void()> act;
+        int rows;
+        bool remove;
+        bool up;
+        bool down;
+        bool refused;
+    };
+    const Step steps[] = {
+        {"begun, none selected", [] {}, 2, false, false, false, false},
+        {"first selected", [&] { dialog.StopList->setCurrentCell(0, 1); }, 2, true, false, true, false},
+        {"last selected", [&] { dialog.StopList->setCurrentCell(1, 1); }, 2, true, true, false, false},
+        {"one added after the last", [&] { dialog.CommandAddStop->click(); }, 3, true, true, false, false},
+        {"middle selected", [&] { dialog.StopList->setCurrentCell(1, 1); }, 3, true, true, true, false},
+        {"middle removed", [&] { dialog.StopList->setCurrentCell(1, 1), dialog.CommandRemoveStop->click(); },
+         2, true, true, false, false},
+        {"down to one", [&] { dialog.CommandRemoveStop->click(); }, 1, true, false, false, true},
+        {"down to none", [&] { dialog.CommandRemoveStop->click(); }, 0, false, false, false, true},
+    };
+    const QString refusal = u"色の並びには2つ以上の色が必要です。"_s;
+    for (const Step& step : steps) {
+        step.act();
+        const QByteArray where = step.name;
+        QVERIFY2(dialog.StopList->rowCount() == step.rows, where);
+        QVERIFY2(dialog.CommandAddStop->isEnabled(), where);
+        QVERIFY2(dialog.CommandRemoveStop->isEnabled() == step.remove, where);
+        QVERIFY2(dialog.CommandStopUp->isEnabled() == step.up, where);
+        QVERIFY2(dialog.CommandStopDown->isEnabled() == step.down, where);
+        QVERIFY2((dialog.LabelConflict->text() == refusal) == step.refused, where);
+        MessageBoxRecorder recorder(MessageBox::Answer::Ok);
+        dialog.CommandOk->click();
+        QVERIFY2(recorder.texts() == (step.refused ? QStringList{refusal} : QStringList{}), where);
+        if (!step.refused) {
+            // Accepted: open again for the next step.
+            QVERIFY2(dialog.result() == QDialog::Accepted, where);
+            dialog.setResult(0);
+        }
+    }
+    // 生成！ refuses an empty list kept from before as it refuses a single stop.
+    AdvancedSettings kept;
+    kept.gradient = GradientChoice::Stops;
+    form1().setAdvancedSettings(kept);
+    QCOMPARE(runAndTakeResult(), u"refused: "_s + refusal);
 }
 
 void TestAdvancedSettings::stopListEditing()
