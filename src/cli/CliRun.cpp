@@ -27,13 +27,6 @@ namespace huespan {
 
 namespace {
 
-// A ratio as "4.48:1", cut rather than rounded to two decimals, so that a ratio below a level
-// never reads as the level itself.
-QString ratioText(double ratio)
-{
-    return QString::number(std::floor(ratio * 100.0) / 100.0, 'f', 2) + u":1"_s;
-}
-
 QString colourText(const ColourTriple& colour)
 {
     return u'#' + ColourCode(colour);
@@ -134,10 +127,10 @@ QStringList CliRun::contrastLines(const QString& text, const CliRequest& request
     }
     if (request.checkContrast) {
         lines.append(kProgramName + u": contrast against "_s + background + u": lowest "_s +
-                     ratioText(report->lowest) + u" ("_s + CliMessageText::quoted(report->lowestUnit) +
-                     u" in "_s + colourText(report->lowestColour) + u"); of "_s +
-                     QString::number(report->units) + u" characters, "_s +
-                     QString::number(report->belowLargeText) + u" below 3:1, "_s +
+                     Contrast::ratioText(report->lowest) + u" ("_s +
+                     CliMessageText::quoted(report->lowestUnit) + u" in "_s +
+                     colourText(report->lowestColour) + u"); of "_s + QString::number(report->units) +
+                     u" characters, "_s + QString::number(report->belowLargeText) + u" below 3:1, "_s +
                      QString::number(report->belowText) + u" below 4.5:1, "_s +
                      QString::number(report->belowEnhanced) + u" below 7:1"_s);
     }

@@ -49,6 +49,11 @@ double ratio(const ColourTriple& first, const ColourTriple& second)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
+QString ratioText(double ratio)
+{
+    return QString::number(std::floor(ratio * 100.0) / 100.0, 'f', 2) + QStringLiteral(":1");
+}
+
 } // namespace Contrast
 
 ContrastRaiser::ContrastRaiser(const ContrastFloor& floor)

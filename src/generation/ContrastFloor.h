@@ -2,6 +2,7 @@
 
 #include "ColourTriple.h"
 
+#include <QString>
 #include <unordered_map>
 
 namespace huespan {
@@ -17,6 +18,10 @@ double relativeLuminance(const ColourTriple& colour);
 
 // (L1 + 0.05) / (L2 + 0.05), the lighter colour's luminance over the darker's: 1 to 21.
 double ratio(const ColourTriple& first, const ColourTriple& second);
+
+// A ratio as "4.48:1", cut rather than rounded to two decimals, so that a ratio below a level
+// never reads as the level itself.
+QString ratioText(double ratio);
 
 // The levels that WCAG names: large text (AA), text (AA), and text at the enhanced level (AAA).
 inline constexpr double kLargeText = 3.0;

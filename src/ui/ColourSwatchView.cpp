@@ -16,12 +16,6 @@ namespace {
 
 constexpr int kMargin = 4;
 
-ColourTriple tripleOf(const QColor& colour)
-{
-    return {static_cast<qint16>(colour.red()), static_cast<qint16>(colour.green()),
-            static_cast<qint16>(colour.blue())};
-}
-
 } // namespace
 
 ColourSwatchView::ColourSwatchView(QWidget* parent)

@@ -10,4 +10,7 @@ namespace huespan {
 // field text that was pasted rather than typed); a screen paints the nearest colour it has.
 QColor screenColour(const ColourTriple& colour);
 
+// The components of a colour on the screen, each a byte.
+ColourTriple tripleOf(const QColor& colour);
+
 } // namespace huespan

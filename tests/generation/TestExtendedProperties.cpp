@@ -185,15 +185,15 @@ QString TestExtendedProperties::check(const GradientSettings& settings, const QS
             listed = mirroredStops(listed);
         if (settings.extended.reverse)
             listed = reversedStops(listed);
-        const ColourTriple start = listed.front().colour;
-        const ColourTriple end = listed.back().colour;
+        const ColourTriple listedStart = listed.front().colour;
+        const ColourTriple listedEnd = listed.back().colour;
         // The first and the last colour stop of the gradient, wherever they stand.
         const qsizetype gradientEnd = markup.indexOf(u");"_s);
         const qsizetype firstStop = markup.indexOf(u", #"_s);
         const qsizetype lastStop = markup.lastIndexOf(u", #"_s, gradientEnd);
         if (gradientEnd < 0 || firstStop < 0 ||
-            markup.sliced(firstStop + 3, 6) != ColourCode(start).toLower() ||
-            markup.sliced(lastStop + 3, 6) != ColourCode(end).toLower())
+            markup.sliced(firstStop + 3, 6) != ColourCode(listedStart).toLower() ||
+            markup.sliced(lastStop + 3, 6) != ColourCode(listedEnd).toLower())
             return u"the gradient does not run between the end colours: "_s + markup.left(300);
         return {};
     }

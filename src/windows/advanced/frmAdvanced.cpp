@@ -1,6 +1,7 @@
 #include "advanced/frmAdvanced.h"
 
 #include "ColourValues.h"
+#include "ContrastFloor.h"
 #include "ContrastReport.h"
 #include "GradientPresets.h"
 #include "Module1.h"
@@ -53,12 +54,6 @@ QLabel* labelFor(QWidget* parent, const QString& caption, QWidget* buddy)
     return label;
 }
 
-ColourTriple triple(const QColor& colour)
-{
-    return {static_cast<qint16>(colour.red()), static_cast<qint16>(colour.green()),
-            static_cast<qint16>(colour.blue())};
-}
-
 // The list indexes of the enumerations follow their order of declaration.
 template <typename Enum> Enum listValue(const QComboBox* list)
 {
@@ -90,7 +85,7 @@ frmAdvanced::frmAdvanced(const AdvancedSettings& current, const GradientSettings
     setWindowTitle(u"詳細設定"_s);
     setWindowIcon(programIcon());
     const auto& background = module1().PreviewBackground;
-    m_previewBackground = triple(screenColour({background[0], background[1], background[2]}));
+    m_previewBackground = tripleOf(screenColour({background[0], background[1], background[2]}));
     setModal(true);
     buildControls();
     setTabChain();
@@ -350,7 +345,7 @@ void frmAdvanced::stopEdited(int row, int column)
         // A colour that does not read as #RRGGBB is put back as it was.
         const QColor colour = QColor::fromString(text.startsWith(u'#') ? text : u'#' + text);
         if (colour.isValid() && (text.size() == 7 || text.size() == 6))
-            stop.colour = triple(colour);
+            stop.colour = tripleOf(colour);
     } else if (column == kPositionColumn) {
         bool ok = false;
         const double position = QString(text).remove(u'%').toDouble(&ok);
@@ -372,7 +367,7 @@ void frmAdvanced::stopDoubleClicked(int row, int column)
     }
     ColourStop& stop = m_stops[static_cast<size_t>(row)];
     if (const std::optional<QColor> chosen = m_pickColour(screenColour(stop.colour))) {
-        stop.colour = triple(*chosen);
+        stop.colour = tripleOf(*chosen);
         showStops();
     }
 }
@@ -487,9 +482,8 @@ void frmAdvanced::showLowestContrast(const GradientSettings& combined)
                 ContrastReport::of(text, combined, floor->background))
             lowest = std::min(lowest.value_or(report->lowest), report->lowest);
     }
-    lowestContrastLabel->setText(lowest ? u"プレビューの背景色とのコントラスト比：最低 %1:1"_s.arg(
-                                              std::floor(*lowest * 100) / 100, 0, 'f', 2)
-                                        : QString());
+    lowestContrastLabel->setText(
+        lowest ? u"プレビューの背景色とのコントラスト比：最低 "_s + Contrast::ratioText(*lowest) : QString());
 }
 
 void frmAdvanced::CommandOk_Click()

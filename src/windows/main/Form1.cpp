@@ -242,10 +242,8 @@ GradientSettings Form1::settings() const
     // The text is kept readable on the background the preview shows it on.
     if (settings.extended.contrastFloor) {
         const auto& background = module1().PreviewBackground;
-        const QColor screen = screenColour({background[0], background[1], background[2]});
-        settings.extended.contrastFloor->background = {static_cast<qint16>(screen.red()),
-                                                       static_cast<qint16>(screen.green()),
-                                                       static_cast<qint16>(screen.blue())};
+        settings.extended.contrastFloor->background =
+            tripleOf(screenColour({background[0], background[1], background[2]}));
     }
     return settings;
 }

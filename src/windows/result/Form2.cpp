@@ -204,8 +204,8 @@ void Form2::applyReadability()
     }
     statusBar()->show();
     const std::optional<ColourSwatchView::ContrastSummary> summary = Swatch->contrastSummary();
-    m_contrastLabel->setText(summary ? QStringLiteral(u"背景とのコントラスト比：最低 %1:1、%2:1 未満 %3 文字")
-                                           .arg(std::floor(summary->lowest * 100) / 100, 0, 'f', 2)
+    m_contrastLabel->setText(summary ? QStringLiteral(u"背景とのコントラスト比：最低 %1、%2:1 未満 %3 文字")
+                                           .arg(Contrast::ratioText(summary->lowest))
                                            .arg(level)
                                            .arg(summary->below)
                                      : QString());
