@@ -9,9 +9,9 @@ include(CMakePackageConfigHelpers)
 set(HUESPAN_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Huespan)
 set_target_properties(huespan_generation PROPERTIES EXPORT_NAME generation)
 set_target_properties(huespan_compiler_settings PROPERTIES EXPORT_NAME compiler_settings)
-# The headers include one another by bare name, so they keep their folder of their own.
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/src/generation/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/huespan
-    COMPONENT Development FILES_MATCHING PATTERN "*.h")
+# The public headers include one another by bare name, so they share one folder, and a program
+# includes them as <huespan/Name.h>.
+install(FILES ${HUESPAN_PUBLIC_HEADERS} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/huespan COMPONENT Development)
 # The core links the shared compiler settings; a program linking the installed core needs their
 # link options (the sanitizers, in such a build) and nothing else of them.
 install(TARGETS huespan_generation huespan_compiler_settings EXPORT HuespanTargets

@@ -5,6 +5,7 @@
 #include "ComponentText.h"
 #include "FuzzSupport.h"
 #include "GradientPresets.h"
+#include "SettingNames.h"
 #include "ui/AdvancedSettingsStore.h"
 
 #include <cmath>
@@ -53,10 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // A name that is read names what it reads.
-    if (const std::optional<ColourSpace> space = colourSpaceFromName(text))
-        FUZZ_CHECK(colourSpaceFromName(colourSpaceName(*space)) == space, text);
-    if (const std::optional<HueInterpolation> hue = hueInterpolationFromName(text))
-        FUZZ_CHECK(hueInterpolationFromName(hueInterpolationName(*hue)) == hue, text);
+    if (const std::optional<ColourSpace> space = valueNamed<ColourSpace>(text))
+        FUZZ_CHECK(valueNamed<ColourSpace>(nameOf(*space)) == space, text);
+    if (const std::optional<HueInterpolation> hue = valueNamed<HueInterpolation>(text))
+        FUZZ_CHECK(valueNamed<HueInterpolation>(nameOf(*hue)) == hue, text);
     if (const GradientPreset* preset = findGradientPreset(text))
         FUZZ_CHECK(preset->stops.size() >= 2, text);
     return 0;

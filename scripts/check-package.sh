@@ -97,8 +97,8 @@ check_files "$program_deb" \
     /usr/share/zsh/vendor-completions/_huespan-cli \
     /usr/share/doc/huespan/copyright /usr/share/doc/huespan/changelog.gz
 check_files "$library_deb" \
-    /usr/include/huespan/Generators.h /usr/include/huespan/GenerationHost.h \
-    /usr/include/huespan/GradientSettings.h /usr/include/huespan/Module1.h \
+    /usr/include/huespan/MarkupGeneration.h /usr/include/huespan/GradientSettings.h \
+    /usr/include/huespan/SettingNames.h /usr/include/huespan/StopText.h \
     "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/libhuespan_generation.a" \
     "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake/Huespan/HuespanConfig.cmake" \
     "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake/Huespan/HuespanConfigVersion.cmake" \

@@ -205,7 +205,7 @@ double slowestScrollOfResult()
 
 double slowestScrollOfSwatch()
 {
-    form2().mnuViewSwatch->trigger();
+    form2().swatchViewAction->trigger();
     ColourSwatchView* view = form2().Swatch;
     PaintWatcher(view->viewport()).waitForPaint();
     return slowestScrollRepaint(view, view->verticalScrollBar());

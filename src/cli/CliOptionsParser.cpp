@@ -5,7 +5,9 @@
 #include "CodePageEncoder.h"
 #include "ComponentText.h"
 #include "GradientPresets.h"
+#include "SettingNames.h"
 #include "SettingsConflict.h"
+#include "StopText.h"
 #include "TextUnits.h"
 
 #include <QStringView>
@@ -20,59 +22,6 @@ using namespace Qt::StringLiterals;
 namespace huespan {
 
 namespace {
-
-constexpr QLatin1StringView kLeftToRight{"left-to-right"};
-constexpr QLatin1StringView kBothSidesSame{"both-sides-same"};
-
-template <typename Value> struct NamedValue
-{
-    QLatin1StringView name;
-    Value value;
-};
-
-constexpr std::array<NamedValue<TextUnit>, 2> kUnits{{
-    {QLatin1StringView("code-point"), TextUnit::CodePoint},
-    {QLatin1StringView("grapheme"), TextUnit::Grapheme},
-}};
-
-constexpr std::array<NamedValue<OutputFormat>, 5> kFormats{{
-    {QLatin1StringView("font"), OutputFormat::Font},
-    {QLatin1StringView("span"), OutputFormat::Span},
-    {QLatin1StringView("bbcode"), OutputFormat::Bbcode},
-    {QLatin1StringView("ansi"), OutputFormat::Ansi},
-    {QLatin1StringView("css"), OutputFormat::Css},
-}};
-
-template <typename Value, size_t N>
-std::optional<Value> valueNamed(const std::array<NamedValue<Value>, N>& table, QStringView name)
-{
-    for (const NamedValue<Value>& entry : table) {
-        if (name == entry.name)
-            return entry.value;
-    }
-    return std::nullopt;
-}
-
-template <typename Value, size_t N> QString nameOf(const std::array<NamedValue<Value>, N>& table, Value value)
-{
-    for (const NamedValue<Value>& entry : table) {
-        if (entry.value == value)
-            return entry.name;
-    }
-    return {};
-}
-
-// "a, b or c" of a table's names, for the messages that list the choices.
-template <typename Value, size_t N> QString choices(const std::array<NamedValue<Value>, N>& table)
-{
-    QString text;
-    for (size_t index = 0; index < N; ++index) {
-        if (index > 0)
-            text += index + 1 == N ? u" or "_s : u", "_s;
-        text += table[index].name;
-    }
-    return text;
-}
 
 QString usageError(const QString& what)
 {
@@ -97,34 +46,13 @@ uint digitValue(QStringView text, int base)
     return converted ? value : std::numeric_limits<uint>::max();
 }
 
-// A number written as digits with an optional fraction: no sign, no exponent, no blanks.
-std::optional<double> decimalNumber(QStringView text)
-{
-    const qsizetype point = text.indexOf(u'.');
-    const QStringView whole = point < 0 ? text : text.left(point);
-    const QStringView fraction = point < 0 ? QStringView() : text.sliced(point + 1);
-    if (!consistsOfDigits(whole, 10) || (point >= 0 && !consistsOfDigits(fraction, 10)))
-        return std::nullopt;
-    bool converted = false;
-    const double value = text.toDouble(&converted);
-    return converted ? std::optional<double>(value) : std::nullopt;
-}
-
-// A percentage, 0 to 100, with an optional "%".
-std::optional<double> percentage(QStringView text)
-{
-    if (text.endsWith(u'%'))
-        text.chop(1);
-    const std::optional<double> value = decimalNumber(text);
-    return value && *value <= 100.0 ? value : std::nullopt;
-}
-
 // A contrast ratio as WCAG writes it, 1 to 21, with ":1" if the user likes.
 std::optional<double> contrastRatio(QStringView text)
 {
     if (text.endsWith(u":1"))
         text.chop(2);
-    const std::optional<double> value = decimalNumber(text);
+    // Written as a position is, digits with an optional fraction; a ratio is at most 21.
+    const std::optional<double> value = StopText::percentage(text);
     return value && *value >= 1.0 && *value <= 21.0 ? value : std::nullopt;
 }
 
@@ -160,30 +88,30 @@ QString unknownOptionArgument(const QStringList& arguments, const QString& name)
 } // namespace
 
 CliOptionsParser::CliOptionsParser()
-    : m_formOption(u"form"_s, u"The gradient: left-to-right (default) or both-sides-same."_s, u"FORM"_s)
+    : m_formOption(u"form"_s, u"The gradient: "_s + choicesText<GradientForm>(true) + u'.', u"FORM"_s)
     , m_firstOption(u"first"_s,
-                    u"The first colour: the start colour, or with both-sides-same the colour of both edges "
-                    u"(default 0,0,0)."_s,
+                    u"The first colour: the start colour, or with "_s + nameOf(GradientForm::BothSidesSame) +
+                        u" the colour of both edges (default 0,0,0)."_s,
                     u"R,G,B"_s)
     , m_secondOption(u"second"_s,
-                     u"The second colour: the end colour, or with both-sides-same the colour of the middle "
-                     u"(default 0,0,0)."_s,
+                     u"The second colour: the end colour, or with "_s + nameOf(GradientForm::BothSidesSame) +
+                         u" the colour of the middle (default 0,0,0)."_s,
                      u"R,G,B"_s)
     , m_stopOption(u"stop"_s,
                    u"A colour stop, repeatable, at least two: #RRGGBB, RRGGBB or R,G,B, optionally with a "
                    u"position in percent after @ (e.g. #FF8000@25). Stops without a position are spread "
-                   u"evenly. With both-sides-same the stops are mirrored."_s,
+                   u"evenly. With "_s +
+                       nameOf(GradientForm::BothSidesSame) + u" the stops are mirrored."_s,
                    u"COLOUR[@POSITION]"_s)
     , m_rainbowOption(u"rainbow"_s, u"A full hue circle instead of colours or stops."_s)
     , m_presetOption(u"preset"_s, u"A built-in gradient; --list-presets shows them."_s, u"NAME"_s)
     , m_listPresetsOption(u"list-presets"_s, u"Lists the built-in gradients with their stops."_s)
-    , m_spaceOption(
-          u"space"_s,
-          u"The colour space to interpolate in: srgb (default), linear-srgb, oklab, oklch or hsl."_s,
-          u"SPACE"_s)
+    , m_spaceOption(u"space"_s,
+                    u"The colour space to interpolate in: "_s + choicesText<ColourSpace>(true) + u'.',
+                    u"SPACE"_s)
     , m_hueOption(u"hue"_s,
-                  u"How oklch and hsl run round the hue circle: shorter (default), longer, increasing or "
-                  u"decreasing."_s,
+                  u"How "_s + nameOf(ColourSpace::Oklch) + u" and "_s + nameOf(ColourSpace::Hsl) +
+                      u" run round the hue circle: "_s + choicesText<HueInterpolation>(true) + u'.',
                   u"RULE"_s)
     , m_reverseOption(u"reverse"_s, u"The colours run the other way."_s)
     , m_hexOption(u"hex"_s, u"Colour components are hexadecimal, 0 to FF, instead of decimal 0 to 255."_s)
@@ -198,10 +126,10 @@ CliOptionsParser::CliOptionsParser()
     , m_lineBreaksOption(u"line-breaks"_s,
                          u"A line break after the opening tags and after every character."_s)
     , m_unitOption(u"unit"_s,
-                   u"What takes one colour: code-point (default) or grapheme (a whole emoji, flag or letter "
-                   u"with its accents)."_s,
+                   u"What takes one colour: "_s + choicesText<TextUnit>(true) +
+                       u" (a whole emoji, flag or letter with its accents)."_s,
                    u"UNIT"_s)
-    , m_formatOption(u"format"_s, u"The output: font (default), span, bbcode, ansi or css."_s, u"FORMAT"_s)
+    , m_formatOption(u"format"_s, u"The output: "_s + choicesText<OutputFormat>(true) + u'.', u"FORMAT"_s)
     , m_mergeOption(u"merge"_s, u"Neighbouring characters of the same colour share one element."_s)
     , m_skipWhitespaceOption(u"skip-whitespace"_s, u"White space takes no colour and no element."_s)
     , m_keepLineBreaksOption(u"keep-line-breaks"_s,
@@ -327,14 +255,12 @@ std::optional<QString> CliOptionsParser::readForm()
 {
     if (!m_parser.isSet(m_formOption))
         return std::nullopt;
-    const QString form = m_parser.value(m_formOption);
-    if (form == kLeftToRight)
-        m_request.settings.form = GradientForm::LeftToRight;
-    else if (form == kBothSidesSame)
-        m_request.settings.form = GradientForm::BothSidesSame;
-    else
-        return optionLabel(m_formOption) + u": unknown form "_s + quoted(form) + u" (use "_s + kLeftToRight +
-               u" or "_s + kBothSidesSame + u')';
+    const QString name = m_parser.value(m_formOption);
+    const std::optional<GradientForm> form = valueNamed<GradientForm>(name);
+    if (!form)
+        return optionLabel(m_formOption) + u": unknown form "_s + quoted(name) + u" (use "_s +
+               choicesText<GradientForm>() + u')';
+    m_request.settings.form = *form;
     return std::nullopt;
 }
 
@@ -407,52 +333,45 @@ std::optional<QString> CliOptionsParser::readStops()
 
 std::optional<QString> CliOptionsParser::readStop(const QString& value, ColourStop& stop) const
 {
-    const QString optionName = optionLabel(m_stopOption);
-    const qsizetype at = value.indexOf(u'@');
-    const QString colour = at < 0 ? value : value.left(at);
-    if (at >= 0) {
-        const QString position = value.sliced(at + 1);
-        stop.position = percentage(position);
-        if (!stop.position) {
-            return optionName + u": position "_s + quoted(position) + u" of "_s + quoted(value) +
-                   u" is not a percentage from 0 to 100"_s;
-        }
+    const StopText::Reading reading = StopText::read(value, m_request.settings.notation);
+    if (reading.fault == StopText::Fault::PositionOutOfRange) {
+        return optionLabel(m_stopOption) + u": position "_s + quoted(reading.part) + u" of "_s +
+               quoted(value) + u" is not a percentage from 0 to 100"_s;
     }
-
-    ColourTriple triple;
-    if (std::optional<QString> error = readColour(optionName, colour, triple))
-        return error;
-    stop.colour = triple;
+    if (!reading.ok())
+        return faultMessage(optionLabel(m_stopOption), reading);
+    stop = reading.stop;
     return std::nullopt;
 }
 
 std::optional<QString> CliOptionsParser::readColour(const QString& optionName, const QString& colour,
                                                     ColourTriple& triple) const
 {
-    if (colour.contains(u',')) {
-        const QStringList components = colour.split(u',');
-        if (components.size() != 3)
-            return optionName + u": "_s + quoted(colour) + u" is not three components R,G,B"_s;
-        const int base = m_request.settings.notation == Notation::Hexadecimal ? 16 : 10;
-        std::array<qint16, 3> values{};
-        for (qsizetype index = 0; index < 3; ++index) {
-            if (std::optional<QString> error = checkComponent(optionName, components.at(index)))
-                return error;
-            values[static_cast<size_t>(index)] = static_cast<qint16>(digitValue(components.at(index), base));
-        }
-        triple = {values[0], values[1], values[2]};
-        return std::nullopt;
-    }
-
-    const QStringView digits = QStringView(colour).mid(colour.startsWith(u'#') ? 1 : 0);
-    if (digits.size() != 6 || !consistsOfDigits(digits, 16)) {
-        return optionName + u": "_s + quoted(colour) + u" is not a colour #RRGGBB, RRGGBB or R,G,B"_s;
-    }
-    const auto component = [digits](qsizetype index) {
-        return static_cast<qint16>(digitValue(digits.sliced(index, 2), 16));
-    };
-    triple = {component(0), component(2), component(4)};
+    const StopText::Reading reading = StopText::readColour(colour, m_request.settings.notation);
+    if (!reading.ok())
+        return faultMessage(optionName, reading);
+    triple = reading.stop.colour;
     return std::nullopt;
+}
+
+QString CliOptionsParser::faultMessage(const QString& optionName, const StopText::Reading& reading) const
+{
+    const bool hexadecimal = m_request.settings.notation == Notation::Hexadecimal;
+    switch (reading.fault) {
+    case StopText::Fault::NotThreeComponents:
+        return optionName + u": "_s + quoted(reading.part) + u" is not three components R,G,B"_s;
+    case StopText::Fault::ComponentNotANumber:
+        return optionName + u": component "_s + quoted(reading.part) +
+               (hexadecimal ? u" is not a hexadecimal number"_s : u" is not a decimal number"_s);
+    case StopText::Fault::ComponentOutOfRange:
+        return optionName + u": component "_s + quoted(reading.part) + u" is out of range "_s +
+               (hexadecimal ? u"0-FF"_s : u"0-255"_s);
+    case StopText::Fault::NotAColour:
+    case StopText::Fault::PositionOutOfRange:
+    case StopText::Fault::None:
+        break;
+    }
+    return optionName + u": "_s + quoted(reading.part) + u" is not a colour #RRGGBB, RRGGBB or R,G,B"_s;
 }
 
 std::optional<QString> CliOptionsParser::readPreset()
@@ -475,19 +394,19 @@ std::optional<QString> CliOptionsParser::readSpaceAndHue()
     ExtendedSettings& extended = m_request.settings.extended;
     if (m_parser.isSet(m_spaceOption)) {
         const QString name = m_parser.value(m_spaceOption);
-        const std::optional<ColourSpace> space = colourSpaceFromName(name);
+        const std::optional<ColourSpace> space = valueNamed<ColourSpace>(name);
         if (!space) {
-            return optionLabel(m_spaceOption) + u": unknown colour space "_s + quoted(name) +
-                   u" (use srgb, linear-srgb, oklab, oklch or hsl)"_s;
+            return optionLabel(m_spaceOption) + u": unknown colour space "_s + quoted(name) + u" (use "_s +
+                   choicesText<ColourSpace>() + u')';
         }
         extended.space = *space;
     }
     if (m_parser.isSet(m_hueOption)) {
         const QString name = m_parser.value(m_hueOption);
-        const std::optional<HueInterpolation> hue = hueInterpolationFromName(name);
+        const std::optional<HueInterpolation> hue = valueNamed<HueInterpolation>(name);
         if (!hue) {
-            return optionLabel(m_hueOption) + u": unknown hue interpolation "_s + quoted(name) +
-                   u" (use shorter, longer, increasing or decreasing)"_s;
+            return optionLabel(m_hueOption) + u": unknown hue interpolation "_s + quoted(name) + u" (use "_s +
+                   choicesText<HueInterpolation>() + u')';
         }
         extended.hue = *hue;
     }
@@ -552,18 +471,18 @@ std::optional<QString> CliOptionsParser::readUnitAndFormat()
     ExtendedSettings& extended = m_request.settings.extended;
     if (m_parser.isSet(m_unitOption)) {
         const QString name = m_parser.value(m_unitOption);
-        const std::optional<TextUnit> unit = valueNamed(kUnits, name);
+        const std::optional<TextUnit> unit = valueNamed<TextUnit>(name);
         if (!unit)
             return optionLabel(m_unitOption) + u": unknown unit "_s + quoted(name) + u" (use "_s +
-                   choices(kUnits) + u')';
+                   choicesText<TextUnit>() + u')';
         extended.unit = *unit;
     }
     if (m_parser.isSet(m_formatOption)) {
         const QString name = m_parser.value(m_formatOption);
-        const std::optional<OutputFormat> format = valueNamed(kFormats, name);
+        const std::optional<OutputFormat> format = valueNamed<OutputFormat>(name);
         if (!format) {
             return optionLabel(m_formatOption) + u": unknown format "_s + quoted(name) + u" (use "_s +
-                   choices(kFormats) + u')';
+                   choicesText<OutputFormat>() + u')';
         }
         extended.format = *format;
     }
@@ -659,7 +578,7 @@ std::optional<QString> CliOptionsParser::readConflicts() const
         findSettingsConflict(m_request.settings, m_request.pageBackground.has_value());
     if (!conflict)
         return std::nullopt;
-    const QString format = optionLabel(m_formatOption) + u' ' + nameOf(kFormats, conflict->format);
+    const QString format = optionLabel(m_formatOption) + u' ' + nameOf(conflict->format);
     switch (conflict->setting) {
     case SettingsConflict::Setting::Heading:
         return optionLabel(m_headingOption) + u" cannot be used with "_s + format + u": "_s +
@@ -701,17 +620,10 @@ std::optional<QString> CliOptionsParser::readColourTriple(const QCommandLineOpti
 std::optional<QString> CliOptionsParser::checkComponent(const QString& optionName,
                                                         const QString& component) const
 {
-    const bool hexadecimal = m_request.settings.notation == Notation::Hexadecimal;
-    const int base = hexadecimal ? 16 : 10;
-    if (!consistsOfDigits(component, base)) {
-        return optionName + u": component "_s + quoted(component) +
-               (hexadecimal ? u" is not a hexadecimal number"_s : u" is not a decimal number"_s);
-    }
-    if (digitValue(component, base) > 255) {
-        return optionName + u": component "_s + quoted(component) + u" is out of range "_s +
-               (hexadecimal ? u"0-FF"_s : u"0-255"_s);
-    }
-    return std::nullopt;
+    StopText::Reading reading;
+    reading.fault = StopText::componentFault(component, m_request.settings.notation);
+    reading.part = component;
+    return reading.ok() ? std::nullopt : std::optional<QString>(faultMessage(optionName, reading));
 }
 
 } // namespace huespan

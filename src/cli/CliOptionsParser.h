@@ -2,6 +2,7 @@
 
 #include "CliRequest.h"
 #include "ColourStop.h"
+#include "StopText.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -61,6 +62,8 @@ private:
     std::optional<QString> readColourTriple(const QCommandLineOption& option,
                                             std::array<QString, 3>& triple) const;
     std::optional<QString> readStop(const QString& value, ColourStop& stop) const;
+    // The message of a colour or component that cannot be read.
+    QString faultMessage(const QString& optionName, const StopText::Reading& reading) const;
     std::optional<QString> readColour(const QString& optionName, const QString& colour,
                                       ColourTriple& triple) const;
     std::optional<QString> checkComponent(const QString& optionName, const QString& component) const;

@@ -2,6 +2,7 @@
 
 #include "ColourValues.h"
 #include "GradientPresets.h"
+#include "SettingNames.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -28,9 +29,9 @@ QString text()
 
     QString list;
     for (const GradientPreset& preset : presets) {
-        QString space = colourSpaceName(preset.space);
+        QString space = nameOf(preset.space);
         if (preset.space == ColourSpace::Oklch || preset.space == ColourSpace::Hsl)
-            space += u", "_s + hueInterpolationName(preset.hue) + u" hue"_s;
+            space += u", "_s + nameOf(preset.hue) + u" hue"_s;
         list += preset.name.leftJustified(nameWidth) + u"  "_s + stopsText(preset.stops) + u"  ("_s + space +
                 u")  "_s + preset.description + u'\n';
     }

@@ -1,6 +1,5 @@
 #include "CliRun.h"
 
-#include "CliHost.h"
 #include "CliMessageText.h"
 #include "CliOutputFile.h"
 #include "CliProgramName.h"
@@ -9,8 +8,7 @@
 #include "ColourValues.h"
 #include "ContrastReport.h"
 #include "GenerationRun.h"
-#include "Generators.h"
-#include "Module1.h"
+#include "MarkupGeneration.h"
 #include "PreviewPage.h"
 
 #include <QFile>
@@ -43,9 +41,9 @@ CliExitStatus CliRun::execute()
 {
     // Everything is read and generated before any output is touched: a refused text leaves the
     // output file alone, and the output file may be the input itself.
-    Module1 state;
+    QString text;
     if (m_request.text) {
-        state.SourceText = *m_request.text;
+        text = *m_request.text;
     } else {
         QByteArray input;
         QString reason;
@@ -53,24 +51,24 @@ CliExitStatus CliRun::execute()
             CliStreams::writeErrorLine(kProgramName + u": cannot read standard input: "_s + reason);
             return CliExitStatus::UsageError;
         }
-        state.SourceText = textFromInput(input);
-        const qsizetype replaced = replacedByteCount(withoutFinalLineBreak(input), state.SourceText);
-        if (replaced > 0 && state.SourceText.size() <= GenerationRun::kLongestText) {
+        text = textFromInput(input);
+        const qsizetype replaced = replacedByteCount(withoutFinalLineBreak(input), text);
+        if (replaced > 0 && text.size() <= GenerationRun::kLongestText) {
             CliStreams::writeErrorLine(kProgramName + u": standard input: "_s + QString::number(replaced) +
                                        (replaced == 1 ? u" byte that is"_s : u" bytes that are"_s) +
                                        u" not UTF-8 replaced by U+FFFD"_s);
         }
     }
-    CliHost host;
-    Generate(state, m_request.settings, host);
-    if (!host.result()) {
-        CliStreams::writeErrorLine(host.message().value_or(kProgramName + u": nothing was generated"_s));
+    const MarkupOutcome outcome = generateMarkup(text, m_request.settings);
+    if (!outcome.markup) {
+        CliStreams::writeErrorLine(outcome.message.isEmpty() ? kProgramName + u": nothing was generated"_s
+                                                             : outcome.message);
         return CliExitStatus::Refused;
     }
 
     const auto mark = m_request.pageBackground ? CodePageEncoder::ByteOrderMark::ForWidePages
                                                : CodePageEncoder::ByteOrderMark::AsTheEncodingWrites;
-    const std::optional<QByteArray> bytes = encoded(outputText(*host.result()), m_request.encoding, mark);
+    const std::optional<QByteArray> bytes = encoded(outputText(*outcome.markup), m_request.encoding, mark);
     if (!bytes) {
         // The name was known when the command line was read; what fails now is the system.
         const int error = CodePageEncoder::openingError(m_request.encoding);
@@ -103,7 +101,7 @@ CliExitStatus CliRun::execute()
         CliStreams::writeErrorLine(kProgramName + u": cannot write to standard output: "_s + reason);
         return CliExitStatus::UsageError;
     }
-    for (const QString& line : contrastLines(state.SourceText, m_request))
+    for (const QString& line : contrastLines(text, m_request))
         CliStreams::writeErrorLine(line);
     return CliExitStatus::Success;
 }

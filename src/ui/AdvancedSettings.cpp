@@ -34,14 +34,4 @@ std::optional<SettingsConflict> AdvancedSettings::conflictWith(const GradientSet
     return findSettingsConflict(combined, false);
 }
 
-bool operator==(const AdvancedSettings& left, const AdvancedSettings& right)
-{
-    const ExtendedSettings& a = left.options;
-    const ExtendedSettings& b = right.options;
-    return left.gradient == right.gradient && left.stops == right.stops && a.space == b.space &&
-           a.hue == b.hue && a.reverse == b.reverse && a.unit == b.unit && a.format == b.format &&
-           a.merge == b.merge && a.skipWhitespace == b.skipWhitespace &&
-           a.keepLineBreaks == b.keepLineBreaks && a.contrastFloor == b.contrastFloor;
-}
-
 } // namespace huespan

@@ -30,8 +30,9 @@ inline constexpr std::array<double, 3> kContrastLevels{Contrast::kLargeText, Con
 struct AdvancedSettings
 {
     GradientChoice gradient = GradientChoice::TwoColours;
-    // Every setting but the stops, which come from the gradient choice. A contrast floor holds
-    // its level only: the background is the preview's, taken when a run starts.
+    // Every setting but the stops (its own stay empty), which come from the gradient choice. A
+    // contrast floor holds its level only: the background is the preview's, taken when a run
+    // starts.
     ExtendedSettings options;
     std::vector<ColourStop> stops;
 
@@ -45,7 +46,7 @@ struct AdvancedSettings
     // stops chosen with fewer than two in it (none, too), or a conflict of the settings.
     std::optional<SettingsConflict> conflictWith(const GradientSettings& main) const;
 
-    friend bool operator==(const AdvancedSettings&, const AdvancedSettings&);
+    friend bool operator==(const AdvancedSettings&, const AdvancedSettings&) = default;
 };
 
 } // namespace huespan

@@ -1,7 +1,7 @@
 #include "ui/AdvancedSettingsStore.h"
 
-#include "ColourSpace.h"
-#include "ColourValues.h"
+#include "SettingNames.h"
+#include "StopText.h"
 #include "WholeFileWriter.h"
 
 #include <QDir>
@@ -26,46 +26,35 @@ namespace huespan {
 
 namespace {
 
-template <typename Enum, std::size_t Count> using NameTable = std::array<std::pair<Enum, QStringView>, Count>;
-
-constexpr NameTable<GradientChoice, 3> kGradients{{
+// The choices of the dialog's gradient group; the other values are named by the core.
+constexpr std::array<std::pair<GradientChoice, QStringView>, 3> kGradients{{
     {GradientChoice::TwoColours, u"two-colours"},
     {GradientChoice::Stops, u"stops"},
     {GradientChoice::Rainbow, u"rainbow"},
 }};
-constexpr NameTable<TextUnit, 2> kUnits{{
-    {TextUnit::CodePoint, u"character"},
-    {TextUnit::Grapheme, u"grapheme"},
-}};
-constexpr NameTable<OutputFormat, 5> kFormats{{
-    {OutputFormat::Font, u"font"},
-    {OutputFormat::Span, u"span"},
-    {OutputFormat::Bbcode, u"bbcode"},
-    {OutputFormat::Ansi, u"ansi"},
-    {OutputFormat::Css, u"css"},
-}};
+
+// What earlier versions wrote for the code-point unit.
+constexpr QStringView kCodePointAlias = u"character";
 
 // What the file writes for an empty list.
 constexpr QStringView kEmptyList = u"@Invalid()";
 
-template <typename Enum, std::size_t Count>
-Enum readName(QStringView name, const NameTable<Enum, Count>& table, Enum fallback)
+std::optional<GradientChoice> choiceNamed(QStringView name)
 {
-    for (const auto& [value, text] : table) {
+    for (const auto& [value, text] : kGradients) {
         if (name == text)
             return value;
     }
-    return fallback;
+    return std::nullopt;
 }
 
-template <typename Enum, std::size_t Count>
-QStringView nameOf(const NameTable<Enum, Count>& table, Enum value)
+QStringView nameOfChoice(GradientChoice choice)
 {
-    for (const auto& [candidate, text] : table) {
-        if (candidate == value)
+    for (const auto& [value, text] : kGradients) {
+        if (value == choice)
             return text;
     }
-    return table.front().second;
+    return kGradients.front().second;
 }
 
 bool isBlank(QChar c)
@@ -80,46 +69,6 @@ QStringView trimmed(QStringView text)
     while (!text.isEmpty() && isBlank(text.back()))
         text.chop(1);
     return text;
-}
-
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-bool isHexDigit(QChar c)
-{
-    return isAsciiDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
-
-// A decimal number as QString::number writes one: [sign] digits [. digits] [e [sign] digits],
-// where the point may also open or close the digits. No blanks, no "inf", no hexadecimal.
-bool isDecimalNumber(QStringView text)
-{
-    qsizetype at = 0;
-    const auto skipDigits = [&] {
-        const qsizetype start = at;
-        while (at < text.size() && isAsciiDigit(text[at]))
-            ++at;
-        return at - start;
-    };
-    if (at < text.size() && (text[at] == u'+' || text[at] == u'-'))
-        ++at;
-    qsizetype digits = skipDigits();
-    if (at < text.size() && text[at] == u'.') {
-        ++at;
-        digits += skipDigits();
-    }
-    if (digits == 0)
-        return false;
-    if (at < text.size() && (text[at] == u'e' || text[at] == u'E')) {
-        ++at;
-        if (at < text.size() && (text[at] == u'+' || text[at] == u'-'))
-            ++at;
-        if (skipDigits() == 0)
-            return false;
-    }
-    return at == text.size();
 }
 
 // The key=value lines of the [General] section (and of none, before the first section), the last
@@ -166,36 +115,6 @@ QString AdvancedSettingsStore::filePath()
            u"/huespan/advanced.ini"_s;
 }
 
-std::optional<ColourStop> AdvancedSettingsStore::stopFromText(QStringView text)
-{
-    const qsizetype at = text.indexOf(u'@');
-    const QStringView colour = at < 0 ? text : text.first(at);
-    if (colour.size() != 7 || colour.front() != u'#' ||
-        !std::all_of(colour.begin() + 1, colour.end(), isHexDigit))
-        return std::nullopt;
-    const uint rgb = colour.sliced(1).toUInt(nullptr, 16);
-    ColourStop stop{ColourTriple{static_cast<qint16>((rgb >> 16) & 0xFF),
-                                 static_cast<qint16>((rgb >> 8) & 0xFF), static_cast<qint16>(rgb & 0xFF)},
-                    std::nullopt};
-    if (at >= 0) {
-        const QStringView number = text.sliced(at + 1);
-        bool ok = false;
-        const double position = isDecimalNumber(number) ? number.toDouble(&ok) : 0.0;
-        if (!ok || !std::isfinite(position))
-            return std::nullopt;
-        stop.position = position;
-    }
-    return stop;
-}
-
-QString AdvancedSettingsStore::stopText(const ColourStop& stop)
-{
-    QString text = u'#' + ColourCode(stop.colour);
-    if (stop.position)
-        text += u'@' + QString::number(*stop.position, 'g', 17);
-    return text;
-}
-
 AdvancedSettings AdvancedSettingsStore::fromText(QByteArrayView text)
 {
     const QMap<QString, QString> values = generalValues(QString::fromUtf8(text));
@@ -204,12 +123,14 @@ AdvancedSettings AdvancedSettingsStore::fromText(QByteArrayView text)
 
     AdvancedSettings settings;
     ExtendedSettings& options = settings.options;
-    settings.gradient = readName(value(u"gradient"_s), kGradients, settings.gradient);
-    // Spaces and hue rules go by the names the command line gives them.
-    options.space = colourSpaceFromName(value(u"space"_s)).value_or(options.space);
-    options.hue = hueInterpolationFromName(value(u"hue"_s)).value_or(options.hue);
-    options.unit = readName(value(u"unit"_s), kUnits, options.unit);
-    options.format = readName(value(u"format"_s), kFormats, options.format);
+    settings.gradient = choiceNamed(value(u"gradient"_s)).value_or(settings.gradient);
+    // The values go by the names the command line gives them.
+    options.space = valueNamed<ColourSpace>(value(u"space"_s)).value_or(options.space);
+    options.hue = valueNamed<HueInterpolation>(value(u"hue"_s)).value_or(options.hue);
+    const QString unit = value(u"unit"_s);
+    options.unit =
+        unit == kCodePointAlias ? TextUnit::CodePoint : valueNamed<TextUnit>(unit).value_or(options.unit);
+    options.format = valueNamed<OutputFormat>(value(u"format"_s)).value_or(options.format);
     options.merge = flag(u"merge"_s);
     options.skipWhitespace = flag(u"skipWhitespace"_s);
     options.keepLineBreaks = flag(u"keepLineBreaks"_s);
@@ -225,12 +146,12 @@ AdvancedSettings AdvancedSettingsStore::fromText(QByteArrayView text)
     const QString stops = value(u"stops"_s);
     if (!stops.isEmpty() && stops != kEmptyList) {
         for (const QStringView item : QStringView(stops).split(u',')) {
-            const std::optional<ColourStop> stop = stopFromText(trimmed(item));
-            if (!stop) {
+            const StopText::Reading stop = StopText::read(trimmed(item));
+            if (!stop.ok()) {
                 settings.stops.clear();
                 break;
             }
-            settings.stops.push_back(*stop);
+            settings.stops.push_back(stop.stop);
         }
     }
     return settings;
@@ -242,22 +163,22 @@ QByteArray AdvancedSettingsStore::toText(const AdvancedSettings& settings)
     const auto flag = [](bool on) { return on ? u"true"_s : u"false"_s; };
     QStringList stops;
     for (const ColourStop& stop : settings.stops)
-        stops.append(stopText(stop));
+        stops.append(StopText::write(stop));
 
     // The keys in the order of their names, as earlier versions wrote them; the contrast floor
     // only when there is one, so that a file of settings without it stays as it was.
     const std::array<std::pair<QStringView, QString>, 11> lines{{
-        {u"format", nameOf(kFormats, options.format).toString()},
-        {u"gradient", nameOf(kGradients, settings.gradient).toString()},
-        {u"hue", hueInterpolationName(options.hue)},
+        {u"format", nameOf(options.format)},
+        {u"gradient", nameOfChoice(settings.gradient).toString()},
+        {u"hue", nameOf(options.hue)},
         {u"keepLineBreaks", flag(options.keepLineBreaks)},
         {u"merge", flag(options.merge)},
         {u"minContrast", options.contrastFloor ? QString::number(options.contrastFloor->ratio) : QString()},
         {u"reverse", flag(options.reverse)},
         {u"skipWhitespace", flag(options.skipWhitespace)},
-        {u"space", colourSpaceName(options.space)},
+        {u"space", nameOf(options.space)},
         {u"stops", stops.isEmpty() ? kEmptyList.toString() : stops.join(u", "_s)},
-        {u"unit", nameOf(kUnits, options.unit).toString()},
+        {u"unit", nameOf(options.unit)},
     }};
     QString text = u"[General]\n"_s;
     for (const auto& [key, value] : lines) {

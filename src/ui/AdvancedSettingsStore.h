@@ -33,10 +33,7 @@ QString filePath();
 AdvancedSettings fromText(QByteArrayView text);
 QByteArray toText(const AdvancedSettings& settings);
 
-// A stop as the file writes it: exactly "#RRGGBB", optionally followed by "@" and a decimal
-// number (digits with an optional sign, point and exponent); nothing for any other text.
-std::optional<ColourStop> stopFromText(QStringView text);
-QString stopText(const ColourStop& stop);
+// Stops are kept as the command line takes them (StopText), separated by ", ".
 
 struct Loaded
 {

@@ -1,29 +1,14 @@
 #include "ui/SettingsConflictText.h"
 
+#include "SettingNames.h"
+
 using namespace Qt::StringLiterals;
 
 namespace huespan {
 
-QString outputFormatCaption(OutputFormat format)
-{
-    switch (format) {
-    case OutputFormat::Font:
-        return u"FONT要素（標準）"_s;
-    case OutputFormat::Span:
-        return u"span要素"_s;
-    case OutputFormat::Bbcode:
-        return u"BBCode"_s;
-    case OutputFormat::Ansi:
-        return u"ANSI（端末）"_s;
-    case OutputFormat::Css:
-        return u"CSSグラデーション"_s;
-    }
-    return {};
-}
-
 QString settingsConflictText(const SettingsConflict& conflict)
 {
-    const QString format = outputFormatCaption(conflict.format);
+    const QString format = captionOf(conflict.format);
     switch (conflict.setting) {
     case SettingsConflict::Setting::Heading:
         return format +

@@ -2,6 +2,8 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -74,8 +76,19 @@ void TestInstalledCore::installedTreeIsSelfContained()
     int headers = 0;
     while (files.hasNext()) {
         const QString path = files.next();
-        if (path.endsWith(u".h"_s))
+        if (path.endsWith(u".h"_s)) {
             ++headers;
+            // Only the public headers are installed, so each may include only another of them.
+            QFile header(path);
+            QVERIFY(header.open(QIODevice::ReadOnly));
+            static const QRegularExpression include(u"^#include \"([^\"]+)\""_s,
+                                                    QRegularExpression::MultilineOption);
+            for (const QRegularExpressionMatch& match :
+                 include.globalMatch(QString::fromUtf8(header.readAll()))) {
+                const QString included = QFileInfo(path).path() + u'/' + match.captured(1);
+                QVERIFY2(QFile::exists(included), qPrintable(path + u" includes "_s + match.captured(1)));
+            }
+        }
         if (!path.endsWith(u".cmake"_s))
             continue;
         QFile file(path);

@@ -1,5 +1,7 @@
 #include "ColourSpace.h"
+#include "CssUnitWriter.h"
 #include "GamutMapping.h"
+#include "SettingNames.h"
 #include "SrgbEncoder.h"
 
 #include <QRandomGenerator>
@@ -129,11 +131,11 @@ void TestColourSpace::namesRoundTrip()
 {
     for (const ColourSpace space : {ColourSpace::Srgb, ColourSpace::LinearSrgb, ColourSpace::Oklab,
                                     ColourSpace::Oklch, ColourSpace::Hsl})
-        QCOMPARE(colourSpaceFromName(colourSpaceName(space)), space);
+        QCOMPARE(valueNamed<ColourSpace>(nameOf(space)), space);
     for (const HueInterpolation hue : {HueInterpolation::Shorter, HueInterpolation::Longer,
                                        HueInterpolation::Increasing, HueInterpolation::Decreasing})
-        QCOMPARE(hueInterpolationFromName(hueInterpolationName(hue)), hue);
-    QCOMPARE(colourSpaceName(ColourSpace::LinearSrgb), u"linear-srgb"_s);
+        QCOMPARE(valueNamed<HueInterpolation>(nameOf(hue)), hue);
+    QCOMPARE(nameOf(ColourSpace::LinearSrgb), u"linear-srgb"_s);
 }
 
 void TestColourSpace::badNamesAreRefused_data()
@@ -152,8 +154,8 @@ void TestColourSpace::badNamesAreRefused_data()
 void TestColourSpace::badNamesAreRefused()
 {
     QFETCH(QString, name);
-    QVERIFY(!colourSpaceFromName(name));
-    QVERIFY(!hueInterpolationFromName(name));
+    QVERIFY(!valueNamed<ColourSpace>(name));
+    QVERIFY(!valueNamed<HueInterpolation>(name));
 }
 
 void TestColourSpace::cssInterpolationMethods_data()
@@ -179,7 +181,7 @@ void TestColourSpace::cssInterpolationMethods()
     QFETCH(ColourSpace, space);
     QFETCH(HueInterpolation, hue);
     QFETCH(QString, expected);
-    QCOMPARE(cssInterpolationMethod(space, hue), expected);
+    QCOMPARE(CssUnitWriter::interpolationMethod(space, hue), expected);
 }
 
 void TestColourSpace::conversionsMatchReferenceValues_data()

@@ -2,6 +2,7 @@
 #include "ColourStop.h"
 #include "ColourValues.h"
 #include "GradientPresets.h"
+#include "SettingNames.h"
 #include "StopGradient.h"
 
 #include <QRandomGenerator>
@@ -319,7 +320,7 @@ void TestStopGradient::unitColoursEqualTheStraightPath()
         for (int unit = 0; unit < n; ++unit) {
             const ColourTriple straight = gradient.unitColour(unit, n);
             if (colours[unit] != straight) {
-                QFAIL(qPrintable(u"%1 unit %2 of %3: quick %4, straight %5"_s.arg(colourSpaceName(space))
+                QFAIL(qPrintable(u"%1 unit %2 of %3: quick %4, straight %5"_s.arg(nameOf(space))
                                      .arg(unit)
                                      .arg(n)
                                      .arg(code(colours[unit]), code(straight))));

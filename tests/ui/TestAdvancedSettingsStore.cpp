@@ -1,3 +1,4 @@
+#include "SettingNames.h"
 #include "UnprivilegedUser.h"
 #include "ui/AdvancedSettingsStore.h"
 
@@ -91,8 +92,8 @@ AdvancedSettings everythingChanged()
     settings.options.reverse = true;
     settings.stops = {{ColourTriple{255, 0, 0}, 12.5},
                       {ColourTriple{0, 0x80, 0}, std::nullopt},
-                      {ColourTriple{0x0A, 0xBC, 0xDE}, 1e-5},
-                      {ColourTriple{1, 2, 3}, -250.0}};
+                      {ColourTriple{0x0A, 0xBC, 0xDE}, 1e-3},
+                      {ColourTriple{1, 2, 3}, 100.0}};
     return settings;
 }
 
@@ -153,9 +154,9 @@ void TestAdvancedSettingsStore::textIsWhatEarlierVersionsWrote()
         const std::array gradients{u"two-colours"_s, u"stops"_s, u"rainbow"_s};
         const std::array formats{u"font"_s, u"span"_s, u"bbcode"_s, u"ansi"_s, u"css"_s};
         file.setValue(u"gradient"_s, gradients.at(static_cast<size_t>(settings.gradient)));
-        file.setValue(u"space"_s, colourSpaceName(o.space));
-        file.setValue(u"hue"_s, hueInterpolationName(o.hue));
-        file.setValue(u"unit"_s, o.unit == TextUnit::Grapheme ? u"grapheme"_s : u"character"_s);
+        file.setValue(u"space"_s, nameOf(o.space));
+        file.setValue(u"hue"_s, nameOf(o.hue));
+        file.setValue(u"unit"_s, nameOf(o.unit));
         file.setValue(u"format"_s, formats.at(static_cast<size_t>(o.format)));
         file.setValue(u"merge"_s, flag(o.merge));
         file.setValue(u"skipWhitespace"_s, flag(o.skipWhitespace));
@@ -199,20 +200,22 @@ void TestAdvancedSettingsStore::readingIsExact_data()
     QTest::newRow("a list for a name") << QByteArray("gradient=rainbow, stops\n") << AdvancedSettings{};
 
     AdvancedSettings stops;
-    stops.stops = {{ColourTriple{0xAB, 0xCD, 0xEF}, std::nullopt}, {ColourTriple{0, 0, 0}, -0.5}};
-    QTest::newRow("either case, signed, blanks around items")
-        << QByteArray("stops= #abcdef ,\t#000000@-.5 \n") << stops;
-    stops.stops = {{ColourTriple{0xFF, 0xFF, 0xFF}, 1e3}, {ColourTriple{0, 0, 0}, 5.0}};
-    QTest::newRow("exponent, point last") << QByteArray("stops=#FFFFFF@1E+3, #000000@5.\n") << stops;
+    stops.stops = {{ColourTriple{0xAB, 0xCD, 0xEF}, std::nullopt}, {ColourTriple{0, 0, 0}, 0.5}};
+    QTest::newRow("either case, blanks around items")
+        << QByteArray("stops= #abcdef ,\t#000000@0.5 \n") << stops;
+    stops.stops = {{ColourTriple{0xFF, 0xFF, 0xFF}, 100.0}, {ColourTriple{0, 0, 0}, 5.0}};
+    QTest::newRow("percent sign, no #") << QByteArray("stops=#FFFFFF@100%, 000000@5\n") << stops;
+    AdvancedSettings unit;
+    QTest::newRow("unit as earlier versions wrote it") << QByteArray("unit=character\n") << unit;
+    unit.options.unit = TextUnit::Grapheme;
+    QTest::newRow("grapheme unit") << QByteArray("unit=grapheme\n") << unit;
 
-    // Any stop that is not exactly #RRGGBB[@number] gives the default list, not a shorter one.
-    for (const char* bad : {"#+FFFFF",       "# FFFFF",       "#0xFFFF",
-                            "#FFFFF",        "#FFFFFFF",      "FFFFFF",
-                            "#GGGGGG",       "#FFFFFF@",      "#FFFFFF@ 5",
-                            "#FFFFFF@5 %",   "#FFFFFF@inf",   "#FFFFFF@nan",
-                            "#FFFFFF@1e999", "#FFFFFF@0x10",  "#FFFFFF@1,5",
-                            "#FFFFFF@.",     "#FFFFFF@1e",    "#FFFFFF@@1",
-                            "\"#FFFFFF\"",   "#ＦＦＦＦＦＦ", ""}) {
+    // Any stop that the command line would refuse gives the default list, not a shorter one.
+    for (const char* bad :
+         {"#+FFFFF",       "# FFFFF",      "#0xFFFF",     "#FFFFF",        "#FFFFFFF",      "#FFFFFF@-1",
+          "#FFFFFF@100.5", "#FFFFFF@1E+1", "#FFFFFF@5.",  "#GGGGGG",       "#FFFFFF@",      "#FFFFFF@ 5",
+          "#FFFFFF@5 %",   "#FFFFFF@inf",  "#FFFFFF@nan", "#FFFFFF@1e999", "#FFFFFF@0x10",  "#FFFFFF@1,5",
+          "#FFFFFF@.",     "#FFFFFF@1e",   "#FFFFFF@@1",  "\"#FFFFFF\"",   "#ＦＦＦＦＦＦ", ""}) {
         QTest::addRow("bad stop %s", bad)
             << (QByteArray("gradient=stops\nstops=#000000@0, ") + bad + ", #0000FF\n") << [] {
                    AdvancedSettings settings;

@@ -2,6 +2,7 @@
 // it, for the README. Usage: huespan-colour-space-picture OUTPUT.png
 
 #include "ColourSpace.h"
+#include "SettingNames.h"
 #include "StopGradient.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -90,7 +91,7 @@ int main(int argc, char* argv[])
         painter.setPen(labelColour);
         painter.setFont(labelFont);
         painter.drawText(QRect(margin, top, labelWidth, rowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                         u"--space "_s + colourSpaceName(spaces[row]));
+                         u"--space "_s + nameOf(spaces[row]));
         const StopGradient gradient(stops, spaces[row], HueInterpolation::Shorter);
         const qreal textTop = top + (rowHeight - measure.size().height()) / 2.0;
         drawGradientText(painter, text, gradient, font, QPointF(margin + labelWidth, textTop));

@@ -4,7 +4,7 @@
 //   huespan-advanced-showcase two-colours|stops|rainbow
 #include "GradientPresets.h"
 #include "WindowSet.h"
-#include "advanced/frmAdvanced.h"
+#include "advanced/AdvancedSettingsDialog.h"
 #include "main/Form1.h"
 #include "ui/ProgramLanguage.h"
 #include "ui/ProgramLook.h"
@@ -45,6 +45,6 @@ int main(int argc, char* argv[])
         settings.options.unit = TextUnit::Grapheme;
         settings.options.merge = true;
     }
-    frmAdvanced dialog(settings, window.settings(), window.Text1->text(), &window);
+    AdvancedSettingsDialog dialog(settings, window.settings(), window.Text1->text(), &window);
     return dialog.exec();
 }

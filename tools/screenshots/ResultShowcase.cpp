@@ -82,7 +82,7 @@ int main(int argc, char* argv[])
         mainWindow.Text1->setText(text);
         module1().PreviewBackground = {255, 255, 255};
         mainWindow.Command1_Click();
-        form2().mnuViewSwatch->trigger();
+        form2().swatchViewAction->trigger();
         return QApplication::exec();
     }
 

@@ -6,7 +6,7 @@
 #include "WindowSet.h"
 #include "WindowsGenerationHost.h"
 #include "about/frmAbout.h"
-#include "advanced/frmAdvanced.h"
+#include "advanced/AdvancedSettingsDialog.h"
 #include "ui/AdvancedSettingsStore.h"
 #include "ui/ColourComponentFields.h"
 #include "ui/ColourTripleControls.h"
@@ -110,8 +110,8 @@ Form1::~Form1() = default;
 
 void Form1::buildControls()
 {
-    mnuAdvanced = new QAction(this);
-    menuBar()->addAction(mnuAdvanced);
+    advancedSettingsAction = new QAction(this);
+    menuBar()->addAction(advancedSettingsAction);
     mnuAbout = new QAction(u"バージョン情報(&A)"_s, this);
     menuBar()->addAction(mnuAbout);
 
@@ -190,7 +190,7 @@ void Form1::connectHandlers()
     connect(Option5, &QRadioButton::clicked, this, &Form1::Option5_Click);
     connect(Option6, &QRadioButton::clicked, this, &Form1::Option6_Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(mnuAdvanced, &QAction::triggered, this, &Form1::mnuAdvanced_Click);
+    connect(advancedSettingsAction, &QAction::triggered, this, &Form1::advancedSettingsTriggered);
     connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAbout_Click);
 }
 
@@ -258,7 +258,7 @@ bool Form1::setAdvancedSettings(const AdvancedSettings& settings)
 // The mark tells at a glance that a run will not give the plain result.
 void Form1::showAdvancedCaption()
 {
-    mnuAdvanced->setText(m_advanced.isDefault() ? u"詳細設定(&S)"_s : u"詳細設定(&S)*"_s);
+    advancedSettingsAction->setText(m_advanced.isDefault() ? u"詳細設定(&S)"_s : u"詳細設定(&S)*"_s);
 }
 
 void Form1::Option1_Click()
@@ -301,9 +301,9 @@ void Form1::Command1_Click()
     Generate(module1(), current, host);
 }
 
-void Form1::mnuAdvanced_Click()
+void Form1::advancedSettingsTriggered()
 {
-    frmAdvanced dialog(m_advanced, settings(), Text1->text(), this);
+    AdvancedSettingsDialog dialog(m_advanced, settings(), Text1->text(), this);
     if (dialog.exec() == QDialog::Accepted && !setAdvancedSettings(dialog.settings())) {
         MessageBox::show(
             u"詳細設定を保存できませんでした。\nこの設定は、プログラムを終了するまで有効です。"_s,

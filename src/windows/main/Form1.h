@@ -78,7 +78,7 @@ public:
     QCheckBox* Check5 = nullptr;
     QPushButton* Command1 = nullptr;
 
-    QAction* mnuAdvanced = nullptr;
+    QAction* advancedSettingsAction = nullptr;
     QAction* mnuAbout = nullptr;
 
     ColourComponentFields& colourFields() const { return *m_colourFields; }
@@ -97,7 +97,7 @@ public slots:
     void Option5_Click();
     void Option6_Click();
     void Command1_Click();
-    void mnuAdvanced_Click();
+    void advancedSettingsTriggered();
     void mnuAbout_Click();
 
 protected:

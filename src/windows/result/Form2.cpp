@@ -50,13 +50,13 @@ Form2::Form2(QWidget* parent)
     mnuPreview = menuBar()->addAction(QStringLiteral(u"プレビュー(&P)"), this, &Form2::mnuPreview_Click);
     QMenu* view = menuBar()->addMenu(QStringLiteral(u"表示(&V)"));
     auto* views = new QActionGroup(this);
-    mnuViewCode = view->addAction(QStringLiteral(u"コード"), this, &Form2::mnuViewCode_Click);
-    mnuViewSwatch = view->addAction(QStringLiteral(u"色見本"), this, &Form2::mnuViewSwatch_Click);
-    for (QAction* action : {mnuViewCode, mnuViewSwatch}) {
+    codeViewAction = view->addAction(QStringLiteral(u"コード"), this, &Form2::codeViewTriggered);
+    swatchViewAction = view->addAction(QStringLiteral(u"色見本"), this, &Form2::swatchViewTriggered);
+    for (QAction* action : {codeViewAction, swatchViewAction}) {
         action->setCheckable(true);
         views->addAction(action);
     }
-    mnuViewCode->setChecked(true);
+    codeViewAction->setChecked(true);
     view->addSeparator();
     contrastMarksAction =
         view->addAction(QStringLiteral(u"コントラスト不足に印(&M)"), this, &Form2::showReadability);
@@ -131,7 +131,7 @@ void Form2::mnuPreview_Click()
     }
 }
 
-void Form2::mnuViewCode_Click()
+void Form2::codeViewTriggered()
 {
     showView(Text1);
     // The lowest contrast belongs to the coloured view.
@@ -153,7 +153,7 @@ void Form2::showView(QWidget* view)
 }
 
 // Painted from what the run was made from, whatever the main window holds by now.
-void Form2::mnuViewSwatch_Click()
+void Form2::swatchViewTriggered()
 {
     if (Swatch == nullptr) {
         Swatch = new ColourSwatchView(this);
@@ -179,8 +179,8 @@ void Form2::showReadability()
         applyReadability();
         return;
     }
-    mnuViewSwatch->setChecked(true);
-    mnuViewSwatch_Click();
+    swatchViewAction->setChecked(true);
+    swatchViewTriggered();
 }
 
 void Form2::applyReadability()

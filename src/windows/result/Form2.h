@@ -37,8 +37,8 @@ public:
     QAction* mnuCopy = nullptr;
     QAction* mnuPreview = nullptr;
     // 「コード」 shows the markup, 「色見本」 the text in its colours; one of the two is checked.
-    QAction* mnuViewCode = nullptr;
-    QAction* mnuViewSwatch = nullptr;
+    QAction* codeViewAction = nullptr;
+    QAction* swatchViewAction = nullptr;
     // In 「色見本」: marks on the units below the run's contrast floor (4.5:1 without one), and
     // the colours as seen with a colour-vision deficiency.
     QAction* contrastMarksAction = nullptr;
@@ -50,8 +50,8 @@ public:
 public slots:
     void mnuCopy_Click();
     void mnuPreview_Click();
-    void mnuViewCode_Click();
-    void mnuViewSwatch_Click();
+    void codeViewTriggered();
+    void swatchViewTriggered();
     void mnuClose_Click();
 
 protected:

@@ -1,10 +1,11 @@
 #include "GradientPresets.h"
 #include "Module1.h"
 #include "RecordingHost.h"
+#include "SettingNames.h"
 #include "SmallDisk.h"
 #include "WindowSet.h"
 #include "WindowTestSupport.h"
-#include "advanced/frmAdvanced.h"
+#include "advanced/AdvancedSettingsDialog.h"
 #include "main/Form1.h"
 #include "progress/Form4.h"
 #include "result/Form2.h"
@@ -42,7 +43,7 @@ using namespace Qt::StringLiterals;
 
 namespace huespan {
 
-using DialogAction = std::function<void(frmAdvanced&)>;
+using DialogAction = std::function<void(AdvancedSettingsDialog&)>;
 // Puts something in place of the settings file; false when the case cannot be set up here.
 using SettingsFileSetUp = std::function<bool(const QString& path)>;
 using MainWindowAction = std::function<void()>;
@@ -58,6 +59,7 @@ enum class SettingsObstacle
 
 // Declared before the data tables first store them.
 Q_DECLARE_METATYPE(huespan::DialogAction)
+Q_DECLARE_METATYPE(std::function<bool(huespan::AdvancedSettingsDialog&)>)
 Q_DECLARE_METATYPE(huespan::MainWindowAction)
 Q_DECLARE_METATYPE(huespan::ExtendedSettings)
 Q_DECLARE_METATYPE(huespan::SettingsObstacle)
@@ -94,6 +96,8 @@ private slots:
     void tabOrderFollowsTheControls();
     void stopListEditing();
     void stopButtonsActOnlyWhereTheyCan();
+    void rulesOfTheDialogHold_data();
+    void rulesOfTheDialogHold();
     void stripPaintsTheRunColours();
     void abortDuringAnExtendedRun();
     void previewRefusedForBoardAndTerminal_data();
@@ -160,18 +164,18 @@ QStringList TestAdvancedSettings::useDialog(const DialogAction& action, bool ok)
     MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     bool seen = false;
     QTimer::singleShot(0, qApp, [&] {
-        auto* dialog = qobject_cast<frmAdvanced*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<AdvancedSettingsDialog*>(QApplication::activeModalWidget());
         if (dialog == nullptr)
             return;
         seen = true;
         action(*dialog);
         if (ok)
-            dialog->CommandOk->click();
+            dialog->okButton->click();
         // A refused OK leaves the dialog open: the test ends it.
         if (dialog->isVisible())
-            dialog->CommandCancel->click();
+            dialog->cancelButton->click();
     });
-    form1().mnuAdvanced->trigger();
+    form1().advancedSettingsAction->trigger();
     if (!seen)
         return {u"no dialog"_s};
     return recorder.texts();
@@ -198,89 +202,96 @@ void TestAdvancedSettings::eachControlReachesTheRun_data()
 
     ExtendedSettings expected;
     expected.space = ColourSpace::Oklch;
-    QTest::newRow("OKLCH") << DialogAction([](frmAdvanced& d) { d.SpaceList->setCurrentIndex(3); })
+    QTest::newRow("OKLCH") << DialogAction([](AdvancedSettingsDialog& d) { d.spaceList->setCurrentIndex(3); })
                            << expected << true;
     expected.hue = HueInterpolation::Longer;
-    QTest::newRow("OKLCH, longer hue") << DialogAction([](frmAdvanced& d) {
-        d.SpaceList->setCurrentIndex(3);
-        d.HueList->setCurrentIndex(1);
+    QTest::newRow("OKLCH, longer hue") << DialogAction([](AdvancedSettingsDialog& d) {
+        d.spaceList->setCurrentIndex(3);
+        d.hueList->setCurrentIndex(1);
     }) << expected << true;
     expected = {};
     expected.space = ColourSpace::LinearSrgb;
-    QTest::newRow("linear sRGB") << DialogAction([](frmAdvanced& d) { d.SpaceList->setCurrentIndex(1); })
-                                 << expected << true;
+    QTest::newRow("linear sRGB") << DialogAction([](AdvancedSettingsDialog& d) {
+        d.spaceList->setCurrentIndex(1);
+    }) << expected << true;
     expected = {};
     expected.space = ColourSpace::Hsl;
     expected.hue = HueInterpolation::Decreasing;
-    QTest::newRow("HSL, decreasing") << DialogAction([](frmAdvanced& d) {
-        d.SpaceList->setCurrentIndex(4);
-        d.HueList->setCurrentIndex(3);
+    QTest::newRow("HSL, decreasing") << DialogAction([](AdvancedSettingsDialog& d) {
+        d.spaceList->setCurrentIndex(4);
+        d.hueList->setCurrentIndex(3);
     }) << expected << true;
     expected = {};
     expected.unit = TextUnit::Grapheme;
-    QTest::newRow("graphemes") << DialogAction([](frmAdvanced& d) { d.UnitList->setCurrentIndex(1); })
-                               << expected << true;
+    QTest::newRow("graphemes") << DialogAction([](AdvancedSettingsDialog& d) {
+        d.unitList->setCurrentIndex(1);
+    }) << expected << true;
     const std::array formats{OutputFormat::Span, OutputFormat::Bbcode, OutputFormat::Ansi, OutputFormat::Css};
     for (const OutputFormat format : formats) {
         expected = {};
         expected.format = format;
-        QTest::addRow("format %d", static_cast<int>(format)) << DialogAction([format](frmAdvanced& d) {
-            d.FormatList->setCurrentIndex(static_cast<int>(format));
-        }) << expected << true;
+        QTest::addRow("format %d", static_cast<int>(format))
+            << DialogAction([format](AdvancedSettingsDialog& d) {
+                   d.formatList->setCurrentIndex(static_cast<int>(format));
+               })
+            << expected << true;
     }
     expected = {};
     expected.merge = true;
-    QTest::newRow("merge") << DialogAction([](frmAdvanced& d) { d.CheckMerge->click(); }) << expected << true;
+    QTest::newRow("merge") << DialogAction([](AdvancedSettingsDialog& d) { d.mergeCheck->click(); })
+                           << expected << true;
     expected = {};
     expected.skipWhitespace = true;
-    QTest::newRow("white space") << DialogAction([](frmAdvanced& d) { d.CheckWhitespace->click(); })
-                                 << expected << true;
+    QTest::newRow("white space") << DialogAction([](AdvancedSettingsDialog& d) {
+        d.skipWhitespaceCheck->click();
+    }) << expected << true;
     expected = {};
     expected.keepLineBreaks = true;
-    QTest::newRow("line breaks") << DialogAction([](frmAdvanced& d) { d.CheckLineBreaks->click(); })
-                                 << expected << false;
+    QTest::newRow("line breaks") << DialogAction([](AdvancedSettingsDialog& d) {
+        d.keepLineBreaksCheck->click();
+    }) << expected << false;
     // The floor keeps the text readable on the preview's background, black until it is changed.
     expected = {};
     expected.contrastFloor = ContrastFloor{7.0, ColourTriple{0, 0, 0}};
-    QTest::newRow("contrast floor 7:1") << DialogAction([](frmAdvanced& d) {
+    QTest::newRow("contrast floor 7:1") << DialogAction([](AdvancedSettingsDialog& d) {
         d.contrastFloorCheck->click();
         d.contrastFloorList->setCurrentIndex(2);
     }) << expected << true;
     expected = {};
     expected.reverse = true;
-    QTest::newRow("reverse") << DialogAction([](frmAdvanced& d) { d.CheckReverse->click(); }) << expected
-                             << true;
+    QTest::newRow("reverse") << DialogAction([](AdvancedSettingsDialog& d) { d.reverseCheck->click(); })
+                             << expected << true;
 
     const GradientPreset rainbow = rainbowGradient();
     expected = withStops(rainbow.stops);
     expected.space = rainbow.space;
     expected.hue = rainbow.hue;
-    QTest::newRow("rainbow, whatever the space list says") << DialogAction([](frmAdvanced& d) {
-        d.SpaceList->setCurrentIndex(2);
-        d.OptionRainbow->click();
+    QTest::newRow("rainbow, whatever the space list says") << DialogAction([](AdvancedSettingsDialog& d) {
+        d.spaceList->setCurrentIndex(2);
+        d.rainbowOption->click();
     }) << expected << true;
 
     // Choosing the list begins it with the main window's colours at both ends.
     expected = withStops({{ColourTriple{255, 0, 0}, 0.0}, {ColourTriple{0, 0, 255}, 100.0}});
     QTest::newRow("stops begun from the main colours")
-        << DialogAction([](frmAdvanced& d) { d.OptionStops->click(); }) << expected << false;
+        << DialogAction([](AdvancedSettingsDialog& d) { d.stopsOption->click(); }) << expected << false;
     expected = withStops({{ColourTriple{255, 0, 0}, 0.0},
                           {ColourTriple{0, 0x80, 0}, std::nullopt},
                           {ColourTriple{0, 0, 255}, 100.0}});
-    QTest::newRow("a stop added and recoloured") << DialogAction([](frmAdvanced& d) {
-        d.OptionStops->click();
-        d.StopList->setCurrentCell(0, 1);
-        d.CommandAddStop->click();
-        d.StopList->item(1, 1)->setText(u"#008000"_s);
+    QTest::newRow("a stop added and recoloured") << DialogAction([](AdvancedSettingsDialog& d) {
+        d.stopsOption->click();
+        d.stopList->setCurrentCell(0, 1);
+        d.addStopButton->click();
+        d.stopList->item(1, 1)->setText(u"#008000"_s);
     }) << expected << true;
 
     const GradientPreset& preset = gradientPresets().at(2);
     expected = withStops(preset.stops);
     expected.space = preset.space;
     expected.hue = preset.hue;
-    QTest::newRow("preset") << DialogAction([](frmAdvanced& d) {
-        d.PresetList->setCurrentIndex(3);
-        emit d.PresetList->activated(3);
+    QTest::newRow("preset") << DialogAction([](AdvancedSettingsDialog& d) {
+        d.presetList->setCurrentIndex(3);
+        emit d.presetList->activated(3);
     }) << expected << true;
 }
 
@@ -294,7 +305,7 @@ void TestAdvancedSettings::eachControlReachesTheRun()
     const QString text = kText + QString(300, u'x');
     form1().Text1->setText(text);
     QCOMPARE(useDialog(action), QStringList());
-    QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)*"_s);
+    QCOMPARE(form1().advancedSettingsAction->text(), u"詳細設定(&S)*"_s);
 
     GradientSettings settings = mainWindowSettings();
     settings.extended = expected;
@@ -307,18 +318,18 @@ void TestAdvancedSettings::eachControlReachesTheRun()
 void TestAdvancedSettings::defaultsLeaveThePlainResult()
 {
     const QString plain = RecordingHost::markupFor(mainWindowSettings(), kText);
-    QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)"_s);
+    QCOMPARE(form1().advancedSettingsAction->text(), u"詳細設定(&S)"_s);
     QCOMPARE(runAndTakeResult(), plain);
 
     // Settings changed and put back by 既定に戻す, and a list chosen but left empty of changes.
-    QCOMPARE(useDialog([](frmAdvanced& d) {
-                 d.FormatList->setCurrentIndex(3);
-                 d.CheckMerge->click();
-                 d.OptionRainbow->click();
-                 d.CommandDefaults->click();
+    QCOMPARE(useDialog([](AdvancedSettingsDialog& d) {
+                 d.formatList->setCurrentIndex(3);
+                 d.mergeCheck->click();
+                 d.rainbowOption->click();
+                 d.defaultsButton->click();
              }),
              QStringList());
-    QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)"_s);
+    QCOMPARE(form1().advancedSettingsAction->text(), u"詳細設定(&S)"_s);
     QCOMPARE(runAndTakeResult(), plain);
 }
 
@@ -349,20 +360,20 @@ void TestAdvancedSettings::conflictsAreNamedAndRefused()
 
     mainWindow();
     QString note;
-    const QStringList messages = useDialog([&](frmAdvanced& d) {
-        d.FormatList->setCurrentIndex(format);
-        note = d.LabelConflict->text();
+    const QStringList messages = useDialog([&](AdvancedSettingsDialog& d) {
+        d.formatList->setCurrentIndex(format);
+        note = d.conflictLabel->text();
     });
     QVERIFY2(note.contains(named), qPrintable(note));
     QCOMPARE(messages, QStringList{note});
     // Refused: the settings stay as they were.
-    QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)"_s);
+    QCOMPARE(form1().advancedSettingsAction->text(), u"詳細設定(&S)"_s);
     QCOMPARE(form1().advancedSettings(), AdvancedSettings{});
 
     // The size or heading alone is fine for the HTML formats: no note.
-    QCOMPARE(useDialog([&](frmAdvanced& d) {
-                 d.FormatList->setCurrentIndex(1);
-                 note = d.LabelConflict->text();
+    QCOMPARE(useDialog([&](AdvancedSettingsDialog& d) {
+                 d.formatList->setCurrentIndex(1);
+                 note = d.conflictLabel->text();
              }),
              QStringList());
     QCOMPARE(note, QString());
@@ -370,7 +381,7 @@ void TestAdvancedSettings::conflictsAreNamedAndRefused()
 
 void TestAdvancedSettings::runRefusesAConflictMadeInTheMainWindow()
 {
-    QCOMPARE(useDialog([](frmAdvanced& d) { d.FormatList->setCurrentIndex(2); }), QStringList());
+    QCOMPARE(useDialog([](AdvancedSettingsDialog& d) { d.formatList->setCurrentIndex(2); }), QStringList());
     form1().Option2->click();
     form1().Combo2->setCurrentText(u"H1"_s);
     module1().ResultHtml = u"earlier"_s;
@@ -393,17 +404,17 @@ void TestAdvancedSettings::cancelAndCloseBoxKeepTheOldSettings()
 {
     QFETCH(bool, closeBox);
 
-    QCOMPARE(useDialog([](frmAdvanced& d) { d.CheckReverse->click(); }), QStringList());
+    QCOMPARE(useDialog([](AdvancedSettingsDialog& d) { d.reverseCheck->click(); }), QStringList());
     const AdvancedSettings before = form1().advancedSettings();
     QVERIFY(before.options.reverse);
     QCOMPARE(useDialog(
-                 [closeBox](frmAdvanced& d) {
-                     d.CheckReverse->click();
-                     d.FormatList->setCurrentIndex(1);
+                 [closeBox](AdvancedSettingsDialog& d) {
+                     d.reverseCheck->click();
+                     d.formatList->setCurrentIndex(1);
                      if (closeBox)
                          d.close();
                      else
-                         d.CommandCancel->click();
+                         d.cancelButton->click();
                  },
                  false),
              QStringList());
@@ -413,18 +424,18 @@ void TestAdvancedSettings::cancelAndCloseBoxKeepTheOldSettings()
 
 void TestAdvancedSettings::settingsSurviveARestart()
 {
-    QCOMPARE(useDialog([](frmAdvanced& d) {
-                 d.OptionStops->click();
-                 d.StopList->setCurrentCell(0, 2);
-                 d.StopList->item(0, 2)->setText(u"12.5"_s);
-                 d.SpaceList->setCurrentIndex(4);
-                 d.HueList->setCurrentIndex(2);
-                 d.UnitList->setCurrentIndex(1);
-                 d.FormatList->setCurrentIndex(4);
-                 d.CheckMerge->click();
-                 d.CheckWhitespace->click();
-                 d.CheckLineBreaks->click();
-                 d.CheckReverse->click();
+    QCOMPARE(useDialog([](AdvancedSettingsDialog& d) {
+                 d.stopsOption->click();
+                 d.stopList->setCurrentCell(0, 2);
+                 d.stopList->item(0, 2)->setText(u"12.5"_s);
+                 d.spaceList->setCurrentIndex(4);
+                 d.hueList->setCurrentIndex(2);
+                 d.unitList->setCurrentIndex(1);
+                 d.formatList->setCurrentIndex(4);
+                 d.mergeCheck->click();
+                 d.skipWhitespaceCheck->click();
+                 d.keepLineBreaksCheck->click();
+                 d.reverseCheck->click();
              }),
              QStringList());
     const AdvancedSettings chosen = form1().advancedSettings();
@@ -433,7 +444,7 @@ void TestAdvancedSettings::settingsSurviveARestart()
     unloadAllWindows();
     form1().show();
     QCOMPARE(form1().advancedSettings(), chosen);
-    QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)*"_s);
+    QCOMPARE(form1().advancedSettingsAction->text(), u"詳細設定(&S)*"_s);
     // Nothing of the main window is kept.
     QCOMPARE(form1().Text1->text(), QString());
 }
@@ -453,10 +464,8 @@ void TestAdvancedSettings::unreadableStoredValuesFallBackToDefaults()
     QCOMPARE(read.options.space, ColourSpace::Oklch);
     QCOMPARE(read.options.format, OutputFormat::Font);
     QVERIFY(!read.options.merge);
-    // Out-of-range positions are kept for the engine's own clamping.
-    const std::vector<ColourStop> stops{{ColourTriple{0, 255, 0}, 250.0},
-                                        {ColourTriple{0, 0, 255}, std::nullopt}};
-    QVERIFY(read.stops == stops);
+    // A position out of range is refused, as on the command line, and the list with it.
+    QVERIFY(read.stops.empty());
 }
 
 void TestAdvancedSettings::settingsFileInPlaceOfTheFile_data()
@@ -534,7 +543,7 @@ void TestAdvancedSettings::settingsFileInPlaceOfTheFile()
         const rlimit small{rlim_t(sizeLimit), original.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &small);
     }
-    const QStringList messages = useDialog([](frmAdvanced& d) { d.CheckReverse->click(); });
+    const QStringList messages = useDialog([](AdvancedSettingsDialog& d) { d.reverseCheck->click(); });
     ::setrlimit(RLIMIT_FSIZE, &original);
     std::signal(SIGXFSZ, previousHandler);
 
@@ -597,12 +606,12 @@ void TestAdvancedSettings::settingsThatCannotBeKeptAreSaidSo()
         }
     }
 
-    const QStringList messages = useDialog([](frmAdvanced& d) { d.CheckReverse->click(); });
+    const QStringList messages = useDialog([](AdvancedSettingsDialog& d) { d.reverseCheck->click(); });
     QCOMPARE(messages.size(), 1);
     QVERIFY(messages.first().contains(u"保存できませんでした"_s));
     // In force for this run, with the mark that says so.
     QVERIFY(form1().advancedSettings().options.reverse);
-    QCOMPARE(form1().mnuAdvanced->text(), u"詳細設定(&S)*"_s);
+    QCOMPARE(form1().advancedSettingsAction->text(), u"詳細設定(&S)*"_s);
 
     // The next start finds what was kept before, whole, and nothing half written beside it.
     if (disk) {
@@ -627,17 +636,17 @@ void TestAdvancedSettings::accessKeysReachTheirControls_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("control");
 
-    QTest::newRow("G") << int(Qt::Key_G) << u"OptionTwoColours"_s;
-    QTest::newRow("C") << int(Qt::Key_C) << u"SpaceList"_s;
-    QTest::newRow("H") << int(Qt::Key_H) << u"HueList"_s;
-    QTest::newRow("U") << int(Qt::Key_U) << u"UnitList"_s;
-    QTest::newRow("F") << int(Qt::Key_F) << u"FormatList"_s;
-    QTest::newRow("M") << int(Qt::Key_M) << u"CheckMerge"_s;
-    QTest::newRow("W") << int(Qt::Key_W) << u"CheckWhitespace"_s;
-    QTest::newRow("L") << int(Qt::Key_L) << u"CheckLineBreaks"_s;
-    QTest::newRow("R") << int(Qt::Key_R) << u"CheckReverse"_s;
-    QTest::newRow("K") << int(Qt::Key_K) << u"CheckContrastFloor"_s;
-    QTest::newRow("D") << int(Qt::Key_D) << u"CommandDefaults"_s;
+    QTest::newRow("G") << int(Qt::Key_G) << u"twoColoursOption"_s;
+    QTest::newRow("C") << int(Qt::Key_C) << u"spaceList"_s;
+    QTest::newRow("H") << int(Qt::Key_H) << u"hueList"_s;
+    QTest::newRow("U") << int(Qt::Key_U) << u"unitList"_s;
+    QTest::newRow("F") << int(Qt::Key_F) << u"formatList"_s;
+    QTest::newRow("M") << int(Qt::Key_M) << u"mergeCheck"_s;
+    QTest::newRow("W") << int(Qt::Key_W) << u"skipWhitespaceCheck"_s;
+    QTest::newRow("L") << int(Qt::Key_L) << u"keepLineBreaksCheck"_s;
+    QTest::newRow("R") << int(Qt::Key_R) << u"reverseCheck"_s;
+    QTest::newRow("K") << int(Qt::Key_K) << u"contrastFloorCheck"_s;
+    QTest::newRow("D") << int(Qt::Key_D) << u"defaultsButton"_s;
 }
 
 void TestAdvancedSettings::accessKeysReachTheirControls()
@@ -645,32 +654,32 @@ void TestAdvancedSettings::accessKeysReachTheirControls()
     QFETCH(int, key);
     QFETCH(QString, control);
 
-    frmAdvanced dialog(AdvancedSettings{}, mainWindowSettings(), QString());
-    dialog.SpaceList->setCurrentIndex(3); // OKLCH, so that the hue list takes the focus
+    AdvancedSettingsDialog dialog(AdvancedSettings{}, mainWindowSettings(), QString());
+    dialog.spaceList->setCurrentIndex(3); // OKLCH, so that the hue list takes the focus
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    dialog.CommandOk->setFocus();
+    dialog.okButton->setFocus();
     QTest::keyClick(&dialog, static_cast<Qt::Key>(key), Qt::AltModifier);
 
-    if (control.startsWith(u"Check"_s)) {
-        const auto* target = control == u"CheckMerge"_s        ? dialog.CheckMerge
-                             : control == u"CheckWhitespace"_s ? dialog.CheckWhitespace
-                             : control == u"CheckLineBreaks"_s ? dialog.CheckLineBreaks
-                             : control == u"CheckReverse"_s    ? dialog.CheckReverse
-                                                               : dialog.contrastFloorCheck;
+    if (control.endsWith(u"Check"_s)) {
+        const auto* target = control == u"mergeCheck"_s            ? dialog.mergeCheck
+                             : control == u"skipWhitespaceCheck"_s ? dialog.skipWhitespaceCheck
+                             : control == u"keepLineBreaksCheck"_s ? dialog.keepLineBreaksCheck
+                             : control == u"reverseCheck"_s        ? dialog.reverseCheck
+                                                                   : dialog.contrastFloorCheck;
         // An access key clicks its button as a mouse would, after the button has shown itself pressed.
         QTRY_VERIFY(target->isChecked());
         return;
     }
-    if (control == u"CommandDefaults"_s) {
-        QTRY_COMPARE(dialog.SpaceList->currentIndex(), 0);
+    if (control == u"defaultsButton"_s) {
+        QTRY_COMPARE(dialog.spaceList->currentIndex(), 0);
         return;
     }
-    const QMap<QString, QWidget*> targets{{u"OptionTwoColours"_s, dialog.OptionTwoColours},
-                                          {u"SpaceList"_s, dialog.SpaceList},
-                                          {u"HueList"_s, dialog.HueList},
-                                          {u"UnitList"_s, dialog.UnitList},
-                                          {u"FormatList"_s, dialog.FormatList}};
+    const QMap<QString, QWidget*> targets{{u"twoColoursOption"_s, dialog.twoColoursOption},
+                                          {u"spaceList"_s, dialog.spaceList},
+                                          {u"hueList"_s, dialog.hueList},
+                                          {u"unitList"_s, dialog.unitList},
+                                          {u"formatList"_s, dialog.formatList}};
     QCOMPARE(QApplication::focusWidget(), targets.value(control));
 }
 
@@ -679,7 +688,7 @@ void TestAdvancedSettings::altSOpensTheDialog()
     bool opened = false;
     QString title;
     QTimer::singleShot(0, qApp, [&] {
-        if (auto* dialog = qobject_cast<frmAdvanced*>(QApplication::activeModalWidget())) {
+        if (auto* dialog = qobject_cast<AdvancedSettingsDialog*>(QApplication::activeModalWidget())) {
             opened = true;
             title = dialog->windowTitle();
             dialog->reject();
@@ -692,22 +701,36 @@ void TestAdvancedSettings::altSOpensTheDialog()
 
 void TestAdvancedSettings::tabOrderFollowsTheControls()
 {
-    frmAdvanced dialog(AdvancedSettings{}, mainWindowSettings(), QString());
-    dialog.OptionStops->setChecked(true);
+    AdvancedSettingsDialog dialog(AdvancedSettings{}, mainWindowSettings(), QString());
+    dialog.stopsOption->setChecked(true);
     // A middle stop selected, so that every stop button can act.
-    dialog.CommandAddStop->click();
-    dialog.StopList->setCurrentCell(1, 1);
-    dialog.SpaceList->setCurrentIndex(3);
+    dialog.addStopButton->click();
+    dialog.stopList->setCurrentCell(1, 1);
+    dialog.spaceList->setCurrentIndex(3);
     dialog.contrastFloorCheck->setChecked(true);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    const QList<QWidget*> chain{
-        dialog.OptionStops,       dialog.StopList,        dialog.CommandAddStop, dialog.CommandRemoveStop,
-        dialog.CommandStopUp,     dialog.CommandStopDown, dialog.PresetList,     dialog.SpaceList,
-        dialog.HueList,           dialog.UnitList,        dialog.FormatList,     dialog.CheckMerge,
-        dialog.CheckWhitespace,   dialog.CheckLineBreaks, dialog.CheckReverse,   dialog.contrastFloorCheck,
-        dialog.contrastFloorList, dialog.CommandDefaults, dialog.CommandOk,      dialog.CommandCancel};
-    dialog.OptionStops->setFocus();
+    const QList<QWidget*> chain{dialog.stopsOption,
+                                dialog.stopList,
+                                dialog.addStopButton,
+                                dialog.removeStopButton,
+                                dialog.moveStopUpButton,
+                                dialog.moveStopDownButton,
+                                dialog.presetList,
+                                dialog.spaceList,
+                                dialog.hueList,
+                                dialog.unitList,
+                                dialog.formatList,
+                                dialog.mergeCheck,
+                                dialog.skipWhitespaceCheck,
+                                dialog.keepLineBreaksCheck,
+                                dialog.reverseCheck,
+                                dialog.contrastFloorCheck,
+                                dialog.contrastFloorList,
+                                dialog.defaultsButton,
+                                dialog.okButton,
+                                dialog.cancelButton};
+    dialog.stopsOption->setFocus();
     for (qsizetype index = 1; index < chain.size(); ++index) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), chain.at(index));
@@ -718,8 +741,8 @@ void TestAdvancedSettings::tabOrderFollowsTheControls()
 // selected stop, and a list of fewer than two stops is named and refused, an empty one too.
 void TestAdvancedSettings::stopButtonsActOnlyWhereTheyCan()
 {
-    frmAdvanced dialog(AdvancedSettings{}, mainWindowSettings(), QString());
-    dialog.OptionStops->click();
+    AdvancedSettingsDialog dialog(AdvancedSettings{}, mainWindowSettings(), QString());
+    dialog.stopsOption->click();
     struct Step
     {
         const char* name;
@@ -732,27 +755,27 @@ void TestAdvancedSettings::stopButtonsActOnlyWhereTheyCan()
     };
     const Step steps[] = {
         {"begun, none selected", [] {}, 2, false, false, false, false},
-        {"first selected", [&] { dialog.StopList->setCurrentCell(0, 1); }, 2, true, false, true, false},
-        {"last selected", [&] { dialog.StopList->setCurrentCell(1, 1); }, 2, true, true, false, false},
-        {"one added after the last", [&] { dialog.CommandAddStop->click(); }, 3, true, true, false, false},
-        {"middle selected", [&] { dialog.StopList->setCurrentCell(1, 1); }, 3, true, true, true, false},
-        {"middle removed", [&] { dialog.StopList->setCurrentCell(1, 1), dialog.CommandRemoveStop->click(); },
+        {"first selected", [&] { dialog.stopList->setCurrentCell(0, 1); }, 2, true, false, true, false},
+        {"last selected", [&] { dialog.stopList->setCurrentCell(1, 1); }, 2, true, true, false, false},
+        {"one added after the last", [&] { dialog.addStopButton->click(); }, 3, true, true, false, false},
+        {"middle selected", [&] { dialog.stopList->setCurrentCell(1, 1); }, 3, true, true, true, false},
+        {"middle removed", [&] { dialog.stopList->setCurrentCell(1, 1), dialog.removeStopButton->click(); },
          2, true, true, false, false},
-        {"down to one", [&] { dialog.CommandRemoveStop->click(); }, 1, true, false, false, true},
-        {"down to none", [&] { dialog.CommandRemoveStop->click(); }, 0, false, false, false, true},
+        {"down to one", [&] { dialog.removeStopButton->click(); }, 1, true, false, false, true},
+        {"down to none", [&] { dialog.removeStopButton->click(); }, 0, false, false, false, true},
     };
     const QString refusal = u"色の並びには2つ以上の色が必要です。"_s;
     for (const Step& step : steps) {
         step.act();
         const QByteArray where = step.name;
-        QVERIFY2(dialog.StopList->rowCount() == step.rows, where);
-        QVERIFY2(dialog.CommandAddStop->isEnabled(), where);
-        QVERIFY2(dialog.CommandRemoveStop->isEnabled() == step.remove, where);
-        QVERIFY2(dialog.CommandStopUp->isEnabled() == step.up, where);
-        QVERIFY2(dialog.CommandStopDown->isEnabled() == step.down, where);
-        QVERIFY2((dialog.LabelConflict->text() == refusal) == step.refused, where);
+        QVERIFY2(dialog.stopList->rowCount() == step.rows, where);
+        QVERIFY2(dialog.addStopButton->isEnabled(), where);
+        QVERIFY2(dialog.removeStopButton->isEnabled() == step.remove, where);
+        QVERIFY2(dialog.moveStopUpButton->isEnabled() == step.up, where);
+        QVERIFY2(dialog.moveStopDownButton->isEnabled() == step.down, where);
+        QVERIFY2((dialog.conflictLabel->text() == refusal) == step.refused, where);
         MessageBoxRecorder recorder(MessageBox::Answer::Ok);
-        dialog.CommandOk->click();
+        dialog.okButton->click();
         QVERIFY2(recorder.texts() == (step.refused ? QStringList{refusal} : QStringList{}), where);
         if (!step.refused) {
             // Accepted: open again for the next step.
@@ -767,58 +790,148 @@ void TestAdvancedSettings::stopButtonsActOnlyWhereTheyCan()
     QCOMPARE(runAndTakeResult(), u"refused: "_s + refusal);
 }
 
+using DialogCheck = std::function<bool(AdvancedSettingsDialog&)>;
+
+void TestAdvancedSettings::rulesOfTheDialogHold_data()
+{
+    QTest::addColumn<DialogAction>("act");
+    QTest::addColumn<DialogCheck>("holds");
+    const auto colourCell = [](AdvancedSettingsDialog& d, int row) {
+        return d.stopList->item(row, 1)->text();
+    };
+    const auto positionCell = [](AdvancedSettingsDialog& d, int row) {
+        return d.stopList->item(row, 2)->text();
+    };
+    const auto typeInto = [](int row, int column, QString text) {
+        return [=](AdvancedSettingsDialog& d) {
+            d.stopsOption->click();
+            d.stopList->item(row, column)->setText(text);
+        };
+    };
+
+    // A stop is read as the command line reads one; what does not read is put back.
+    QTest::newRow("three hex digits put back")
+        << DialogAction(typeInto(0, 1, u"#F00"_s))
+        << DialogCheck([=](auto& d) { return colourCell(d, 0) == u"#FF0000"_s; });
+    QTest::newRow("R,G,B read") << DialogAction(typeInto(0, 1, u"0,128,255"_s))
+                                << DialogCheck([=](auto& d) { return colourCell(d, 0) == u"#0080FF"_s; });
+    QTest::newRow("component over 255 put back")
+        << DialogAction(typeInto(0, 1, u"0,128,256"_s))
+        << DialogCheck([=](auto& d) { return colourCell(d, 0) == u"#FF0000"_s; });
+    QTest::newRow("position below 0 put back")
+        << DialogAction(typeInto(1, 2, u"-5"_s))
+        << DialogCheck([=](auto& d) { return positionCell(d, 1) == u"100"_s; });
+    QTest::newRow("position with %") << DialogAction(typeInto(1, 2, u"12.5%"_s))
+                                     << DialogCheck([=](auto& d) { return positionCell(d, 1) == u"12.5"_s; });
+    QTest::newRow("empty position placed by the rules")
+        << DialogAction(typeInto(1, 2, QString()))
+        << DialogCheck([=](auto& d) { return positionCell(d, 1).isEmpty(); });
+    // A list is begun from the main window's colours.
+    QTest::newRow("list begun from the main colours")
+        << DialogAction([](auto& d) { d.stopsOption->click(); }) << DialogCheck([](auto& d) {
+               return d.settings().stops == std::vector<ColourStop>{{{255, 0, 0}, 0.0}, {{0, 0, 255}, 100.0}};
+           });
+    // The new stop repeats the one it follows.
+    QTest::newRow("new stop repeats the selected one") << DialogAction([](auto& d) {
+        d.stopsOption->click();
+        d.stopList->setCurrentCell(0, 1);
+        d.addStopButton->click();
+    }) << DialogCheck([](auto& d) {
+        const auto stops = d.settings().stops;
+        return stops.size() == 3 && stops[1].colour == ColourTriple{255, 0, 0} && !stops[1].position;
+    });
+    // The rainbow runs round the hue circle in HSL whatever the lists say.
+    QTest::newRow("rainbow greys space and hue") << DialogAction([](auto& d) {
+        d.spaceList->setCurrentIndex(d.spaceList->findText(captionOf(ColourSpace::Oklch)));
+        d.rainbowOption->click();
+    }) << DialogCheck([](auto& d) { return !d.spaceList->isEnabled() && !d.hueList->isEnabled(); });
+    // The hue rule only for the spaces with a hue.
+    QTest::newRow("hue list for a polar space") << DialogAction([](auto& d) {
+        d.spaceList->setCurrentIndex(d.spaceList->findText(captionOf(ColourSpace::Hsl)));
+    }) << DialogCheck([](auto& d) {
+        return d.hueList->isEnabled() && d.settings().options.space == ColourSpace::Hsl;
+    });
+    QTest::newRow("no hue list for sRGB")
+        << DialogAction([](auto&) {}) << DialogCheck([](auto& d) { return !d.hueList->isEnabled(); });
+    // The contrast level only with the floor on.
+    QTest::newRow("level list follows the check") << DialogAction([](auto&) {}) << DialogCheck([](auto& d) {
+        const bool before = d.contrastFloorList->isEnabled();
+        d.contrastFloorCheck->click();
+        return !before && d.contrastFloorList->isEnabled();
+    });
+    // 既定に戻す keeps the list for another time; only the choice goes back to the two colours.
+    QTest::newRow("defaults keep the list") << DialogAction([=](auto& d) {
+        typeInto(0, 1, u"#123456"_s)(d);
+        d.formatList->setCurrentIndex(d.formatList->findText(captionOf(OutputFormat::Span)));
+        d.defaultsButton->click();
+    }) << DialogCheck([](auto& d) {
+        const AdvancedSettings now = d.settings();
+        return now.gradient == GradientChoice::TwoColours && now.options == ExtendedSettings{} &&
+               now.stops.size() == 2 && now.stops[0].colour == ColourTriple{0x12, 0x34, 0x56};
+    });
+}
+
+void TestAdvancedSettings::rulesOfTheDialogHold()
+{
+    QFETCH(DialogAction, act);
+    QFETCH(DialogCheck, holds);
+    AdvancedSettingsDialog dialog(AdvancedSettings{}, mainWindowSettings(), QString());
+    act(dialog);
+    QVERIFY(holds(dialog));
+}
+
 void TestAdvancedSettings::stopListEditing()
 {
-    frmAdvanced dialog(AdvancedSettings{}, mainWindowSettings(), QString());
+    AdvancedSettingsDialog dialog(AdvancedSettings{}, mainWindowSettings(), QString());
     dialog.setColourPicker([](const QColor&) { return std::optional<QColor>(QColor(0x11, 0x22, 0x33)); });
-    dialog.OptionStops->click();
-    QCOMPARE(dialog.StopList->rowCount(), 2);
+    dialog.stopsOption->click();
+    QCOMPARE(dialog.stopList->rowCount(), 2);
 
     // A text that is no colour, and a position that is no number, are put back.
-    dialog.StopList->item(0, 1)->setText(u"red"_s);
-    dialog.StopList->item(0, 2)->setText(u"abc"_s);
-    QCOMPARE(dialog.StopList->item(0, 1)->text(), u"#FF0000"_s);
-    QCOMPARE(dialog.StopList->item(0, 2)->text(), u"0"_s);
-    dialog.StopList->item(1, 2)->setText(u"150"_s);
-    QCOMPARE(dialog.StopList->item(1, 2)->text(), u"100"_s);
+    dialog.stopList->item(0, 1)->setText(u"red"_s);
+    dialog.stopList->item(0, 2)->setText(u"abc"_s);
+    QCOMPARE(dialog.stopList->item(0, 1)->text(), u"#FF0000"_s);
+    QCOMPARE(dialog.stopList->item(0, 2)->text(), u"0"_s);
+    dialog.stopList->item(1, 2)->setText(u"150"_s);
+    QCOMPARE(dialog.stopList->item(1, 2)->text(), u"100"_s);
 
-    emit dialog.StopList->cellDoubleClicked(1, 0);
-    QCOMPARE(dialog.StopList->item(1, 1)->text(), u"#112233"_s);
+    emit dialog.stopList->cellDoubleClicked(1, 0);
+    QCOMPARE(dialog.stopList->item(1, 1)->text(), u"#112233"_s);
 
-    dialog.StopList->setCurrentCell(1, 1);
-    dialog.CommandStopUp->click();
-    QCOMPARE(dialog.StopList->item(0, 1)->text(), u"#112233"_s);
-    QCOMPARE(dialog.StopList->item(0, 2)->text(), u"0"_s);
+    dialog.stopList->setCurrentCell(1, 1);
+    dialog.moveStopUpButton->click();
+    QCOMPARE(dialog.stopList->item(0, 1)->text(), u"#112233"_s);
+    QCOMPARE(dialog.stopList->item(0, 2)->text(), u"0"_s);
 
     // Down to one stop: the note names it and OK refuses.
-    dialog.StopList->setCurrentCell(0, 1);
-    dialog.CommandRemoveStop->click();
-    QCOMPARE(dialog.StopList->rowCount(), 1);
-    QVERIFY(!dialog.LabelConflict->text().isEmpty());
+    dialog.stopList->setCurrentCell(0, 1);
+    dialog.removeStopButton->click();
+    QCOMPARE(dialog.stopList->rowCount(), 1);
+    QVERIFY(!dialog.conflictLabel->text().isEmpty());
     MessageBoxRecorder recorder(MessageBox::Answer::Ok);
-    dialog.CommandOk->click();
+    dialog.okButton->click();
     QCOMPARE(recorder.messages().size(), 1);
     QCOMPARE(recorder.messages().first().style, MessageBox::Style::Information);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
 
     // Removing or moving with nothing there does nothing.
-    dialog.CommandRemoveStop->click();
-    dialog.CommandRemoveStop->click();
-    dialog.CommandStopDown->click();
-    QCOMPARE(dialog.StopList->rowCount(), 0);
+    dialog.removeStopButton->click();
+    dialog.removeStopButton->click();
+    dialog.moveStopDownButton->click();
+    QCOMPARE(dialog.stopList->rowCount(), 0);
 }
 
 void TestAdvancedSettings::stripPaintsTheRunColours()
 {
-    frmAdvanced dialog(AdvancedSettings{}, mainWindowSettings(), u"abc"_s);
-    dialog.FormatList->setCurrentIndex(1);
-    dialog.SpaceList->setCurrentIndex(2);
+    AdvancedSettingsDialog dialog(AdvancedSettings{}, mainWindowSettings(), u"abc"_s);
+    dialog.formatList->setCurrentIndex(1);
+    dialog.spaceList->setCurrentIndex(2);
     GradientSettings settings = mainWindowSettings();
     settings.extended.space = ColourSpace::Oklab;
     settings.extended.format = OutputFormat::Span;
     // The colours of a run over the same line: read back from the span markup.
     const QString markup = RecordingHost::markupFor(settings, u"abc"_s);
-    const QList<QColor> colours = dialog.Strip->lineColours(1);
+    const QList<QColor> colours = dialog.colourStrip->lineColours(1);
     QCOMPARE(colours.size(), 3);
     for (const QColor& colour : colours)
         QVERIFY2(markup.contains(colour.name()), qPrintable(colour.name() + u" in "_s + markup));
@@ -827,10 +940,10 @@ void TestAdvancedSettings::stripPaintsTheRunColours()
 
 void TestAdvancedSettings::abortDuringAnExtendedRun()
 {
-    QCOMPARE(useDialog([](frmAdvanced& d) {
-                 d.OptionRainbow->click();
-                 d.UnitList->setCurrentIndex(1);
-                 d.CheckMerge->click();
+    QCOMPARE(useDialog([](AdvancedSettingsDialog& d) {
+                 d.rainbowOption->click();
+                 d.unitList->setCurrentIndex(1);
+                 d.mergeCheck->click();
              }),
              QStringList());
     const QString text(2000, u'x');
@@ -869,7 +982,8 @@ void TestAdvancedSettings::previewRefusedForBoardAndTerminal()
     QFETCH(int, format);
     QFETCH(bool, refused);
 
-    QCOMPARE(useDialog([format](frmAdvanced& d) { d.FormatList->setCurrentIndex(format); }), QStringList());
+    QCOMPARE(useDialog([format](AdvancedSettingsDialog& d) { d.formatList->setCurrentIndex(format); }),
+             QStringList());
     MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     form1().Command1->click();
     QVERIFY(SingleInstance<Form2>::isLoaded());

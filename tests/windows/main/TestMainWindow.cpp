@@ -81,11 +81,12 @@ void TestMainWindow::startState_data()
          [](Form1& w) { return QVariant(w.windowFlags().testFlag(Qt::WindowMinimizeButtonHint)); }, true},
         {"two menu items, the advanced settings first, acting directly",
          [](Form1& w) {
-             return QVariant(w.menuBar()->actions() == QList<QAction*>{w.mnuAdvanced, w.mnuAbout} &&
-                             w.mnuAdvanced->menu() == nullptr && w.mnuAbout->menu() == nullptr);
+             return QVariant(w.menuBar()->actions() ==
+                                 QList<QAction*>{w.advancedSettingsAction, w.mnuAbout} &&
+                             w.advancedSettingsAction->menu() == nullptr && w.mnuAbout->menu() == nullptr);
          },
          true},
-        {"advanced settings caption", [](Form1& w) { return QVariant(w.mnuAdvanced->text()); },
+        {"advanced settings caption", [](Form1& w) { return QVariant(w.advancedSettingsAction->text()); },
          u"詳細設定(&S)"_s},
         {"menu caption", [](Form1& w) { return QVariant(w.mnuAbout->text()); }, u"バージョン情報(&A)"_s},
         {"component fields", [](Form1& w) { return QVariant(textsOf(w.TextC)); }, QStringList(6, u"0"_s)},

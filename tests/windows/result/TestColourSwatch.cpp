@@ -142,16 +142,16 @@ void TestColourSwatch::paintsTheRunColours()
     run(text, advanced);
     QVERIFY(SingleInstance<Form2>::isLoaded());
     Form2& window = form2();
-    QVERIFY(window.mnuViewCode->isChecked());
+    QVERIFY(window.codeViewAction->isChecked());
     QCOMPARE(window.centralWidget(), window.Text1);
 
-    window.mnuViewSwatch->trigger();
-    QVERIFY(window.mnuViewSwatch->isChecked());
+    window.swatchViewAction->trigger();
+    QVERIFY(window.swatchViewAction->isChecked());
     QVERIFY(window.Swatch != nullptr);
     QCOMPARE(window.centralWidget(), window.Swatch);
     QCOMPARE(window.Swatch->unitColours(), markupColours(window.text()));
 
-    window.mnuViewCode->trigger();
+    window.codeViewAction->trigger();
     QCOMPARE(window.centralWidget(), window.Text1);
     QVERIFY(window.Text1->isVisible());
     QVERIFY(!window.Swatch->isVisible());
@@ -175,7 +175,7 @@ void TestColourSwatch::paintsTheRunAfterTheMainWindowChanged()
     mainWindow.TextC.at(0)->setText(u"0"_s);
     mainWindow.TextC.at(1)->setText(u"255"_s);
 
-    window.mnuViewSwatch->trigger();
+    window.swatchViewAction->trigger();
     const QList<QColor> colours = window.Swatch->unitColours();
     QCOMPARE(colours.size(), 3);
     QCOMPARE(colours, markupColours(window.text()));
@@ -199,7 +199,7 @@ void TestColourSwatch::backgroundFollowsThePreviewDialog()
     module1().PreviewBackground = {0, 0, 0};
     run(u"背景の色"_s, AdvancedSettings{});
     Form2& window = form2();
-    window.mnuViewSwatch->trigger();
+    window.swatchViewAction->trigger();
     const auto cornerColour = [&window] {
         return window.Swatch->viewport()->grab().toImage().pixelColor(1, 1);
     };
@@ -222,7 +222,7 @@ void TestColourSwatch::copyAlwaysCopiesTheMarkup()
     QString copied;
     Clipboard::setHandler([&copied](const QString& text) { copied = text; });
     run(u"虹色の文字"_s, AdvancedSettings{});
-    form2().mnuViewSwatch->trigger();
+    form2().swatchViewAction->trigger();
     form2().mnuCopy->trigger();
     Clipboard::setHandler({});
     QCOMPARE(copied, form2().text());
@@ -290,7 +290,7 @@ void TestColourSwatch::wrapsToTheWidthAndScrolls()
 {
     run(QString(32767, u'あ'), AdvancedSettings{});
     Form2& window = form2();
-    window.mnuViewSwatch->trigger();
+    window.swatchViewAction->trigger();
     ColourSwatchView* view = window.Swatch;
     QCOMPARE(view->unitColours().size(), 32767);
     const qsizetype narrow = view->lineCount();

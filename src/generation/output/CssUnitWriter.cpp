@@ -2,6 +2,7 @@
 
 #include "ColourValues.h"
 #include "MarkupPieces.h"
+#include "SettingNames.h"
 #include "SpanUnitWriter.h"
 #include "UnitColours.h"
 
@@ -15,13 +16,22 @@ CssUnitWriter::CssUnitWriter(MarkupWriter& html, const GradientSettings& setting
 {
 }
 
+QString CssUnitWriter::interpolationMethod(ColourSpace space, HueInterpolation hue)
+{
+    // CSS calls linear sRGB "srgb-linear"; its other names are the settings' own.
+    const QString name = space == ColourSpace::LinearSrgb ? u"srgb-linear"_s : nameOf(space);
+    if (!isPolar(space) || hue == HueInterpolation::Shorter)
+        return name;
+    return name + u' ' + nameOf(hue) + u" hue"_s;
+}
+
 QString CssUnitWriter::gradientFunction(const GradientSettings& settings)
 {
     QString function = u"linear-gradient("_s;
     // sRGB is what a gradient interpolates in by default; naming no space keeps the gradient
     // readable by browsers that know no interpolation methods.
     if (settings.extended.space != ColourSpace::Srgb)
-        function += u"in "_s + cssInterpolationMethod(settings.extended.space, settings.extended.hue) + u' ';
+        function += u"in "_s + interpolationMethod(settings.extended.space, settings.extended.hue) + u' ';
     function += u"to right"_s;
     for (const ColourStop& stop : UnitColours::effectiveStops(settings)) {
         function += u", #"_s + ColourCode(stop.colour).toLower() + u' ' +

@@ -31,7 +31,7 @@ QStringView GenerationRun::takeText()
 std::optional<int> GenerationRun::accept(int count, int minimum, const QString& tooShortMessage)
 {
     if (count == 0) {
-        m_host.ShowMessage(QStringLiteral(u"文字列を指定してください！"));
+        m_host.ShowMessage(kNoTextMessage);
         m_host.EnableMainWindow();
         return std::nullopt;
     }

@@ -26,19 +26,6 @@ enum class HueInterpolation
     Decreasing
 };
 
-// The names used on the command line: srgb, linear-srgb, oklab, oklch, hsl.
-std::optional<ColourSpace> colourSpaceFromName(QStringView name);
-QString colourSpaceName(ColourSpace space);
-
-// shorter, longer, increasing, decreasing.
-std::optional<HueInterpolation> hueInterpolationFromName(QStringView name);
-QString hueInterpolationName(HueInterpolation hue);
-
-// The interpolation method as CSS writes it after "in": "srgb", "srgb-linear", "oklab",
-// "oklch longer hue". The hue part is written only for the polar spaces and only when it is not
-// the CSS default (shorter).
-QString cssInterpolationMethod(ColourSpace space, HueInterpolation hue);
-
 // Whether the space has a hue (its third coordinate for oklch, its first for hsl).
 bool isPolar(ColourSpace space);
 

@@ -34,72 +34,7 @@ double hslChannel(double n, double hue, double saturation, double lightness)
     return lightness - a * std::max(-1.0, std::min({k - 3.0, 9.0 - k, 1.0}));
 }
 
-// The command line's names of the spaces and hue rules.
-constexpr std::array colourSpaceNames{
-    std::pair{ColourSpace::Srgb, QStringView(u"srgb")},
-    std::pair{ColourSpace::LinearSrgb, QStringView(u"linear-srgb")},
-    std::pair{ColourSpace::Oklab, QStringView(u"oklab")},
-    std::pair{ColourSpace::Oklch, QStringView(u"oklch")},
-    std::pair{ColourSpace::Hsl, QStringView(u"hsl")},
-};
-constexpr std::array hueInterpolationNames{
-    std::pair{HueInterpolation::Shorter, QStringView(u"shorter")},
-    std::pair{HueInterpolation::Longer, QStringView(u"longer")},
-    std::pair{HueInterpolation::Increasing, QStringView(u"increasing")},
-    std::pair{HueInterpolation::Decreasing, QStringView(u"decreasing")},
-};
-
-template <typename Value, std::size_t count>
-std::optional<Value> valueNamed(const std::array<std::pair<Value, QStringView>, count>& names,
-                                QStringView name)
-{
-    for (const auto& [value, valueName] : names) {
-        if (name == valueName)
-            return value;
-    }
-    return std::nullopt;
-}
-
-template <typename Value, std::size_t count>
-QString nameOf(const std::array<std::pair<Value, QStringView>, count>& names, Value value)
-{
-    for (const auto& [candidate, name] : names) {
-        if (candidate == value)
-            return name.toString();
-    }
-    return {};
-}
-
 } // namespace
-
-std::optional<ColourSpace> colourSpaceFromName(QStringView name)
-{
-    return valueNamed(colourSpaceNames, name);
-}
-
-QString colourSpaceName(ColourSpace space)
-{
-    return nameOf(colourSpaceNames, space);
-}
-
-std::optional<HueInterpolation> hueInterpolationFromName(QStringView name)
-{
-    return valueNamed(hueInterpolationNames, name);
-}
-
-QString hueInterpolationName(HueInterpolation hue)
-{
-    return nameOf(hueInterpolationNames, hue);
-}
-
-QString cssInterpolationMethod(ColourSpace space, HueInterpolation hue)
-{
-    // CSS calls linear sRGB "srgb-linear".
-    const QString name = space == ColourSpace::LinearSrgb ? u"srgb-linear"_s : colourSpaceName(space);
-    if (!isPolar(space) || hue == HueInterpolation::Shorter)
-        return name;
-    return name % u' ' % hueInterpolationName(hue) % u" hue"_s;
-}
 
 bool isPolar(ColourSpace space)
 {

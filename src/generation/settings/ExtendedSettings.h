@@ -3,20 +3,12 @@
 #include "ColourSpace.h"
 #include "ColourStop.h"
 #include "ContrastFloor.h"
+#include "TextUnit.h"
 
 #include <optional>
 #include <vector>
 
 namespace huespan {
-
-// How the text is cut into the units that each take one colour.
-enum class TextUnit
-{
-    // A code unit, or a surrogate pair taken whole.
-    CodePoint,
-    // An extended grapheme cluster: a family emoji, a flag, a letter with its combining marks.
-    Grapheme,
-};
 
 enum class OutputFormat
 {
@@ -53,7 +45,10 @@ struct ExtendedSettings
     // Each unit keeps at least this contrast against the background it is shown on.
     std::optional<ContrastFloor> contrastFloor;
 
+    // Whether every member is at its default, so that a run writes the plain markup.
     bool isDefault() const;
+
+    friend bool operator==(const ExtendedSettings&, const ExtendedSettings&) = default;
 };
 
 } // namespace huespan

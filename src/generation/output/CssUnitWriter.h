@@ -25,6 +25,10 @@ public:
 
     // linear-gradient(...) of the settings' stops, space and hue.
     static QString gradientFunction(const GradientSettings& settings);
+    // The interpolation method as CSS writes it after "in": "srgb", "srgb-linear", "oklab",
+    // "oklch longer hue". The hue part is written only for the polar spaces and only when it is
+    // not the CSS default (shorter).
+    static QString interpolationMethod(ColourSpace space, HueInterpolation hue);
 
 private:
     MarkupWriter& m_html;

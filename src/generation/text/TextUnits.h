@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExtendedSettings.h"
+#include "TextUnit.h"
 
 #include <QString>
 #include <QStringView>

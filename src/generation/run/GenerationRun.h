@@ -24,6 +24,8 @@ public:
     // A run counts its characters in 16 bits: a text of more UTF-16 code units than this is
     // treated like an empty one.
     static constexpr qsizetype kLongestText = std::numeric_limits<qint16>::max();
+    // What an empty text (or one too long to count) is refused with.
+    static inline const QString kNoTextMessage = QStringLiteral(u"文字列を指定してください！");
 
     GenerationRun(Module1& state, const GradientSettings& settings, GenerationHost& host);
     Q_DISABLE_COPY_MOVE(GenerationRun)

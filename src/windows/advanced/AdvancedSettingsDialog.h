@@ -25,17 +25,17 @@ class ColourStrip;
 // units, the output format and the compact-output switches, with a strip that paints a sample in
 // the resulting colours. OK keeps the settings unless they conflict with the main window's;
 // キャンセル and the close box keep the old ones.
-class frmAdvanced final : public QDialog
+class AdvancedSettingsDialog final : public QDialog
 {
     Q_OBJECT
-    Q_DISABLE_COPY_MOVE(frmAdvanced)
+    Q_DISABLE_COPY_MOVE(AdvancedSettingsDialog)
 
 public:
     // main holds the main window's settings and text: the two colours, the form and the styles the
     // strip paints with, and the size and heading that some formats cannot take.
-    frmAdvanced(const AdvancedSettings& current, const GradientSettings& main, const QString& mainText,
-                QWidget* parent = nullptr);
-    ~frmAdvanced() override;
+    AdvancedSettingsDialog(const AdvancedSettings& current, const GradientSettings& main,
+                           const QString& mainText, QWidget* parent = nullptr);
+    ~AdvancedSettingsDialog() override;
 
     // The settings as the controls hold them now.
     AdvancedSettings settings() const;
@@ -48,47 +48,47 @@ public:
     // The sample text the strip paints first.
     static QString sampleText();
 
-    QGroupBox* FrameGradient = nullptr;
-    QRadioButton* OptionTwoColours = nullptr;
-    QRadioButton* OptionStops = nullptr;
-    QTableWidget* StopList = nullptr;
-    QPushButton* CommandAddStop = nullptr;
-    QPushButton* CommandRemoveStop = nullptr;
-    QPushButton* CommandStopUp = nullptr;
-    QPushButton* CommandStopDown = nullptr;
-    QLabel* LabelPreset = nullptr;
-    QComboBox* PresetList = nullptr;
-    QRadioButton* OptionRainbow = nullptr;
+    QGroupBox* gradientGroup = nullptr;
+    QRadioButton* twoColoursOption = nullptr;
+    QRadioButton* stopsOption = nullptr;
+    QTableWidget* stopList = nullptr;
+    QPushButton* addStopButton = nullptr;
+    QPushButton* removeStopButton = nullptr;
+    QPushButton* moveStopUpButton = nullptr;
+    QPushButton* moveStopDownButton = nullptr;
+    QLabel* presetLabel = nullptr;
+    QComboBox* presetList = nullptr;
+    QRadioButton* rainbowOption = nullptr;
 
-    QLabel* LabelSpace = nullptr;
-    QComboBox* SpaceList = nullptr;
-    QLabel* LabelHue = nullptr;
-    QComboBox* HueList = nullptr;
-    QLabel* LabelUnit = nullptr;
-    QComboBox* UnitList = nullptr;
-    QLabel* LabelFormat = nullptr;
-    QComboBox* FormatList = nullptr;
+    QLabel* spaceLabel = nullptr;
+    QComboBox* spaceList = nullptr;
+    QLabel* hueLabel = nullptr;
+    QComboBox* hueList = nullptr;
+    QLabel* unitLabel = nullptr;
+    QComboBox* unitList = nullptr;
+    QLabel* formatLabel = nullptr;
+    QComboBox* formatList = nullptr;
 
-    QCheckBox* CheckMerge = nullptr;
-    QCheckBox* CheckWhitespace = nullptr;
-    QCheckBox* CheckLineBreaks = nullptr;
-    QCheckBox* CheckReverse = nullptr;
+    QCheckBox* mergeCheck = nullptr;
+    QCheckBox* skipWhitespaceCheck = nullptr;
+    QCheckBox* keepLineBreaksCheck = nullptr;
+    QCheckBox* reverseCheck = nullptr;
     // A contrast floor against the preview's background, at one of kContrastLevels.
     QCheckBox* contrastFloorCheck = nullptr;
     QComboBox* contrastFloorList = nullptr;
 
-    ColourStrip* Strip = nullptr;
+    ColourStrip* colourStrip = nullptr;
     // With a floor: the lowest contrast of the strip's texts against the preview's background.
     QLabel* lowestContrastLabel = nullptr;
-    QLabel* LabelConflict = nullptr;
+    QLabel* conflictLabel = nullptr;
 
-    QPushButton* CommandDefaults = nullptr;
-    QPushButton* CommandOk = nullptr;
-    QPushButton* CommandCancel = nullptr;
+    QPushButton* defaultsButton = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 
 public slots:
-    void CommandOk_Click();
-    void CommandDefaults_Click();
+    void okClicked();
+    void defaultsClicked();
 
 private:
     void buildControls();
