@@ -1,9 +1,9 @@
 #include "CssUnitWriter.h"
 
 #include "ColourValues.h"
+#include "FormatDescription.h"
 #include "MarkupPieces.h"
 #include "SettingNames.h"
-#include "SpanUnitWriter.h"
 #include "UnitColours.h"
 
 using namespace Qt::StringLiterals;
@@ -42,7 +42,7 @@ QString CssUnitWriter::gradientFunction(const GradientSettings& settings)
 
 void CssUnitWriter::opening()
 {
-    SpanUnitWriter::writeWrappersOpening(m_html, m_settings);
+    FormatDescription::of(OutputFormat::Css).writeOpening(m_html, m_settings);
     m_html.append(u"<span style=\"background-image:");
     m_html.append(gradientFunction(m_settings));
     m_html.append(u";-webkit-background-clip:text;background-clip:text;color:transparent\">");
@@ -63,7 +63,7 @@ void CssUnitWriter::closing()
     m_html.append(u"</span>");
     if (m_settings.lineBreaks)
         m_html.append(u"\r\n");
-    SpanUnitWriter::writeWrappersClosing(m_html, m_settings);
+    FormatDescription::of(OutputFormat::Css).writeClosing(m_html, m_settings);
 }
 
 } // namespace huespan

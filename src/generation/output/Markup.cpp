@@ -1,84 +1,43 @@
 #include "Markup.h"
 
 #include "ColourValues.h"
+#include "FormatDescription.h"
 #include "MarkupPieces.h"
 
 namespace huespan {
 
 namespace {
 
-constexpr QStringView kLineBreak = u"\r\n";
-constexpr QStringView kColourOpen = u"<FONT COLOR=\"#";
-constexpr QStringView kColourOpenEnd = u"\">";
-constexpr QStringView kFontClose = u"</FONT>";
-constexpr qsizetype kColourDigits = 6;
+constexpr QStringView kLineBreak = MarkupPieces::kCodeLineBreak;
 // <FONT COLOR="#RRGGBB"> and </FONT> around the character.
-constexpr qsizetype kElementFrame = 14 + kColourDigits + 2 + 7;
+constexpr qsizetype kElementFrame = QStringView(MarkupPieces::kFontColourOpen).size() + 6 +
+                                    QStringView(MarkupPieces::kFontColourOpenEnd).size() +
+                                    QStringView(MarkupPieces::kFontClose).size();
 constexpr qsizetype kLongestEscape = 6; // &nbsp;
-
-// "H" and the level, as the heading element names it.
-QString headingName(int level)
-{
-    return u'H' + QString::number(level);
-}
 
 } // namespace
 
 void EmitOpening(MarkupWriter& html, const GradientSettings& settings)
 {
-    if (settings.bold)
-        html.append(u"<B>");
-    if (settings.italic)
-        html.append(u"<I>");
-    if (settings.underline)
-        html.append(u"<U>");
-    if (settings.strike)
-        html.append(u"<S>");
-    if (const std::optional<int> size = writtenFontSize(settings)) {
-        html.append(u"<FONT SIZE=\"");
-        html.append(QString::number(*size));
-        html.append(u"\">");
-    }
-    if (const std::optional<int> level = writtenHeading(settings)) {
-        html.append(u"<");
-        html.append(headingName(*level));
-        html.append(u">");
-    }
-    html.append(settings.tagsBefore);
-    if (settings.lineBreaks)
-        html.append(kLineBreak);
+    FormatDescription::of(OutputFormat::Font).writeOpening(html, settings);
 }
 
 void emitCharacterOutOfRange(MarkupWriter& html, QStringView character, const ColourTriple& colour,
                              const GradientSettings& settings)
 {
-    html.append(kColourOpen);
+    const FormatDescription& font = FormatDescription::of(OutputFormat::Font);
+    html.append(font.elementOpen);
     html.append(ColourCode(colour));
-    html.append(kColourOpenEnd);
+    html.append(font.elementOpenEnd);
     html.append(EscapeCharacter(character));
-    html.append(kFontClose);
+    html.append(font.elementClose);
     if (settings.lineBreaks)
         html.append(kLineBreak);
 }
 
 void EmitClosing(MarkupWriter& html, const GradientSettings& settings)
 {
-    html.append(settings.tagsAfter);
-    if (writtenFontSize(settings))
-        html.append(kFontClose);
-    if (const std::optional<int> level = writtenHeading(settings)) {
-        html.append(u"</");
-        html.append(headingName(*level));
-        html.append(u">");
-    }
-    if (settings.strike)
-        html.append(u"</S>");
-    if (settings.underline)
-        html.append(u"</U>");
-    if (settings.italic)
-        html.append(u"</I>");
-    if (settings.bold)
-        html.append(u"</B>");
+    FormatDescription::of(OutputFormat::Font).writeClosing(html, settings);
 }
 
 std::optional<int> writtenFontSize(const GradientSettings& settings)

@@ -7,6 +7,7 @@
 
 #include <QStringView>
 #include <cstring>
+#include <iterator>
 #include <optional>
 
 namespace huespan {
@@ -62,21 +63,23 @@ inline void EmitCharacter(MarkupWriter& html, QStringView character, const Colou
         return;
     }
     const QStringView escaped = EscapeCharacter(character);
+    using namespace MarkupPieces;
     // <FONT COLOR="#RRGGBB"> and </FONT> around the character.
-    constexpr qsizetype frame = 14 + 6 + 2 + 7;
+    constexpr qsizetype frame =
+        std::size(kFontColourOpen) - 1 + 6 + std::size(kFontColourOpenEnd) - 1 + std::size(kFontClose) - 1;
     QChar* out = html.claim(frame + escaped.size() + (settings.lineBreaks ? 2 : 0));
-    out = copyFixed(out, u"<FONT COLOR=\"#");
+    out = copyFixed(out, kFontColourOpen);
     const auto& digits = MarkupPieces::kUpperHexPairs.digits;
     std::memcpy(out, digits[colour.red], 2 * sizeof(char16_t));
     std::memcpy(out + 2, digits[colour.green], 2 * sizeof(char16_t));
     std::memcpy(out + 4, digits[colour.blue], 2 * sizeof(char16_t));
-    out = copyFixed(out + 6, u"\">");
+    out = copyFixed(out + 6, kFontColourOpenEnd);
     // At most six code units: a plain loop beats a call to memmove.
     for (const QChar unit : escaped)
         *out++ = unit;
-    out = copyFixed(out, u"</FONT>");
+    out = copyFixed(out, kFontClose);
     if (settings.lineBreaks)
-        copyFixed(out, u"\r\n");
+        copyFixed(out, kCodeLineBreak);
 }
 
 // The user's trailing tags and the end tags of the opening, innermost first.

@@ -36,6 +36,13 @@ struct HexPairTable
 inline constexpr HexPairTable kUpperHexPairs{DigitCase::Upper};
 inline constexpr HexPairTable kLowerHexPairs{DigitCase::Lower};
 
+// The plain markup's element around a character (the font format's description holds them too,
+// so that the per-character path and the writers write one markup), and the code's line break.
+inline constexpr char16_t kFontColourOpen[] = u"<FONT COLOR=\"#";
+inline constexpr char16_t kFontColourOpenEnd[] = u"\">";
+inline constexpr char16_t kFontClose[] = u"</FONT>";
+inline constexpr char16_t kCodeLineBreak[] = u"\r\n";
+
 inline bool isByteColour(const ColourTriple& colour)
 {
     const auto isByte = [](qint16 component) { return component >= 0 && component <= 255; };

@@ -1,11 +1,8 @@
-#include "AnsiUnitWriter.h"
-#include "BbcodeUnitWriter.h"
 #include "CssUnitWriter.h"
-#include "FontUnitWriter.h"
+#include "DescribedUnitWriter.h"
 #include "GenerationRun.h"
 #include "Generators.h"
 #include "ProgressSteps.h"
-#include "SpanUnitWriter.h"
 #include "TextUnits.h"
 #include "UnitColours.h"
 
@@ -95,23 +92,11 @@ void GenerateExtended(Module1& state, const GradientSettings& settings, Generati
     const std::vector<ColourTriple> colours = UnitColours::schedule(settings, *n);
     MarkupWriter& html = run.startWriting(text.size() * kRoomPerCodeUnit + kRoomAroundText +
                                           settings.tagsBefore.size() + settings.tagsAfter.size());
-    switch (extended.format) {
-    case OutputFormat::Font:
-        writeWith<FontUnitWriter>(run, html, settings, units, colours);
-        break;
-    case OutputFormat::Span:
-        writeWith<SpanUnitWriter>(run, html, settings, units, colours);
-        break;
-    case OutputFormat::Bbcode:
-        writeWith<BbcodeUnitWriter>(run, html, settings, units, colours);
-        break;
-    case OutputFormat::Ansi:
-        writeWith<AnsiUnitWriter>(run, html, settings, units, colours);
-        break;
-    case OutputFormat::Css:
+    // The CSS format paints one element; every other gives each element its colour.
+    if (extended.format == OutputFormat::Css)
         writeWith<CssUnitWriter>(run, html, settings, units, colours);
-        break;
-    }
+    else
+        writeWith<DescribedUnitWriter>(run, html, settings, units, colours);
 }
 
 } // namespace huespan
