@@ -2,6 +2,7 @@
 
 #include "ExtendedSettings.h"
 #include "GradientSettings.h"
+#include "MarkupPieces.h"
 #include "MarkupWriter.h"
 
 #include <QChar>
@@ -72,14 +73,107 @@ struct FormatDescription
     // Written last, after the user's trailing tags and the closed wrappers.
     QStringView finalReset;
 
+    // The description of a format; the css format's wrappers are the span format's.
     static const FormatDescription& of(OutputFormat format);
 
     // The wrappers, the user's leading tags and, where the format has them, the code's line break.
     void writeOpening(MarkupWriter& html, const GradientSettings& settings) const;
     // The user's trailing tags, the wrappers closed innermost first, the final reset.
     void writeClosing(MarkupWriter& html, const GradientSettings& settings) const;
-    void writeElementOpen(MarkupWriter& html, const ColourTriple& colour) const;
-    void writeText(MarkupWriter& html, QStringView unit) const;
+    // Inline, with the writer's per-unit operations: they run once or twice per unit.
+    void writeElementOpen(MarkupWriter& html, const ColourTriple& colour) const
+    {
+        html.append(elementOpen);
+        switch (digits) {
+        case Digits::UpperHex:
+            MarkupPieces::appendColourDigits(html, colour, MarkupPieces::DigitCase::Upper);
+            break;
+        case Digits::LowerHex:
+            MarkupPieces::appendColourDigits(html, colour, MarkupPieces::DigitCase::Lower);
+            break;
+        case Digits::DecimalTriple:
+            appendDecimalTriple(html, colour);
+            break;
+        }
+        html.append(elementOpenEnd);
+    }
+    void writeText(MarkupWriter& html, QStringView unit) const
+    {
+        switch (escape) {
+        case Escape::Html:
+            MarkupPieces::appendHtmlEscaped(html, unit);
+            break;
+        case Escape::None:
+            html.append(unit);
+            break;
+        case Escape::ControlPictures:
+            appendWithControlPictures(html, unit);
+            break;
+        }
+    }
+
+private:
+    static void appendDecimalTriple(MarkupWriter& html, const ColourTriple& colour);
+    static void appendWithControlPictures(MarkupWriter& html, QStringView unit);
+};
+
+// The plain markup's, the font format.
+inline constexpr FormatDescription kFontFormat{
+    .styles = {{{u"<B>", u"</B>"}, {u"<I>", u"</I>"}, {u"<U>", u"</U>"}, {u"<S>", u"</S>"}}},
+    .sizeOpen = u"<FONT SIZE=\"",
+    .sizeOpenEnd = u"\">",
+    .sizeClose = u"</FONT>",
+    .headingOpen = {u"<H", u">"},
+    .headingClose = {u"</H", u">"},
+    .elementOpen = MarkupPieces::kFontColourOpen,
+    .digits = FormatDescription::Digits::UpperHex,
+    .elementOpenEnd = MarkupPieces::kFontColourOpenEnd,
+    .elementClose = MarkupPieces::kFontClose,
+    .lineBreak = u"<BR>",
+    .codeLineBreaks = true,
+};
+
+inline constexpr FormatDescription kSpanFormat{
+    .styles = {{{u"<b>", u"</b>"}, {u"<i>", u"</i>"}, {u"<u>", u"</u>"}, {u"<s>", u"</s>"}}},
+    .sizeOpen = u"<span style=\"font-size:",
+    .sizeOpenEnd = u"\">",
+    .sizeClose = u"</span>",
+    .sizeValue = FormatDescription::SizeValue::CssKeyword,
+    .headingOpen = {u"<h", u">"},
+    .headingClose = {u"</h", u">"},
+    .elementOpen = u"<span style=\"color:#",
+    .digits = FormatDescription::Digits::LowerHex,
+    .elementOpenEnd = u"\">",
+    .elementClose = u"</span>",
+    .lineBreak = u"<br>",
+    .codeLineBreaks = true,
+};
+
+inline constexpr FormatDescription kBbcodeFormat{
+    .styles = {{{u"[b]", u"[/b]"}, {u"[i]", u"[/i]"}, {u"[u]", u"[/u]"}, {u"[s]", u"[/s]"}}},
+    .sizeOpen = u"[size=",
+    .sizeOpenEnd = u"]",
+    .sizeClose = u"[/size]",
+    .elementOpen = u"[color=#",
+    .digits = FormatDescription::Digits::UpperHex,
+    .elementOpenEnd = u"]",
+    .elementClose = u"[/color]",
+    .lineBreak = u"\n",
+    .escape = FormatDescription::Escape::None,
+    // A "[" of the text ends its element, so that with merged elements no tag can form from it and
+    // the characters after it, as none can when every unit has its own element.
+    .tagStart = u'[',
+};
+
+// The ansi format: SGR sequences; one reset ends every style and the colour.
+inline constexpr FormatDescription kAnsiFormat{
+    .styles = {{{u"\x1b[1m", {}}, {u"\x1b[3m", {}}, {u"\x1b[4m", {}}, {u"\x1b[9m", {}}}},
+    .elementOpen = u"\x1b[38;2;",
+    .digits = FormatDescription::Digits::DecimalTriple,
+    .elementOpenEnd = u"m",
+    .lineBreak = u"\n",
+    .escape = FormatDescription::Escape::ControlPictures,
+    .finalReset = u"\x1b[0m",
 };
 
 } // namespace huespan

@@ -93,10 +93,23 @@ void GenerateExtended(Module1& state, const GradientSettings& settings, Generati
     MarkupWriter& html = run.startWriting(text.size() * kRoomPerCodeUnit + kRoomAroundText +
                                           settings.tagsBefore.size() + settings.tagsAfter.size());
     // The CSS format paints one element; every other gives each element its colour.
-    if (extended.format == OutputFormat::Css)
+    switch (extended.format) {
+    case OutputFormat::Font:
+        writeWith<DescribedUnitWriter<kFontFormat>>(run, html, settings, units, colours);
+        break;
+    case OutputFormat::Span:
+        writeWith<DescribedUnitWriter<kSpanFormat>>(run, html, settings, units, colours);
+        break;
+    case OutputFormat::Bbcode:
+        writeWith<DescribedUnitWriter<kBbcodeFormat>>(run, html, settings, units, colours);
+        break;
+    case OutputFormat::Ansi:
+        writeWith<DescribedUnitWriter<kAnsiFormat>>(run, html, settings, units, colours);
+        break;
+    case OutputFormat::Css:
         writeWith<CssUnitWriter>(run, html, settings, units, colours);
-    else
-        writeWith<DescribedUnitWriter>(run, html, settings, units, colours);
+        break;
+    }
 }
 
 } // namespace huespan
