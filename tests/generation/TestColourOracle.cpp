@@ -249,13 +249,12 @@ ColourTriple interpolated(const ColourTriple& from, const ColourTriple& to, doub
     const auto mix = [t](Vector a, Vector b) {
         return Vector{a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t, a[2] + (b[2] - a[2]) * t};
     };
-    const auto encoded = [](const Vector& linear) {
-        return ColourTriple{nearest(toGamma(linear[0]) * 255.0), nearest(toGamma(linear[1]) * 255.0),
-                            nearest(toGamma(linear[2]) * 255.0)};
+    const auto encoded = [](const Vector& v) {
+        return ColourTriple{nearest(toGamma(v[0]) * 255), nearest(toGamma(v[1]) * 255),
+                            nearest(toGamma(v[2]) * 255)};
     };
     const auto linear = [](const ColourTriple& c) {
-        const Vector rgb = unitRgb(c);
-        return Vector{toLinear(rgb[0]), toLinear(rgb[1]), toLinear(rgb[2])};
+        return Vector{toLinear(c.red / 255.0), toLinear(c.green / 255.0), toLinear(c.blue / 255.0)};
     };
     switch (space) {
     case ColourSpace::Srgb: {
@@ -309,24 +308,17 @@ std::vector<ColourStop> fixedUp(std::vector<ColourStop> stops)
     return stops;
 }
 
-struct Gradient
-{
-    std::vector<ColourStop> stops; // empty: the two colours at 0 and 100 %
-    ColourTriple first;
-    ColourTriple second;
-    ColourSpace space = ColourSpace::Srgb;
-    HueInterpolation hue = HueInterpolation::Shorter;
-    GradientForm form = GradientForm::LeftToRight;
-    bool reverse = false;
-    int n = 2;
-};
-
 // https://www.w3.org/TR/css-images-4/#color-stop-syntax (the colours at units 0 to n - 1)
-std::vector<ColourTriple> oracleSchedule(const Gradient& g)
+std::vector<ColourTriple> oracleSchedule(const GradientSettings& s, int n)
 {
+    const auto colour = [&s](int i) {
+        const auto& t = s.componentTexts;
+        return ColourTriple{t[i].toShort(), t[i + 1].toShort(), t[i + 2].toShort()};
+    };
+    const ExtendedSettings& g = s.extended;
     std::vector<ColourStop> stops =
-        fixedUp(g.stops.empty() ? std::vector<ColourStop>{{g.first, 0.0}, {g.second, 100.0}} : g.stops);
-    if (g.form == GradientForm::BothSidesSame) {
+        fixedUp(g.stops.empty() ? std::vector<ColourStop>{{colour(0), 0.0}, {colour(3), 100.0}} : g.stops);
+    if (s.form == GradientForm::BothSidesSame) {
         std::vector<ColourStop> mirrored;
         for (const ColourStop& stop : stops)
             mirrored.push_back({stop.colour, *stop.position / 2.0});
@@ -334,12 +326,12 @@ std::vector<ColourTriple> oracleSchedule(const Gradient& g)
             mirrored.push_back({stop->colour, 100.0 - *stop->position / 2.0});
         stops = mirrored;
     }
-    const double span = g.n - 1;
+    const double span = n - 1;
     std::vector<double> at;
     for (const ColourStop& stop : stops)
         at.push_back(*stop.position * span / 100.0);
     std::vector<ColourTriple> colours;
-    for (int k = 0; k < g.n; ++k) {
+    for (int k = 0; k < n; ++k) {
         const double x = k;
         std::vector<std::size_t> here;
         for (std::size_t i = 0; i < stops.size(); ++i)
@@ -424,51 +416,57 @@ public:
         return chance(50) ? -below(30) - 0.5 : 100.0 + below(30) + 0.25;
     }
 
-    Gradient gradient(ColourSpace space)
+    // The settings of a gradient in the space, and its number of units.
+    std::pair<GradientSettings, int> gradient(ColourSpace space)
     {
-        Gradient g;
+        GradientSettings s;
+        ExtendedSettings& g = s.extended;
         g.space = space;
         g.hue = HueInterpolation(below(4));
-        g.form = chance(65) ? GradientForm::LeftToRight : GradientForm::BothSidesSame;
+        s.form = chance(65) ? GradientForm::LeftToRight : GradientForm::BothSidesSame;
         g.reverse = chance(30);
-        g.first = colour();
-        g.second = colour();
+        for (std::size_t i = 0; i < 6; i += 3) {
+            const ColourTriple c = colour();
+            s.componentTexts[i] = QString::number(c.red);
+            s.componentTexts[i + 1] = QString::number(c.green);
+            s.componentTexts[i + 2] = QString::number(c.blue);
+        }
         if (!chance(12)) {
-            const int count = 2 + below(5);
             std::optional<double> previous;
-            for (int i = 0; i < count; ++i) {
+            for (int i = 2 + below(5); i > 0; --i) {
                 previous = position(previous);
                 g.stops.push_back({colour(), previous});
             }
         }
-        const int minimum = g.form == GradientForm::BothSidesSame ? 3 : 2;
+        const int minimum = s.form == GradientForm::BothSidesSame ? 3 : 2;
         const int size = below(1000);
-        g.n = size == 0    ? 32767
-              : size == 1  ? 2000 + below(30000)
-              : size < 100 ? minimum + below(1000)
-                           : minimum + below(40);
-        return g;
+        return {s, size == 0    ? 32767
+                   : size == 1  ? 2000 + below(30000)
+                   : size < 100 ? minimum + below(1000)
+                                : minimum + below(40)};
     }
 
 private:
     std::mt19937_64 m_engine;
 };
 
-QString described(const Gradient& g)
+QString code(const ColourTriple& c)
 {
-    QString text = QStringLiteral("space %1, hue %2, %3%4, n %5, stops")
+    return QStringLiteral("%1,%2,%3").arg(c.red).arg(c.green).arg(c.blue);
+}
+
+QString described(const GradientSettings& s, int n)
+{
+    const ExtendedSettings& g = s.extended;
+    QString text = QStringLiteral("space %1, hue %2, %3%4, n %5, colours %6, stops")
                        .arg(colourSpaceName(g.space), hueInterpolationName(g.hue),
-                            g.form == GradientForm::LeftToRight ? u"left to right" : u"both sides",
+                            s.form == GradientForm::LeftToRight ? u"left to right" : u"both sides",
                             g.reverse ? u", reversed" : u"")
-                       .arg(g.n);
-    const auto code = [](const ColourTriple& c) {
-        return QStringLiteral(" %1,%2,%3").arg(c.red).arg(c.green).arg(c.blue);
-    };
-    if (g.stops.empty())
-        return text + QStringLiteral(" none, colours") + code(g.first) + code(g.second);
+                       .arg(n)
+                       .arg(QStringList(s.componentTexts.begin(), s.componentTexts.end()).join(u','));
     for (const ColourStop& stop : g.stops)
-        text += code(stop.colour) + (stop.position ? QStringLiteral("@%1").arg(*stop.position, 0, 'g', 17)
-                                                   : QStringLiteral("@-"));
+        text += u' ' + code(stop.colour) + u'@' +
+                (stop.position ? QString::number(*stop.position, 'g', 17) : QStringLiteral("-"));
     return text;
 }
 
@@ -497,33 +495,19 @@ private slots:
         QFETCH(int, seed);
         Random random{static_cast<std::uint64_t>(seed)};
         for (int i = 0; i < 2400; ++i) {
-            const Gradient g = random.gradient(space);
-            if (space == ColourSpace::Srgb && g.stops.empty() && g.form == GradientForm::BothSidesSame)
+            const auto [settings, n] = random.gradient(space);
+            if (space == ColourSpace::Srgb && settings.extended.stops.empty() &&
+                settings.form == GradientForm::BothSidesSame)
                 continue;
-            GradientSettings settings;
-            settings.form = g.form;
-            settings.componentTexts = {QString::number(g.first.red),    QString::number(g.first.green),
-                                       QString::number(g.first.blue),   QString::number(g.second.red),
-                                       QString::number(g.second.green), QString::number(g.second.blue)};
-            settings.extended.stops = g.stops;
-            settings.extended.space = g.space;
-            settings.extended.hue = g.hue;
-            settings.extended.reverse = g.reverse;
-            const std::vector<ColourTriple> engine = UnitColours::schedule(settings, g.n);
-            const std::vector<ColourTriple> oracle = oracleSchedule(g);
+            const std::vector<ColourTriple> engine = UnitColours::schedule(settings, n);
+            const std::vector<ColourTriple> oracle = oracleSchedule(settings, n);
             QCOMPARE(engine.size(), oracle.size());
             for (std::size_t k = 0; k < oracle.size(); ++k) {
-                if (engine[k] != oracle[k]) {
-                    QFAIL(qPrintable(QStringLiteral("%1: unit %2 is %3,%4,%5, CSS gives %6,%7,%8")
-                                         .arg(described(g))
+                if (engine[k] != oracle[k])
+                    QFAIL(qPrintable(QStringLiteral("%1: unit %2 is %3, CSS gives %4")
+                                         .arg(described(settings, n))
                                          .arg(k)
-                                         .arg(engine[k].red)
-                                         .arg(engine[k].green)
-                                         .arg(engine[k].blue)
-                                         .arg(oracle[k].red)
-                                         .arg(oracle[k].green)
-                                         .arg(oracle[k].blue)));
-                }
+                                         .arg(code(engine[k]), code(oracle[k]))));
             }
         }
     }
