@@ -1,20 +1,16 @@
+#include "CliMarkup.h"
 #include "CliProcess.h"
 #include "ColourSpace.h"
 #include "ContrastFloor.h"
 #include "FormattedMarkup.h"
 #include "GradientPresets.h"
 #include "GradientSettings.h"
-#include "RecordingHost.h"
 
 #include <QRegularExpression>
 #include <QTest>
-#include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace huespan;
-
-using SettingsEdit = std::function<void(GradientSettings&)>;
-Q_DECLARE_METATYPE(SettingsEdit)
 
 // The options beyond the plain markup: stops, spaces, presets, units, formats and compact output,
 // as a user meets them on the command line.
@@ -228,16 +224,7 @@ void TestCliExtended::markupMatchesCore()
     QFETCH(QStringList, arguments);
     QFETCH(QString, text);
     QFETCH(SettingsEdit, edit);
-
-    GradientSettings settings;
-    edit(settings);
-    const QString expected = RecordingHost::markupFor(settings, text);
-    QVERIFY(!expected.isEmpty());
-    const CliOutcome outcome = CliProcess::run(arguments + QStringList{text});
-    QVERIFY(outcome.finishedNormally);
-    QCOMPARE(outcome.standardError, QByteArray());
-    QCOMPARE(outcome.exitCode, 0);
-    QCOMPARE(QString::fromUtf8(outcome.standardOutput), expected);
+    verifyMarkupMatchesCore(arguments, text, edit);
 }
 
 void TestCliExtended::listPresets()

@@ -1,3 +1,4 @@
+#include "CliMarkup.h"
 #include "CliProcess.h"
 #include "GradientSettings.h"
 #include "RecordingHost.h"
@@ -7,13 +8,9 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace huespan;
-
-using SettingsEdit = std::function<void(GradientSettings&)>;
-Q_DECLARE_METATYPE(SettingsEdit)
 
 namespace {
 
@@ -177,19 +174,7 @@ void TestCliOutput::markupMatchesCore()
     QFETCH(QStringList, arguments);
     QFETCH(QString, text);
     QFETCH(SettingsEdit, edit);
-
-    GradientSettings settings;
-    edit(settings);
-    const QString expected = RecordingHost::markupFor(settings, text);
-    QVERIFY(!expected.isEmpty());
-
-    const CliOutcome outcome = CliProcess::run(arguments + QStringList{text});
-    QVERIFY(outcome.finishedNormally);
-    QCOMPARE(outcome.standardError, QByteArray());
-    QCOMPARE(outcome.exitCode, 0);
-    QCOMPARE(QString::fromUtf8(outcome.standardOutput), expected);
-    // Nothing appended, not even a final line feed.
-    QCOMPARE(outcome.standardOutput, expected.toUtf8());
+    verifyMarkupMatchesCore(arguments, text, edit);
 }
 
 void TestCliOutput::markupIsExact_data()

@@ -134,6 +134,31 @@ void TestExtendedGeneration::exactMarkup_data()
                                             u"#0000ff 0%, "
                                             u"#00ff00 80%, #ff0000 100%);-webkit-background-clip:text;"
                                             u"background-clip:text;color:transparent\">ab</span>"_s;
+    // Positions are written with six significant digits, however many a stop's own position has.
+    QTest::newRow("css, positions with many digits")
+        << SettingsEdit([](GradientSettings& s) {
+               s.extended.format = OutputFormat::Css;
+               s.extended.stops = {{{255, 0, 0}, std::nullopt},
+                                   {{0, 255, 0}, 12.345678},
+                                   {{0, 0, 255}, 100.0 / 3.0},
+                                   {{255, 255, 0}, std::nullopt},
+                                   {{255, 255, 255}, std::nullopt}};
+           })
+        << u"ab"_s
+        << u"<span style=\"background-image:linear-gradient(to right, #ff0000 0%, #00ff00 12.3457%, "
+           u"#0000ff 33.3333%, #ffff00 66.6667%, #ffffff 100%);-webkit-background-clip:text;"
+           u"background-clip:text;color:transparent\">ab</span>"_s;
+    QTest::newRow("css, mirrored positions with many digits")
+        << SettingsEdit([](GradientSettings& s) {
+               s.form = GradientForm::BothSidesSame;
+               s.extended.format = OutputFormat::Css;
+               s.extended.stops = {
+                   {{255, 0, 0}, std::nullopt}, {{0, 255, 0}, 12.345678}, {{0, 0, 255}, 200.0 / 3.0}};
+           })
+        << u"abc"_s
+        << u"<span style=\"background-image:linear-gradient(to right, #ff0000 0%, #00ff00 6.17284%, "
+           u"#0000ff 33.3333%, #0000ff 66.6667%, #00ff00 93.8272%, #ff0000 100%);"
+           u"-webkit-background-clip:text;background-clip:text;color:transparent\">abc</span>"_s;
     QTest::newRow("merge") << SettingsEdit([](GradientSettings& s) {
         s.componentTexts = {u"255"_s, u"0"_s, u"0"_s, u"255"_s, u"0"_s, u"0"_s};
         s.extended.merge = true;

@@ -88,6 +88,37 @@ void TestTextUnits::graphemeClusters_data()
     QTest::newRow("lone surrogates stay single")
         << QString(QChar(0xDE00)) + QChar(0xD83D) + u"a"_s
         << QStringList{QString(QChar(0xDE00)), QString(QChar(0xD83D)), u"a"_s};
+    // Regional indicators U+1F1E6 to U+1F1FF pair from the start of a run; their neighbours
+    // U+1F1E5 and U+1F200 are no regional indicators and pair with nothing.
+    QTest::newRow("first and last regional indicator paired at the start")
+        << u"\U0001F1E6\U0001F1FFx"_s << QStringList{u"\U0001F1E6\U0001F1FF"_s, u"x"_s};
+    QTest::newRow("last and first regional indicator paired at the end")
+        << u"x\U0001F1FF\U0001F1E6"_s << QStringList{u"x"_s, u"\U0001F1FF\U0001F1E6"_s};
+    QTest::newRow("unpaired first at the start and last at the end")
+        << u"\U0001F1E6x\U0001F1FF"_s << QStringList{u"\U0001F1E6"_s, u"x"_s, u"\U0001F1FF"_s};
+    QTest::newRow("third regional indicator of a run alone")
+        << u"\U0001F1FF\U0001F1FF\U0001F1E6"_s << QStringList{u"\U0001F1FF\U0001F1FF"_s, u"\U0001F1E6"_s};
+    QTest::newRow("neighbours of the regional indicators pair with none")
+        << u"\U0001F1E5\U0001F1E6\U0001F200\U0001F1FF"_s
+        << QStringList{u"\U0001F1E5"_s, u"\U0001F1E6"_s, u"\U0001F200"_s, u"\U0001F1FF"_s};
+    // Since Unicode 12 a surrogate half is no control but an ordinary code point (Other): a mark
+    // joins a lone half as it joins the code points either side of the surrogates.
+    QTest::newRow("lone surrogate halves take a mark")
+        << QString(QChar(0xD800)) + u"\u0301"_s + QChar(0xDBFF) + u"\u0301"_s + QChar(0xDC00) + u"\u0301"_s +
+               QChar(0xDFFF) + u"\u0301"_s
+        << QStringList{QString(QChar(0xD800)) + u"\u0301"_s, QString(QChar(0xDBFF)) + u"\u0301"_s,
+                       QString(QChar(0xDC00)) + u"\u0301"_s, QString(QChar(0xDFFF)) + u"\u0301"_s};
+    QTest::newRow("neighbours of the surrogates take a mark")
+        << u"\uD7FF\u0301\uE000\u0301\U00010000\u0301\U0010FFFF\u0301"_s
+        << QStringList{u"\uD7FF\u0301"_s, u"\uE000\u0301"_s, u"\U00010000\u0301"_s, u"\U0010FFFF\u0301"_s};
+    QTest::newRow("pairs at the ends of the surrogate ranges")
+        << u"\U00010000\U0010FFFF"_s << QStringList{u"\U00010000"_s, u"\U0010FFFF"_s};
+    QTest::newRow("high half before a pair, lone high at the end")
+        << QString(QChar(0xDBFF)) + u"\U00010000"_s + QChar(0xDBFF)
+        << QStringList{QString(QChar(0xDBFF)), u"\U00010000"_s, QString(QChar(0xDBFF))};
+    QTest::newRow("lone low at the start, low before a pair")
+        << QString(QChar(0xDC00)) + QChar(0xDFFF) + u"\U0010FFFF"_s
+        << QStringList{QString(QChar(0xDC00)), QString(QChar(0xDFFF)), u"\U0010FFFF"_s};
 }
 
 void TestTextUnits::graphemeClusters()
@@ -113,6 +144,21 @@ void TestTextUnits::codePoints_data()
     QTest::newRow("CR LF is two") << u"\r\n"_s << false << QStringList{u"\r"_s, u"\n"_s};
     QTest::newRow("CR LF kept is one") << u"a\r\n\r\n"_s << true << QStringList{u"a"_s, u"\r\n"_s, u"\r\n"_s};
     QTest::newRow("LF CR kept is two") << u"\n\r"_s << true << QStringList{u"\n"_s, u"\r"_s};
+    // Every regional indicator is a code point of its own, paired or not.
+    QTest::newRow("regional indicators at the ends of their range")
+        << u"\U0001F1E6\U0001F1FF\U0001F1E5\U0001F200"_s << false
+        << QStringList{u"\U0001F1E6"_s, u"\U0001F1FF"_s, u"\U0001F1E5"_s, u"\U0001F200"_s};
+    // A high half (U+D800 to U+DBFF) and a low half (U+DC00 to U+DFFF) after it make one code point.
+    QTest::newRow("pairs at the ends of the surrogate ranges")
+        << u"\uD7FF\U00010000\U0010FFFF\uE000"_s << false
+        << QStringList{u"\uD7FF"_s, u"\U00010000"_s, u"\U0010FFFF"_s, u"\uE000"_s};
+    QTest::newRow("lone halves at the ends of the surrogate ranges")
+        << QString(QChar(0xDBFF)) + QChar(0xD800) + u"a"_s + QChar(0xDC00) + QChar(0xDFFF) << false
+        << QStringList{QString(QChar(0xDBFF)), QString(QChar(0xD800)), u"a"_s, QString(QChar(0xDC00)),
+                       QString(QChar(0xDFFF))};
+    QTest::newRow("high half before a pair, lone high at the end")
+        << QString(QChar(0xDBFF)) + u"\U0010FFFF"_s + QChar(0xD800) << false
+        << QStringList{QString(QChar(0xDBFF)), u"\U0010FFFF"_s, QString(QChar(0xD800))};
 }
 
 void TestTextUnits::codePoints()

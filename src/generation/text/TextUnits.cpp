@@ -59,7 +59,7 @@ void TextUnits::cutIntoGraphemes()
     // state carrying what the rules for emoji sequences and regional indicators look back on. A
     // boundary is only ever asked for before a whole code point, so a surrogate pair is never cut:
     // a cluster is at least one code point wide. A surrogate half without its partner is a code
-    // point of its own (a control, to the rules).
+    // point of its own, to the rules (since Unicode 12) an ordinary one that a mark after it joins.
     const qsizetype size = m_text.size();
     const char16_t* const text = m_text.utf16();
     utf8proc_int32_t state = 0;
