@@ -120,7 +120,6 @@ private slots:
     void hueRulesAtTheSeam();
     void missingHueTakesTheOther_data();
     void missingHueTakesTheOther();
-    void encoderTableAgreesWithTheTransferFunction();
     void outOfGamutColourIsMappedNotClipped();
     void gamutMappingEnds_data();
     void gamutMappingEnds();
@@ -357,28 +356,6 @@ void TestColourSpace::missingHueTakesTheOther()
     fixUpHues(first, second, hue);
     QCOMPARE(first, fixedFirst);
     QCOMPARE(second, fixedSecond);
-}
-
-void TestColourSpace::encoderTableAgreesWithTheTransferFunction()
-{
-    const SrgbEncoder::StepTable& steps = SrgbEncoder::stepTable();
-    // Every code decodes and encodes back to itself.
-    for (int code = 0; code <= 255; ++code)
-        QCOMPARE(SrgbEncoder::encode(srgbToLinear(code / 255.0)), qint16(code));
-    // Around every step, and at random, from any guess.
-    QRandomGenerator random(3);
-    for (int code = 1; code <= 255; ++code) {
-        for (const double value :
-             {steps[code], std::nextafter(steps[code], 0.0), std::nextafter(steps[code], 2.0)}) {
-            const auto guess = static_cast<qint16>(random.bounded(256));
-            QCOMPARE(SrgbEncoder::encodeNear(steps, value, guess), SrgbEncoder::encode(value));
-        }
-    }
-    for (int i = 0; i < 100000; ++i) {
-        const double value = random.generateDouble();
-        const auto guess = static_cast<qint16>(random.bounded(256));
-        QCOMPARE(SrgbEncoder::encodeNear(steps, value, guess), SrgbEncoder::encode(value));
-    }
 }
 
 void TestColourSpace::outOfGamutColourIsMappedNotClipped()

@@ -84,20 +84,6 @@ bool barelyOutsideSrgb(const ColourCoordinates& linear, double margin)
     return leastResponse > 0.0 && scaled * scaled * scaled < leastResponse * leastResponse;
 }
 
-double clippedDistanceEstimate(const ColourCoordinates& oklab, const ColourCoordinates& linear)
-{
-    constexpr double unknown = std::numeric_limits<double>::infinity();
-    if (!(oklab[0] > 0.0 && oklab[0] < 1.0))
-        return unknown;
-    const ColourCoordinates lms = linearSrgbToLms(clippedIntoSrgb(linear));
-    // Responses of at least 0.001 keep the cube roots from amplifying the uncertainty of the
-    // coordinates (1e-9) beyond 3e-8, so OKLab and the distance are known to within 2e-7.
-    if (std::ranges::min(lms) < 0.001)
-        return unknown;
-    return deltaEOK(lmsRootsToOklab({quickCubeRoot(lms[0]), quickCubeRoot(lms[1]), quickCubeRoot(lms[2])}),
-                    oklab);
-}
-
 ColourCoordinates mapOklchIntoSrgb(const ColourCoordinates& oklch)
 {
     const double lightness = oklch[0];

@@ -19,13 +19,6 @@ bool barelyOutsideSrgb(const ColourCoordinates& linear, double margin = 0.0);
 // The just-noticeable difference of the gamut mapping, in deltaEOK.
 inline constexpr double justNoticeableDifference = 0.02;
 
-// For a colour known to within 1e-9 (its OKLab and linear sRGB coordinates), the distance
-// (deltaEOK) of its clipped colour to within 2e-7; infinity where the gamut mapping would not
-// look at that distance (lightness not strictly between 0 and 1) or where it cannot be estimated
-// so closely (a cone response of the clipped colour below 0.001, where the cube root amplifies).
-// Below the JND less that uncertainty, the gamut mapping certainly returns the clipped colour.
-double clippedDistanceEstimate(const ColourCoordinates& oklab, const ColourCoordinates& linear);
-
 // An OKLCH colour brought into sRGB by the gamut mapping of CSS Color Level 4, as linear-light
 // sRGB with every component in 0 to 1: the colour itself when it is inside; white from L 1 up and
 // black from L 0 down; otherwise the chroma is reduced by binary search (to within 0.0001) until
