@@ -25,13 +25,22 @@ ExtendedSettings AdvancedSettings::extended() const
     return result;
 }
 
-std::optional<SettingsConflict> AdvancedSettings::conflictWith(const GradientSettings& main) const
+std::vector<SettingsConflict> AdvancedSettings::conflictsWith(const GradientSettings& main) const
 {
     GradientSettings combined = main;
     combined.extended = extended();
-    if (gradient == GradientChoice::Stops && stops.size() < 2)
-        return SettingsConflict{SettingsConflict::Setting::SingleStop, combined.extended.format};
-    return findSettingsConflict(combined, false);
+    std::vector<SettingsConflict> found = findSettingsConflicts(combined, false);
+    // An empty list is refused as a single stop is.
+    if (gradient == GradientChoice::Stops && stops.empty())
+        found.insert(found.begin(),
+                     SettingsConflict{SettingsConflict::Setting::SingleStop, combined.extended.format});
+    return found;
+}
+
+std::optional<SettingsConflict> AdvancedSettings::conflictWith(const GradientSettings& main) const
+{
+    const std::vector<SettingsConflict> found = conflictsWith(main);
+    return found.empty() ? std::nullopt : std::optional<SettingsConflict>(found.front());
 }
 
 } // namespace huespan

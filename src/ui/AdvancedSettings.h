@@ -43,7 +43,9 @@ struct AdvancedSettings
     bool isDefault() const { return extended().isDefault(); }
 
     // What keeps a run of the main window's settings with these from being written: a list of
-    // stops chosen with fewer than two in it (none, too), or a conflict of the settings.
+    // stops chosen with fewer than two in it (none, too), and the conflicts of the settings.
+    std::vector<SettingsConflict> conflictsWith(const GradientSettings& main) const;
+    // The first of them.
     std::optional<SettingsConflict> conflictWith(const GradientSettings& main) const;
 
     friend bool operator==(const AdvancedSettings&, const AdvancedSettings&) = default;

@@ -2,6 +2,8 @@
 
 #include "SettingNames.h"
 
+#include <QStringList>
+
 using namespace Qt::StringLiterals;
 
 namespace huespan {
@@ -27,6 +29,14 @@ QString settingsConflictText(const SettingsConflict& conflict)
                u"は文字ごとの色を持たないため、背景とのコントラストを確保できません。出力形式か確保の設定を変えてください。"_s;
     }
     return {};
+}
+
+QString settingsConflictsText(const std::vector<SettingsConflict>& conflicts)
+{
+    QStringList lines;
+    for (const SettingsConflict& conflict : conflicts)
+        lines.append(settingsConflictText(conflict));
+    return lines.join(u'\n');
 }
 
 } // namespace huespan

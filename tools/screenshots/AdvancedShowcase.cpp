@@ -8,12 +8,14 @@
 #include "main/Form1.h"
 #include "ui/ProgramLanguage.h"
 #include "ui/ProgramLook.h"
+#include "ui/StopListModel.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QTableView>
 
 using namespace Qt::StringLiterals;
 using namespace huespan;
@@ -46,5 +48,8 @@ int main(int argc, char* argv[])
         settings.options.merge = true;
     }
     AdvancedSettingsDialog dialog(settings, window.settings(), window.Text1->text(), &window);
+    // The list with its middle stop selected, as a user editing it sees it.
+    if (choice == u"stops"_s)
+        dialog.stopList->setCurrentIndex(dialog.stopModel->index(1, StopListModel::ColourColumn));
     return dialog.exec();
 }

@@ -14,6 +14,8 @@ struct GradientPreset
 {
     QString name; // lower-case ASCII words joined by hyphens
     QString description;
+    // The name the windows show.
+    QString caption;
     std::vector<ColourStop> stops;
     ColourSpace space = ColourSpace::Oklch;
     HueInterpolation hue = HueInterpolation::Shorter;

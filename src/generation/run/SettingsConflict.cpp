@@ -4,27 +4,30 @@
 
 namespace huespan {
 
-std::optional<SettingsConflict> findSettingsConflict(const GradientSettings& settings, bool wholePage)
+std::vector<SettingsConflict> findSettingsConflicts(const GradientSettings& settings, bool wholePage)
 {
     const OutputFormat format = settings.extended.format;
     const bool board = format == OutputFormat::Bbcode;
     const bool terminal = format == OutputFormat::Ansi;
-    const auto conflict = [format](SettingsConflict::Setting setting) {
-        return std::optional<SettingsConflict>(SettingsConflict{setting, format});
+    std::vector<SettingsConflict> found;
+    const auto conflictIf = [&](bool holds, SettingsConflict::Setting setting) {
+        if (holds)
+            found.push_back(SettingsConflict{setting, format});
     };
-    if (settings.extended.stops.size() == 1)
-        return conflict(SettingsConflict::Setting::SingleStop);
-    if (format == OutputFormat::Css && settings.extended.contrastFloor)
-        return conflict(SettingsConflict::Setting::ContrastFloor);
-    if ((board || terminal) && writtenHeading(settings))
-        return conflict(SettingsConflict::Setting::Heading);
-    if (terminal && writtenFontSize(settings))
-        return conflict(SettingsConflict::Setting::FontSize);
-    if ((board || terminal) && wholePage)
-        return conflict(SettingsConflict::Setting::Page);
-    if ((board || terminal) && settings.lineBreaks)
-        return conflict(SettingsConflict::Setting::LineBreaks);
-    return std::nullopt;
+    conflictIf(settings.extended.stops.size() == 1, SettingsConflict::Setting::SingleStop);
+    conflictIf(format == OutputFormat::Css && settings.extended.contrastFloor.has_value(),
+               SettingsConflict::Setting::ContrastFloor);
+    conflictIf((board || terminal) && writtenHeading(settings), SettingsConflict::Setting::Heading);
+    conflictIf(terminal && writtenFontSize(settings), SettingsConflict::Setting::FontSize);
+    conflictIf((board || terminal) && wholePage, SettingsConflict::Setting::Page);
+    conflictIf((board || terminal) && settings.lineBreaks, SettingsConflict::Setting::LineBreaks);
+    return found;
+}
+
+std::optional<SettingsConflict> findSettingsConflict(const GradientSettings& settings, bool wholePage)
+{
+    const std::vector<SettingsConflict> found = findSettingsConflicts(settings, wholePage);
+    return found.empty() ? std::nullopt : std::optional<SettingsConflict>(found.front());
 }
 
 } // namespace huespan

@@ -3,6 +3,7 @@
 #include "GradientSettings.h"
 
 #include <optional>
+#include <vector>
 
 namespace huespan {
 
@@ -32,8 +33,10 @@ struct SettingsConflict
     friend bool operator==(const SettingsConflict&, const SettingsConflict&) = default;
 };
 
-// The first conflict of the settings, or nothing when a run can write them; wholePage is whether
-// the markup goes into the preview page.
+// Every conflict of the settings, in the order they are named; none when a run can write them.
+// wholePage is whether the markup goes into the preview page.
+std::vector<SettingsConflict> findSettingsConflicts(const GradientSettings& settings, bool wholePage);
+// The first of them.
 std::optional<SettingsConflict> findSettingsConflict(const GradientSettings& settings, bool wholePage);
 
 } // namespace huespan

@@ -6,6 +6,7 @@
 #include "GradientPresets.h"
 #include "Module1.h"
 #include "SettingNames.h"
+#include "StopGradient.h"
 #include "StopText.h"
 #include "ui/ColourStrip.h"
 #include "ui/FixedDialogFlags.h"
@@ -14,6 +15,8 @@
 #include "ui/ScreenColour.h"
 #include "ui/ScreenPlacement.h"
 #include "ui/SettingsConflictText.h"
+#include "ui/StopListDelegate.h"
+#include "ui/StopListModel.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -23,9 +26,10 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -34,13 +38,6 @@ using namespace Qt::StringLiterals;
 namespace huespan {
 
 namespace {
-
-enum StopColumn
-{
-    kSwatchColumn,
-    kColourColumn,
-    kPositionColumn,
-};
 
 QComboBox* pickOnlyList(QWidget* parent, const QStringList& items)
 {
@@ -75,9 +72,20 @@ template <typename Enum> void showValue(QComboBox* list, Enum value)
     list->setCurrentIndex(list->findData(QVariant::fromValue(static_cast<int>(value))));
 }
 
-QString positionText(const std::optional<double>& position)
+// A preset's colours as a small picture for its list item.
+QIcon presetPicture(const GradientPreset& preset, const QSize& size)
 {
-    return position ? QString::number(*position, 'g', 6) : QString();
+    std::vector<ColourTriple> colours;
+    StopGradient(preset.stops, preset.space, preset.hue).unitColours(size.width(), colours);
+    QPixmap picture(size);
+    QPainter painter(&picture);
+    for (int x = 0; x < size.width(); ++x) {
+        painter.setPen(screenColour(colours[static_cast<size_t>(x)]));
+        painter.drawLine(x, 0, x, size.height() - 1);
+    }
+    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.drawRect(0, 0, size.width() - 1, size.height() - 1);
+    return QIcon(picture);
 }
 
 } // namespace
@@ -123,24 +131,34 @@ void AdvancedSettingsDialog::buildControls()
     auto* gradientLayout = new QGridLayout(gradientGroup);
     twoColoursOption = new QRadioButton(u"2色（メイン画面の設定）"_s, gradientGroup);
     stopsOption = new QRadioButton(u"色の並び"_s, gradientGroup);
-    stopList = new QTableWidget(0, 3, gradientGroup);
-    stopList->setHorizontalHeaderLabels({u"色"_s, u"#RRGGBB"_s, u"位置(%)"_s});
+    stopModel = new StopListModel(this);
+    stopList = new QTableView(gradientGroup);
+    stopList->setModel(stopModel);
+    auto* delegate = new StopListDelegate(stopList);
+    stopList->setItemDelegate(delegate);
     stopList->verticalHeader()->hide();
     // Tab leaves the list for the next control, as everywhere else in the dialog.
     stopList->setTabKeyNavigation(false);
     stopList->setSelectionBehavior(QAbstractItemView::SelectRows);
     stopList->setSelectionMode(QAbstractItemView::SingleSelection);
-    stopList->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    // The colour and the position edit as text on a double click, F2 or typing; the swatch opens
+    // the colour dialog (activated).
+    stopList->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                              QAbstractItemView::AnyKeyPressed);
     stopList->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    stopList->setFixedHeight(stopList->fontMetrics().height() * 8);
+    stopMessageLabel = new QLabel(gradientGroup);
+    stopMessageLabel->setWordWrap(true);
+    connect(delegate, &StopListDelegate::refusalChanged, stopMessageLabel, &QLabel::setText);
     addStopButton = new QPushButton(u"追加"_s, gradientGroup);
     removeStopButton = new QPushButton(u"削除"_s, gradientGroup);
     moveStopUpButton = new QPushButton(u"上へ"_s, gradientGroup);
     moveStopDownButton = new QPushButton(u"下へ"_s, gradientGroup);
-    QStringList presetItems{u"（プリセットから読み込む）"_s};
+    presetList = pickOnlyList(gradientGroup, {u"（プリセットから読み込む）"_s});
+    const int pictureHeight = presetList->fontMetrics().height() * 2 / 3;
+    const QSize pictureSize(pictureHeight * 4, pictureHeight);
+    presetList->setIconSize(pictureSize);
     for (const GradientPreset& preset : gradientPresets())
-        presetItems.append(preset.name);
-    presetList = pickOnlyList(gradientGroup, presetItems);
+        presetList->addItem(presetPicture(preset, pictureSize), preset.caption);
     presetLabel = labelFor(gradientGroup, u"プリセット："_s, presetList);
     rainbowOption = new QRadioButton(u"虹色"_s, gradientGroup);
 
@@ -157,8 +175,9 @@ void AdvancedSettingsDialog::buildControls()
     gradientLayout->addWidget(stopsOption, 1, 0, 1, 2);
     gradientLayout->addWidget(stopList, 2, 0);
     gradientLayout->addLayout(stopButtons, 2, 1);
-    gradientLayout->addLayout(presetRow, 3, 0, 1, 2);
-    gradientLayout->addWidget(rainbowOption, 4, 0, 1, 2);
+    gradientLayout->addWidget(stopMessageLabel, 3, 0, 1, 2);
+    gradientLayout->addLayout(presetRow, 4, 0, 1, 2);
+    gradientLayout->addWidget(rainbowOption, 5, 0, 1, 2);
     dialogLayout->addWidget(gradientGroup);
 
     spaceList = settingList<ColourSpace>(this);
@@ -249,9 +268,17 @@ void AdvancedSettingsDialog::connectHandlers()
             if (on)
                 gradientChosen();
         });
-    connect(stopList, &QTableWidget::cellChanged, this, &AdvancedSettingsDialog::stopEdited);
-    connect(stopList, &QTableWidget::cellDoubleClicked, this, &AdvancedSettingsDialog::stopDoubleClicked);
-    connect(stopList, &QTableWidget::currentCellChanged, this, &AdvancedSettingsDialog::refresh);
+    connect(stopModel, &StopListModel::edited, this, [this] {
+        // An edited list is no longer the preset it came from.
+        presetList->setCurrentIndex(0);
+        refresh();
+    });
+    for (const auto rowsChanged : {&StopListModel::rowsInserted, &StopListModel::rowsRemoved})
+        connect(stopModel, rowsChanged, this, &AdvancedSettingsDialog::fitStopList);
+    connect(stopModel, &StopListModel::modelReset, this, &AdvancedSettingsDialog::fitStopList);
+    connect(stopList, &QTableView::activated, this, &AdvancedSettingsDialog::stopActivated);
+    connect(stopList->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &AdvancedSettingsDialog::refresh);
     connect(addStopButton, &QPushButton::clicked, this, &AdvancedSettingsDialog::addStop);
     connect(removeStopButton, &QPushButton::clicked, this, &AdvancedSettingsDialog::removeStop);
     connect(moveStopUpButton, &QPushButton::clicked, this, [this] { moveStop(-1); });
@@ -274,7 +301,7 @@ AdvancedSettings AdvancedSettingsDialog::settings() const
     settings.gradient = stopsOption->isChecked()     ? GradientChoice::Stops
                         : rainbowOption->isChecked() ? GradientChoice::Rainbow
                                                      : GradientChoice::TwoColours;
-    settings.stops = m_stops;
+    settings.stops = stopModel->stops();
     ExtendedSettings& options = settings.options;
     options.space = listValue<ColourSpace>(spaceList);
     options.hue = listValue<HueInterpolation>(hueList);
@@ -293,8 +320,7 @@ AdvancedSettings AdvancedSettingsDialog::settings() const
 
 void AdvancedSettingsDialog::setSettings(const AdvancedSettings& settings)
 {
-    m_stops = settings.stops;
-    showStops();
+    stopModel->setStops(settings.stops);
     switch (settings.gradient) {
     case GradientChoice::TwoColours:
         twoColoursOption->setChecked(true);
@@ -323,94 +349,78 @@ void AdvancedSettingsDialog::setSettings(const AdvancedSettings& settings)
     refresh();
 }
 
-void AdvancedSettingsDialog::showStops()
+void AdvancedSettingsDialog::fitStopList()
 {
-    m_showingStops = true;
-    const int current = stopList->currentRow();
-    stopList->setRowCount(static_cast<int>(m_stops.size()));
-    for (int row = 0; row < stopList->rowCount(); ++row) {
-        const ColourStop& stop = m_stops[static_cast<size_t>(row)];
-        auto* swatch = new QTableWidgetItem;
-        swatch->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-        swatch->setBackground(screenColour(stop.colour));
-        stopList->setItem(row, kSwatchColumn, swatch);
-        stopList->setItem(row, kColourColumn, new QTableWidgetItem(u'#' + ColourCode(stop.colour)));
-        stopList->setItem(row, kPositionColumn, new QTableWidgetItem(positionText(stop.position)));
-    }
-    if (current >= 0 && current < stopList->rowCount())
-        stopList->setCurrentCell(current, kColourColumn);
-    m_showingStops = false;
-    refresh();
+    // Six rows at least without scrolling; the list, and the dialog with it, grows to ten.
+    const int rows = std::clamp(stopModel->rowCount(), 6, 10);
+    const int rowHeight = stopList->verticalHeader()->defaultSectionSize();
+    stopList->setFixedHeight(stopList->horizontalHeader()->sizeHint().height() + rows * rowHeight +
+                             2 * stopList->frameWidth());
 }
 
-void AdvancedSettingsDialog::stopEdited(int row, int column)
+int AdvancedSettingsDialog::selectedStop() const
 {
-    if (m_showingStops || row < 0 || row >= static_cast<int>(m_stops.size()))
-        return;
-    ColourStop& stop = m_stops[static_cast<size_t>(row)];
-    const QString text = stopList->item(row, column)->text().trimmed();
-    // What does not read as the command line reads a stop is put back as it was.
-    if (column == kColourColumn) {
-        if (const StopText::Reading colour = StopText::readColour(text); colour.ok())
-            stop.colour = colour.stop.colour;
-    } else if (column == kPositionColumn) {
-        if (text.isEmpty())
-            stop.position.reset();
-        else if (const std::optional<double> position = StopText::percentage(text))
-            stop.position = position;
-    }
-    showStops();
+    const QModelIndex current = stopList->currentIndex();
+    return current.isValid() && stopList->selectionModel()->isSelected(current) ? current.row() : -1;
 }
 
-void AdvancedSettingsDialog::stopDoubleClicked(int row, int column)
+void AdvancedSettingsDialog::selectStop(int row)
 {
-    if (row < 0 || row >= static_cast<int>(m_stops.size()))
+    stopList->setCurrentIndex(stopModel->index(row, StopListModel::ColourColumn));
+}
+
+void AdvancedSettingsDialog::stopActivated(const QModelIndex& index)
+{
+    if (!index.isValid() || index.column() != StopListModel::SwatchColumn)
         return;
-    if (column == kPositionColumn) {
-        stopList->editItem(stopList->item(row, column));
-        return;
-    }
-    ColourStop& stop = m_stops[static_cast<size_t>(row)];
-    if (const std::optional<QColor> chosen = m_pickColour(screenColour(stop.colour))) {
-        stop.colour = tripleOf(*chosen);
-        showStops();
-    }
+    const ColourStop& stop = stopModel->stops()[static_cast<size_t>(index.row())];
+    if (const std::optional<QColor> chosen = m_pickColour(screenColour(stop.colour)))
+        stopModel->setColour(index.row(), tripleOf(*chosen));
 }
 
 void AdvancedSettingsDialog::addStop()
 {
-    // The new stop repeats the one it follows, so that the gradient does not change until it is edited.
-    const int row = stopList->currentRow();
-    const size_t at = row < 0 ? m_stops.size() : static_cast<size_t>(row) + 1;
-    ColourStop stop{ColourTriple{255, 255, 255}, std::nullopt};
-    if (!m_stops.empty())
-        stop.colour = m_stops[at == 0 ? 0 : at - 1].colour;
-    m_stops.insert(m_stops.begin() + static_cast<std::ptrdiff_t>(at), stop);
-    stopList->setCurrentCell(static_cast<int>(at), kColourColumn);
-    showStops();
-    stopList->setCurrentCell(static_cast<int>(at), kColourColumn);
+    const std::vector<ColourStop>& stops = stopModel->stops();
+    const int row = selectedStop();
+    if (stops.empty()) {
+        // The main window's first colour, where nothing is left to follow.
+        stopModel->insertStop(0, ColourStop{ReadColours(m_main).first, std::nullopt});
+        selectStop(0);
+        return;
+    }
+    const int after = row < 0 ? static_cast<int>(stops.size()) - 1 : row;
+    // The new stop leaves the gradient as it is until it is edited. The positions are written out
+    // as the rules placed them, so that none moves.
+    std::vector<ColourStop> placed = resolveStopPositions(stops);
+    ColourStop added = placed[static_cast<size_t>(after)];
+    if (after + 1 < static_cast<int>(placed.size())) {
+        // Between two stops: halfway in position, in the colour the gradient has there.
+        const double position = (*added.position + *placed[static_cast<size_t>(after) + 1].position) / 2.0;
+        const AdvancedSettings current = settings();
+        added = {StopGradient(placed, current.options.space, current.options.hue).colourAt(position),
+                 position};
+    }
+    // At the end, the last stop once more.
+    stopModel->setStops(std::move(placed));
+    stopModel->insertStop(after + 1, added);
+    selectStop(after + 1);
 }
 
 void AdvancedSettingsDialog::removeStop()
 {
-    const int row = stopList->currentRow();
-    if (row < 0 || row >= static_cast<int>(m_stops.size()))
-        return;
-    m_stops.erase(m_stops.begin() + row);
-    showStops();
+    const int row = selectedStop();
+    stopModel->removeStop(row);
+    if (row >= 0 && stopModel->rowCount() > 0)
+        selectStop(std::min(row, stopModel->rowCount() - 1));
 }
 
 void AdvancedSettingsDialog::moveStop(int by)
 {
-    const int row = stopList->currentRow();
-    const int target = row + by;
-    if (row < 0 || target < 0 || target >= static_cast<int>(m_stops.size()))
+    const int row = selectedStop();
+    if (row < 0 || row + by < 0 || row + by >= stopModel->rowCount())
         return;
-    std::swap(m_stops[static_cast<size_t>(row)], m_stops[static_cast<size_t>(target)]);
-    // The positions stay where they were: moving a stop changes the order of the colours.
-    std::swap(m_stops[static_cast<size_t>(row)].position, m_stops[static_cast<size_t>(target)].position);
-    stopList->setCurrentCell(target, kColourColumn);
-    showStops();
+    stopModel->moveStop(row, by);
+    selectStop(row + by);
 }
 
 void AdvancedSettingsDialog::presetChosen(int index)
@@ -419,27 +429,21 @@ void AdvancedSettingsDialog::presetChosen(int index)
     if (index < 1 || index > static_cast<int>(presets.size()))
         return;
     const GradientPreset& preset = presets[static_cast<size_t>(index - 1)];
-    m_stops = preset.stops;
+    stopModel->setStops(preset.stops);
     showValue(spaceList, preset.space);
     showValue(hueList, preset.hue);
     stopsOption->setChecked(true);
-    showStops();
+    presetList->setCurrentIndex(index);
 }
 
 void AdvancedSettingsDialog::gradientChosen()
 {
     // A list is begun from the main window's colours, so that choosing it changes nothing yet.
-    if (stopsOption->isChecked() && m_stops.empty()) {
+    if (stopsOption->isChecked() && stopModel->rowCount() == 0) {
         const auto [first, second] = ReadColours(m_main);
-        m_stops = {ColourStop{first, 0.0}, ColourStop{second, 100.0}};
-        showStops();
+        stopModel->setStops({ColourStop{first, 0.0}, ColourStop{second, 100.0}});
     }
     refresh();
-}
-
-std::optional<SettingsConflict> AdvancedSettingsDialog::conflict() const
-{
-    return settings().conflictWith(m_main);
 }
 
 void AdvancedSettingsDialog::refresh()
@@ -449,12 +453,12 @@ void AdvancedSettingsDialog::refresh()
     const bool rainbow = current.gradient == GradientChoice::Rainbow;
     stopList->setEnabled(stops);
     // Each button only where it can act on the selected stop.
-    const int row = stopList->currentRow();
-    const bool selected = row >= 0 && row < static_cast<int>(m_stops.size());
+    const int row = selectedStop();
+    const bool selected = row >= 0;
     addStopButton->setEnabled(stops);
     removeStopButton->setEnabled(stops && selected);
     moveStopUpButton->setEnabled(stops && selected && row > 0);
-    moveStopDownButton->setEnabled(stops && selected && row + 1 < static_cast<int>(m_stops.size()));
+    moveStopDownButton->setEnabled(stops && selected && row + 1 < stopModel->rowCount());
     // The rainbow runs round the hue circle in HSL whatever the lists say.
     spaceList->setEnabled(!rainbow);
     spaceLabel->setEnabled(!rainbow);
@@ -467,8 +471,7 @@ void AdvancedSettingsDialog::refresh()
     GradientSettings combined = m_main;
     combined.extended = current.extended();
     colourStrip->setSettings(combined);
-    const std::optional<SettingsConflict> found = current.conflictWith(m_main);
-    conflictLabel->setText(found ? settingsConflictText(*found) : QString());
+    conflictLabel->setText(settingsConflictsText(current.conflictsWith(m_main)));
     showLowestContrast(combined);
 }
 
@@ -493,8 +496,8 @@ void AdvancedSettingsDialog::showLowestContrast(const GradientSettings& combined
 
 void AdvancedSettingsDialog::okClicked()
 {
-    if (const std::optional<SettingsConflict> found = conflict()) {
-        MessageBox::show(settingsConflictText(*found), MessageBox::Style::Information);
+    if (const std::vector<SettingsConflict> found = settings().conflictsWith(m_main); !found.empty()) {
+        MessageBox::show(settingsConflictsText(found), MessageBox::Style::Information);
         return;
     }
     accept();
@@ -504,7 +507,7 @@ void AdvancedSettingsDialog::defaultsClicked()
 {
     AdvancedSettings defaults;
     // The list stays for another time; only the choice goes back to the two colours.
-    defaults.stops = m_stops;
+    defaults.stops = stopModel->stops();
     setSettings(defaults);
 }
 

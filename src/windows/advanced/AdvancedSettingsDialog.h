@@ -15,11 +15,13 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class QTableWidget;
+class QModelIndex;
+class QTableView;
 
 namespace huespan {
 
 class ColourStrip;
+class StopListModel;
 
 // The advanced settings dialog: where the gradient's colours come from, the colour space, the
 // units, the output format and the compact-output switches, with a strip that paints a sample in
@@ -51,7 +53,10 @@ public:
     QGroupBox* gradientGroup = nullptr;
     QRadioButton* twoColoursOption = nullptr;
     QRadioButton* stopsOption = nullptr;
-    QTableWidget* stopList = nullptr;
+    StopListModel* stopModel = nullptr;
+    QTableView* stopList = nullptr;
+    // Why the text typed into the list cannot be taken.
+    QLabel* stopMessageLabel = nullptr;
     QPushButton* addStopButton = nullptr;
     QPushButton* removeStopButton = nullptr;
     QPushButton* moveStopUpButton = nullptr;
@@ -94,9 +99,13 @@ private:
     void buildControls();
     void setTabChain();
     void connectHandlers();
-    void showStops();
-    void stopEdited(int row, int column);
-    void stopDoubleClicked(int row, int column);
+    // Sizes the list to its stops.
+    void fitStopList();
+    // The selected stop's row, or -1.
+    int selectedStop() const;
+    void selectStop(int row);
+    // A swatch activated (double click, Enter) opens the colour dialog.
+    void stopActivated(const QModelIndex& index);
     void addStop();
     void removeStop();
     void moveStop(int by);
@@ -104,16 +113,13 @@ private:
     void gradientChosen();
     // Enables what the settings make meaningful, repaints the strip and words any conflict.
     void refresh();
-    std::optional<SettingsConflict> conflict() const;
 
     void showLowestContrast(const GradientSettings& combined);
 
     GradientSettings m_main;
     ColourTriple m_previewBackground;
     QString m_mainText;
-    std::vector<ColourStop> m_stops;
     ColourPicker m_pickColour;
-    bool m_showingStops = false;
 };
 
 } // namespace huespan

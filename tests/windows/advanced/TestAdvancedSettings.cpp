@@ -3,6 +3,7 @@
 #include "RecordingHost.h"
 #include "SettingNames.h"
 #include "SmallDisk.h"
+#include "UnitColours.h"
 #include "WindowSet.h"
 #include "WindowTestSupport.h"
 #include "advanced/AdvancedSettingsDialog.h"
@@ -13,6 +14,7 @@
 #include "ui/ColourStrip.h"
 #include "ui/MessageBox.h"
 #include "ui/ProgramLook.h"
+#include "ui/StopListModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,11 +26,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -95,6 +99,8 @@ private slots:
     void altSOpensTheDialog();
     void tabOrderFollowsTheControls();
     void stopListEditing();
+    void typedStopTextIsCheckedInPlace_data();
+    void typedStopTextIsCheckedInPlace();
     void stopButtonsActOnlyWhereTheyCan();
     void rulesOfTheDialogHold_data();
     void rulesOfTheDialogHold();
@@ -133,6 +139,22 @@ ExtendedSettings withStops(std::vector<ColourStop> stops)
     ExtendedSettings extended;
     extended.stops = std::move(stops);
     return extended;
+}
+
+void selectCell(QTableView* list, int row, int column)
+{
+    list->setCurrentIndex(list->model()->index(row, column));
+}
+
+QString cellText(AdvancedSettingsDialog& dialog, int row, int column)
+{
+    return dialog.stopModel->index(row, column).data().toString();
+}
+
+// What the list's editor gives the model when the user types text and presses Enter.
+void typeInto(AdvancedSettingsDialog& dialog, int row, int column, const QString& text)
+{
+    dialog.stopModel->setData(dialog.stopModel->index(row, column), text, Qt::EditRole);
 }
 
 } // namespace
@@ -280,9 +302,9 @@ void TestAdvancedSettings::eachControlReachesTheRun_data()
                           {ColourTriple{0, 0, 255}, 100.0}});
     QTest::newRow("a stop added and recoloured") << DialogAction([](AdvancedSettingsDialog& d) {
         d.stopsOption->click();
-        d.stopList->setCurrentCell(0, 1);
+        selectCell(d.stopList, 0, 1);
         d.addStopButton->click();
-        d.stopList->item(1, 1)->setText(u"#008000"_s);
+        typeInto(d, 1, 1, u"#008000"_s);
     }) << expected << true;
 
     const GradientPreset& preset = gradientPresets().at(2);
@@ -337,7 +359,7 @@ void TestAdvancedSettings::conflictsAreNamedAndRefused_data()
 {
     QTest::addColumn<MainWindowAction>("mainWindow");
     QTest::addColumn<int>("format");
-    QTest::addColumn<QString>("named");
+    QTest::addColumn<QStringList>("named");
 
     const MainWindowAction heading = [] {
         form1().Option2->click();
@@ -345,18 +367,23 @@ void TestAdvancedSettings::conflictsAreNamedAndRefused_data()
     };
     const MainWindowAction size = [] { form1().Combo1->setCurrentText(u"3"_s); };
     const MainWindowAction breaks = [] { form1().Check5->setChecked(true); };
-    QTest::newRow("heading, BBCode") << heading << 2 << u"見出し"_s;
-    QTest::newRow("heading, ANSI") << heading << 3 << u"見出し"_s;
-    QTest::newRow("size, ANSI") << size << 3 << u"大きさ"_s;
-    QTest::newRow("line breaks, BBCode") << breaks << 2 << u"改行"_s;
-    QTest::newRow("line breaks, ANSI") << breaks << 3 << u"改行"_s;
+    QTest::newRow("heading, BBCode") << heading << 2 << QStringList{u"見出し"_s};
+    QTest::newRow("heading, ANSI") << heading << 3 << QStringList{u"見出し"_s};
+    QTest::newRow("size, ANSI") << size << 3 << QStringList{u"大きさ"_s};
+    QTest::newRow("line breaks, BBCode") << breaks << 2 << QStringList{u"改行"_s};
+    QTest::newRow("line breaks, ANSI") << breaks << 3 << QStringList{u"改行"_s};
+    // Every conflict at once, one to a line.
+    QTest::newRow("size and line breaks, ANSI") << MainWindowAction([=] {
+        size();
+        breaks();
+    }) << 3 << QStringList{u"大きさ"_s, u"改行"_s};
 }
 
 void TestAdvancedSettings::conflictsAreNamedAndRefused()
 {
     QFETCH(MainWindowAction, mainWindow);
     QFETCH(int, format);
-    QFETCH(QString, named);
+    QFETCH(QStringList, named);
 
     mainWindow();
     QString note;
@@ -364,7 +391,10 @@ void TestAdvancedSettings::conflictsAreNamedAndRefused()
         d.formatList->setCurrentIndex(format);
         note = d.conflictLabel->text();
     });
-    QVERIFY2(note.contains(named), qPrintable(note));
+    const QStringList lines = note.split(u'\n');
+    QCOMPARE(lines.size(), named.size());
+    for (qsizetype index = 0; index < named.size(); ++index)
+        QVERIFY2(lines.at(index).contains(named.at(index)), qPrintable(note));
     QCOMPARE(messages, QStringList{note});
     // Refused: the settings stay as they were.
     QCOMPARE(form1().advancedSettingsAction->text(), u"詳細設定(&S)"_s);
@@ -426,8 +456,8 @@ void TestAdvancedSettings::settingsSurviveARestart()
 {
     QCOMPARE(useDialog([](AdvancedSettingsDialog& d) {
                  d.stopsOption->click();
-                 d.stopList->setCurrentCell(0, 2);
-                 d.stopList->item(0, 2)->setText(u"12.5"_s);
+                 selectCell(d.stopList, 0, 2);
+                 typeInto(d, 0, 2, u"12.5"_s);
                  d.spaceList->setCurrentIndex(4);
                  d.hueList->setCurrentIndex(2);
                  d.unitList->setCurrentIndex(1);
@@ -705,7 +735,7 @@ void TestAdvancedSettings::tabOrderFollowsTheControls()
     dialog.stopsOption->setChecked(true);
     // A middle stop selected, so that every stop button can act.
     dialog.addStopButton->click();
-    dialog.stopList->setCurrentCell(1, 1);
+    selectCell(dialog.stopList, 1, 1);
     dialog.spaceList->setCurrentIndex(3);
     dialog.contrastFloorCheck->setChecked(true);
     dialog.show();
@@ -755,12 +785,12 @@ void TestAdvancedSettings::stopButtonsActOnlyWhereTheyCan()
     };
     const Step steps[] = {
         {"begun, none selected", [] {}, 2, false, false, false, false},
-        {"first selected", [&] { dialog.stopList->setCurrentCell(0, 1); }, 2, true, false, true, false},
-        {"last selected", [&] { dialog.stopList->setCurrentCell(1, 1); }, 2, true, true, false, false},
+        {"first selected", [&] { selectCell(dialog.stopList, 0, 1); }, 2, true, false, true, false},
+        {"last selected", [&] { selectCell(dialog.stopList, 1, 1); }, 2, true, true, false, false},
         {"one added after the last", [&] { dialog.addStopButton->click(); }, 3, true, true, false, false},
-        {"middle selected", [&] { dialog.stopList->setCurrentCell(1, 1); }, 3, true, true, true, false},
-        {"middle removed", [&] { dialog.stopList->setCurrentCell(1, 1), dialog.removeStopButton->click(); },
-         2, true, true, false, false},
+        {"middle selected", [&] { selectCell(dialog.stopList, 1, 1); }, 3, true, true, true, false},
+        {"middle removed", [&] { selectCell(dialog.stopList, 1, 1), dialog.removeStopButton->click(); }, 2,
+         true, true, false, false},
         {"down to one", [&] { dialog.removeStopButton->click(); }, 1, true, false, false, true},
         {"down to none", [&] { dialog.removeStopButton->click(); }, 0, false, false, false, true},
     };
@@ -768,7 +798,7 @@ void TestAdvancedSettings::stopButtonsActOnlyWhereTheyCan()
     for (const Step& step : steps) {
         step.act();
         const QByteArray where = step.name;
-        QVERIFY2(dialog.stopList->rowCount() == step.rows, where);
+        QVERIFY2(dialog.stopModel->rowCount() == step.rows, where);
         QVERIFY2(dialog.addStopButton->isEnabled(), where);
         QVERIFY2(dialog.removeStopButton->isEnabled() == step.remove, where);
         QVERIFY2(dialog.moveStopUpButton->isEnabled() == step.up, where);
@@ -796,49 +826,95 @@ void TestAdvancedSettings::rulesOfTheDialogHold_data()
 {
     QTest::addColumn<DialogAction>("act");
     QTest::addColumn<DialogCheck>("holds");
-    const auto colourCell = [](AdvancedSettingsDialog& d, int row) {
-        return d.stopList->item(row, 1)->text();
-    };
-    const auto positionCell = [](AdvancedSettingsDialog& d, int row) {
-        return d.stopList->item(row, 2)->text();
-    };
-    const auto typeInto = [](int row, int column, QString text) {
+    const auto colourCell = [](AdvancedSettingsDialog& d, int row) { return cellText(d, row, 1); };
+    const auto positionCell = [](AdvancedSettingsDialog& d, int row) { return cellText(d, row, 2); };
+    const auto typing = [](int row, int column, QString text) {
         return [=](AdvancedSettingsDialog& d) {
             d.stopsOption->click();
-            d.stopList->item(row, column)->setText(text);
+            typeInto(d, row, column, text);
         };
     };
 
     // A stop is read as the command line reads one; what does not read is put back.
     QTest::newRow("three hex digits put back")
-        << DialogAction(typeInto(0, 1, u"#F00"_s))
+        << DialogAction(typing(0, 1, u"#F00"_s))
         << DialogCheck([=](auto& d) { return colourCell(d, 0) == u"#FF0000"_s; });
-    QTest::newRow("R,G,B read") << DialogAction(typeInto(0, 1, u"0,128,255"_s))
+    QTest::newRow("R,G,B read") << DialogAction(typing(0, 1, u"0,128,255"_s))
                                 << DialogCheck([=](auto& d) { return colourCell(d, 0) == u"#0080FF"_s; });
     QTest::newRow("component over 255 put back")
-        << DialogAction(typeInto(0, 1, u"0,128,256"_s))
+        << DialogAction(typing(0, 1, u"0,128,256"_s))
         << DialogCheck([=](auto& d) { return colourCell(d, 0) == u"#FF0000"_s; });
     QTest::newRow("position below 0 put back")
-        << DialogAction(typeInto(1, 2, u"-5"_s))
+        << DialogAction(typing(1, 2, u"-5"_s))
         << DialogCheck([=](auto& d) { return positionCell(d, 1) == u"100"_s; });
-    QTest::newRow("position with %") << DialogAction(typeInto(1, 2, u"12.5%"_s))
+    QTest::newRow("position with %") << DialogAction(typing(1, 2, u"12.5%"_s))
                                      << DialogCheck([=](auto& d) { return positionCell(d, 1) == u"12.5"_s; });
     QTest::newRow("empty position placed by the rules")
-        << DialogAction(typeInto(1, 2, QString()))
+        << DialogAction(typing(1, 2, QString()))
         << DialogCheck([=](auto& d) { return positionCell(d, 1).isEmpty(); });
     // A list is begun from the main window's colours.
     QTest::newRow("list begun from the main colours")
         << DialogAction([](auto& d) { d.stopsOption->click(); }) << DialogCheck([](auto& d) {
                return d.settings().stops == std::vector<ColourStop>{{{255, 0, 0}, 0.0}, {{0, 0, 255}, 100.0}};
            });
-    // The new stop repeats the one it follows.
-    QTest::newRow("new stop repeats the selected one") << DialogAction([](auto& d) {
+    // 追加 leaves the gradient as it was (to the rounding of the new stop's colour): halfway between
+    // the selected stop and the next, in position and colour, or the last once more at the end.
+    const auto adding = [](ColourSpace space, int selected) {
+        return DialogAction([=](AdvancedSettingsDialog& d) {
+            d.spaceList->setCurrentIndex(d.spaceList->findText(captionOf(space)));
+            d.stopsOption->click();
+            typeInto(d, 1, 2, QString());
+            selectCell(d.stopList, selected, 1);
+            d.addStopButton->click();
+        });
+    };
+    const auto gradientKept = [](int added, std::optional<double> position) {
+        return DialogCheck([=](AdvancedSettingsDialog& d) {
+            GradientSettings combined = mainWindowSettings();
+            combined.extended = d.settings().extended();
+            const std::vector<ColourStop> stops = combined.extended.stops;
+            GradientSettings before = combined;
+            before.extended.stops.erase(before.extended.stops.begin() + added);
+            for (int n = 2; n <= 41; ++n) {
+                const auto now = UnitColours::schedule(combined, n);
+                const auto then = UnitColours::schedule(before, n);
+                for (int i = 0; i < n; ++i) {
+                    const auto [a, b] = std::pair{now[static_cast<size_t>(i)], then[static_cast<size_t>(i)]};
+                    if (std::abs(a.red - b.red) > 1 || std::abs(a.green - b.green) > 1 ||
+                        std::abs(a.blue - b.blue) > 1)
+                        return false;
+                }
+            }
+            return stops.size() == 3 && stops[static_cast<size_t>(added)].position == position &&
+                   d.stopList->currentIndex().row() == added;
+        });
+    };
+    QTest::newRow("new stop halfway, srgb") << adding(ColourSpace::Srgb, 0) << gradientKept(1, 50.0);
+    QTest::newRow("new stop halfway, linear-srgb")
+        << adding(ColourSpace::LinearSrgb, 0) << gradientKept(1, 50.0);
+    QTest::newRow("new stop at the end") << adding(ColourSpace::Oklch, 1) << gradientKept(2, 100.0);
+    QTest::newRow("new stop into an empty list") << DialogAction([](auto& d) {
         d.stopsOption->click();
-        d.stopList->setCurrentCell(0, 1);
+        selectCell(d.stopList, 0, 1);
+        d.removeStopButton->click();
+        d.removeStopButton->click();
         d.addStopButton->click();
     }) << DialogCheck([](auto& d) {
-        const auto stops = d.settings().stops;
-        return stops.size() == 3 && stops[1].colour == ColourTriple{255, 0, 0} && !stops[1].position;
+        return d.settings().stops == std::vector<ColourStop>{{{255, 0, 0}, std::nullopt}};
+    });
+    // An edited list is no longer the preset it came from.
+    QTest::newRow("preset box back to its placeholder") << DialogAction([](auto& d) {
+        d.presetList->setCurrentIndex(1);
+        emit d.presetList->activated(1);
+        typeInto(d, 0, 1, u"#010203"_s);
+    }) << DialogCheck([](auto& d) {
+        return d.presetList->currentIndex() == 0 && d.stopsOption->isChecked();
+    });
+    QTest::newRow("preset box keeps a preset") << DialogAction([](auto& d) {
+        d.presetList->setCurrentIndex(2);
+        emit d.presetList->activated(2);
+    }) << DialogCheck([](auto& d) {
+        return d.presetList->currentIndex() == 2 && d.settings().stops == gradientPresets()[1].stops;
     });
     // The rainbow runs round the hue circle in HSL whatever the lists say.
     QTest::newRow("rainbow greys space and hue") << DialogAction([](auto& d) {
@@ -861,7 +937,7 @@ void TestAdvancedSettings::rulesOfTheDialogHold_data()
     });
     // 既定に戻す keeps the list for another time; only the choice goes back to the two colours.
     QTest::newRow("defaults keep the list") << DialogAction([=](auto& d) {
-        typeInto(0, 1, u"#123456"_s)(d);
+        typing(0, 1, u"#123456"_s)(d);
         d.formatList->setCurrentIndex(d.formatList->findText(captionOf(OutputFormat::Span)));
         d.defaultsButton->click();
     }) << DialogCheck([](auto& d) {
@@ -885,28 +961,28 @@ void TestAdvancedSettings::stopListEditing()
     AdvancedSettingsDialog dialog(AdvancedSettings{}, mainWindowSettings(), QString());
     dialog.setColourPicker([](const QColor&) { return std::optional<QColor>(QColor(0x11, 0x22, 0x33)); });
     dialog.stopsOption->click();
-    QCOMPARE(dialog.stopList->rowCount(), 2);
+    QCOMPARE(dialog.stopModel->rowCount(), 2);
 
     // A text that is no colour, and a position that is no number, are put back.
-    dialog.stopList->item(0, 1)->setText(u"red"_s);
-    dialog.stopList->item(0, 2)->setText(u"abc"_s);
-    QCOMPARE(dialog.stopList->item(0, 1)->text(), u"#FF0000"_s);
-    QCOMPARE(dialog.stopList->item(0, 2)->text(), u"0"_s);
-    dialog.stopList->item(1, 2)->setText(u"150"_s);
-    QCOMPARE(dialog.stopList->item(1, 2)->text(), u"100"_s);
+    typeInto(dialog, 0, 1, u"red"_s);
+    typeInto(dialog, 0, 2, u"abc"_s);
+    QCOMPARE(cellText(dialog, 0, 1), u"#FF0000"_s);
+    QCOMPARE(cellText(dialog, 0, 2), u"0"_s);
+    typeInto(dialog, 1, 2, u"150"_s);
+    QCOMPARE(cellText(dialog, 1, 2), u"100"_s);
 
-    emit dialog.stopList->cellDoubleClicked(1, 0);
-    QCOMPARE(dialog.stopList->item(1, 1)->text(), u"#112233"_s);
+    emit dialog.stopList->activated(dialog.stopModel->index(1, 0));
+    QCOMPARE(cellText(dialog, 1, 1), u"#112233"_s);
 
-    dialog.stopList->setCurrentCell(1, 1);
+    selectCell(dialog.stopList, 1, 1);
     dialog.moveStopUpButton->click();
-    QCOMPARE(dialog.stopList->item(0, 1)->text(), u"#112233"_s);
-    QCOMPARE(dialog.stopList->item(0, 2)->text(), u"0"_s);
+    QCOMPARE(cellText(dialog, 0, 1), u"#112233"_s);
+    QCOMPARE(cellText(dialog, 0, 2), u"0"_s);
 
     // Down to one stop: the note names it and OK refuses.
-    dialog.stopList->setCurrentCell(0, 1);
+    selectCell(dialog.stopList, 0, 1);
     dialog.removeStopButton->click();
-    QCOMPARE(dialog.stopList->rowCount(), 1);
+    QCOMPARE(dialog.stopModel->rowCount(), 1);
     QVERIFY(!dialog.conflictLabel->text().isEmpty());
     MessageBoxRecorder recorder(MessageBox::Answer::Ok);
     dialog.okButton->click();
@@ -918,7 +994,68 @@ void TestAdvancedSettings::stopListEditing()
     dialog.removeStopButton->click();
     dialog.removeStopButton->click();
     dialog.moveStopDownButton->click();
-    QCOMPARE(dialog.stopList->rowCount(), 0);
+    QCOMPARE(dialog.stopModel->rowCount(), 0);
+}
+
+void TestAdvancedSettings::typedStopTextIsCheckedInPlace_data()
+{
+    QTest::addColumn<bool>("doubleClick");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("F2, colour") << false << 1 << u"#00ff80"_s << u"#00FF80"_s << false;
+    QTest::newRow("double click, colour") << true << 1 << u"10,20,30"_s << u"#0A141E"_s << false;
+    QTest::newRow("F2, three digits") << false << 1 << u"#0f8"_s << u"#FF0000"_s << true;
+    QTest::newRow("double click, colour name") << true << 1 << u"blue"_s << u"#FF0000"_s << true;
+    QTest::newRow("F2, position") << false << 2 << u"37.5"_s << u"37.5"_s << false;
+    QTest::newRow("F2, position below 0") << false << 2 << u"-5"_s << u"0"_s << true;
+    QTest::newRow("double click, position over 100") << true << 2 << u"100.01"_s << u"0"_s << true;
+}
+
+// The colour and the position edit as text in the list; text that does not read keeps the cell
+// in edit with a message beside the list, and leaves the stop as it was. The swatch's colour
+// dialog does not open for them.
+void TestAdvancedSettings::typedStopTextIsCheckedInPlace()
+{
+    QFETCH(bool, doubleClick);
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(bool, refused);
+
+    AdvancedSettingsDialog dialog(AdvancedSettings{}, mainWindowSettings(), QString());
+    int picked = 0;
+    dialog.setColourPicker([&](const QColor&) {
+        ++picked;
+        return std::optional<QColor>();
+    });
+    dialog.stopsOption->click();
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QModelIndex cell = dialog.stopModel->index(0, column);
+    dialog.stopList->setFocus();
+    dialog.stopList->setCurrentIndex(cell);
+    if (doubleClick) {
+        const QPoint centre = dialog.stopList->visualRect(cell).center();
+        QTest::mouseClick(dialog.stopList->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(dialog.stopList->viewport(), Qt::LeftButton, {}, centre);
+    } else {
+        QTest::keyClick(dialog.stopList, Qt::Key_F2);
+    }
+    QPointer<QLineEdit> editor = dialog.stopList->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor);
+    editor->selectAll();
+    QTest::keyClicks(editor, typed);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(editor && editor->isVisible(), refused);
+    QCOMPARE(dialog.stopMessageLabel->text().isEmpty(), !refused);
+    QCOMPARE(picked, 0);
+    if (refused)
+        QTest::keyClick(editor.data(), Qt::Key_Escape);
+    QCOMPARE(cellText(dialog, 0, column), shown);
 }
 
 void TestAdvancedSettings::stripPaintsTheRunColours()
