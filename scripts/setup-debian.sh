@@ -11,6 +11,8 @@ packages=(
     libutf8proc-dev unicode-data
     fonts-ipafont-gothic fonts-ipaexfont-gothic fonts-noto-cjk fonts-noto-color-emoji fonts-lohit-deva
     xvfb xauth imagemagick openbox x11-utils xdotool
+    # the banner picture in docs/: a terminal and a banner font
+    xterm figlet
     # the package: icons, manual pages, completions, and the validators that check it
     librsvg2-bin groff-base man-db gzip dpkg-dev bash-completion zsh
     lintian appstream desktop-file-utils

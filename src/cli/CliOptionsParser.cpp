@@ -63,9 +63,24 @@ QString optionLabel(const QCommandLineOption& option)
     return (name.size() == 1 ? u"-"_s : u"--"_s) + name;
 }
 
+// What shows the format, as a message names it.
 QString noun(OutputFormat format)
 {
-    return format == OutputFormat::Ansi ? u"a terminal"_s : u"a message board"_s;
+    switch (format) {
+    case OutputFormat::Ansi:
+        return u"a terminal"_s;
+    case OutputFormat::MiniMessage:
+    case OutputFormat::MinecraftHex:
+    case OutputFormat::MinecraftSection:
+    case OutputFormat::MinecraftJson:
+        return u"Minecraft chat"_s;
+    case OutputFormat::Mfm:
+        return u"an MFM note"_s;
+    case OutputFormat::Pango:
+        return u"Pango markup"_s;
+    default:
+        return u"a message board"_s;
+    }
 }
 
 // The argument that holds an unknown option. Letters after a single dash are read as a cluster of
@@ -134,6 +149,12 @@ CliOptionsParser::CliOptionsParser()
     , m_skipWhitespaceOption(u"skip-whitespace"_s, u"White space takes no colour and no element."_s)
     , m_keepLineBreaksOption(u"keep-line-breaks"_s,
                              u"Line breaks of the text stay line breaks (<BR> in HTML) and take no colour."_s)
+    , m_linesOption(
+          u"lines"_s,
+          u"How the gradient runs over the lines: "_s + choicesText<LineGradient>(true) +
+              u". With each, every line takes the whole gradient; with columns, the k-th character "
+              u"of every line takes the colour of column k, as in a banner. Keeps the line breaks."_s,
+          u"MODE"_s)
     , m_pageOption(u"page"_s,
                    u"Write the whole preview page with this background colour instead of the markup."_s,
                    u"R,G,B"_s)
@@ -161,17 +182,17 @@ CliOptionsParser::CliOptionsParser()
     m_parser.setApplicationDescription(
         u"Colours every character of TEXT along a gradient and writes the markup.\n"
         u"Without TEXT the text is read from standard input (UTF-8); one final line break is dropped."_s);
-    m_parser.addOptions({m_formOption,           m_firstOption,         m_secondOption,
-                         m_stopOption,           m_rainbowOption,       m_presetOption,
-                         m_listPresetsOption,    m_spaceOption,         m_hueOption,
-                         m_reverseOption,        m_hexOption,           m_boldOption,
-                         m_italicOption,         m_underlineOption,     m_strikeOption,
-                         m_sizeOption,           m_headingOption,       m_beforeOption,
-                         m_afterOption,          m_lineBreaksOption,    m_unitOption,
-                         m_formatOption,         m_mergeOption,         m_skipWhitespaceOption,
-                         m_keepLineBreaksOption, m_pageOption,          m_backgroundOption,
-                         m_minContrastOption,    m_checkContrastOption, m_encodingOption,
-                         m_outputOption});
+    m_parser.addOptions({m_formOption,           m_firstOption,       m_secondOption,
+                         m_stopOption,           m_rainbowOption,     m_presetOption,
+                         m_listPresetsOption,    m_spaceOption,       m_hueOption,
+                         m_reverseOption,        m_hexOption,         m_boldOption,
+                         m_italicOption,         m_underlineOption,   m_strikeOption,
+                         m_sizeOption,           m_headingOption,     m_beforeOption,
+                         m_afterOption,          m_lineBreaksOption,  m_unitOption,
+                         m_formatOption,         m_mergeOption,       m_skipWhitespaceOption,
+                         m_keepLineBreaksOption, m_linesOption,       m_pageOption,
+                         m_backgroundOption,     m_minContrastOption, m_checkContrastOption,
+                         m_encodingOption,       m_outputOption});
     m_parser.addPositionalArgument(u"text"_s, u"The text to colour."_s, u"[TEXT]"_s);
 }
 
@@ -489,6 +510,15 @@ std::optional<QString> CliOptionsParser::readUnitAndFormat()
     extended.merge = m_parser.isSet(m_mergeOption);
     extended.skipWhitespace = m_parser.isSet(m_skipWhitespaceOption);
     extended.keepLineBreaks = m_parser.isSet(m_keepLineBreaksOption);
+    if (m_parser.isSet(m_linesOption)) {
+        const QString name = m_parser.value(m_linesOption);
+        const std::optional<LineGradient> lines = valueNamed<LineGradient>(name);
+        if (!lines) {
+            return optionLabel(m_linesOption) + u": unknown mode "_s + quoted(name) + u" (use "_s +
+                   choicesText<LineGradient>() + u')';
+        }
+        extended.lines = *lines;
+    }
     return std::nullopt;
 }
 
@@ -586,6 +616,9 @@ std::optional<QString> CliOptionsParser::readConflicts() const
     case SettingsConflict::Setting::FontSize:
         return optionLabel(m_sizeOption) + u" cannot be used with "_s + format + u": "_s +
                noun(conflict->format) + u" has no font sizes"_s;
+    case SettingsConflict::Setting::Underline:
+        return optionLabel(m_underlineOption) + u" cannot be used with "_s + format + u": "_s +
+               noun(conflict->format) + u" has no underline"_s;
     case SettingsConflict::Setting::Page:
         return optionLabel(m_pageOption) + u" cannot be used with "_s + format +
                u": the preview page is HTML"_s;

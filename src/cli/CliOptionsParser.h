@@ -94,6 +94,7 @@ private:
     QCommandLineOption m_mergeOption;
     QCommandLineOption m_skipWhitespaceOption;
     QCommandLineOption m_keepLineBreaksOption;
+    QCommandLineOption m_linesOption;
     QCommandLineOption m_pageOption;
     QCommandLineOption m_backgroundOption;
     QCommandLineOption m_minContrastOption;

@@ -30,7 +30,7 @@ void ColourSwatchView::setRun(const QString& text, const GradientSettings& setti
 {
     m_text = text;
     const ExtendedSettings& extended = settings.extended;
-    const TextUnits units(m_text, extended.unit, extended.skipWhitespace, extended.keepLineBreaks);
+    const TextUnits units(m_text, extended.unit, extended.skipWhitespace, extended.keepsLineBreaks());
     const int minimum = settings.form == GradientForm::LeftToRight ? 2 : 3;
     std::vector<ColourTriple> schedule;
     if (units.colouredCount() >= minimum)

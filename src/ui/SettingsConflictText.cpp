@@ -17,6 +17,8 @@ QString settingsConflictText(const SettingsConflict& conflict)
                u"には見出しがありません。メイン画面のサイズを「通常」にするか、見出しを「指定なし」にしてください。"_s;
     case SettingsConflict::Setting::FontSize:
         return format + u"には文字の大きさがありません。メイン画面のサイズを「指定なし」にしてください。"_s;
+    case SettingsConflict::Setting::Underline:
+        return format + u"には下線がありません。メイン画面の「下線」を外してください。"_s;
     case SettingsConflict::Setting::Page:
         return format + u"はHTMLではないため、ブラウザでのプレビューはありません。"_s;
     case SettingsConflict::Setting::LineBreaks:

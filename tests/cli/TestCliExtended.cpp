@@ -87,13 +87,27 @@ void TestCliExtended::usageErrors_data()
     row("unknown unit", {u"--unit"_s, u"word"_s, u"ab"_s},
         u"--unit: unknown unit \"word\" (use code-point or grapheme)"_s);
     row("unknown format", {u"--format"_s, u"markdown"_s, u"ab"_s},
-        u"--format: unknown format \"markdown\" (use font, span, bbcode, ansi or css)"_s);
+        u"--format: unknown format \"markdown\" (use font, span, bbcode, ansi, css, minimessage, "
+        u"minecraft-hex, minecraft-section, minecraft-json, "
+        u"mfm or pango)"_s);
     row("heading with bbcode", {u"--format"_s, u"bbcode"_s, u"--heading"_s, u"2"_s, u"ab"_s},
         u"--heading cannot be used with --format bbcode: a message board has no headings"_s);
     row("heading with ansi", {u"--heading"_s, u"H1"_s, u"--format"_s, u"ansi"_s, u"ab"_s},
         u"--heading cannot be used with --format ansi: a terminal has no headings"_s);
     row("size with ansi", {u"--format"_s, u"ansi"_s, u"--size"_s, u"3"_s, u"ab"_s},
         u"--size cannot be used with --format ansi: a terminal has no font sizes"_s);
+    row("heading with pango", {u"--format"_s, u"pango"_s, u"--heading"_s, u"1"_s, u"ab"_s},
+        u"--heading cannot be used with --format pango: Pango markup has no headings"_s);
+    row("size with minimessage", {u"--format"_s, u"minimessage"_s, u"--size"_s, u"3"_s, u"ab"_s},
+        u"--size cannot be used with --format minimessage: Minecraft chat has no font sizes"_s);
+    row("underline with mfm", {u"--format"_s, u"mfm"_s, u"--underline"_s, u"ab"_s},
+        u"--underline cannot be used with --format mfm: an MFM note has no underline"_s);
+    row("page with minecraft-json", {u"--format"_s, u"minecraft-json"_s, u"--page"_s, u"0,0,0"_s, u"ab"_s},
+        u"--page cannot be used with --format minecraft-json: the preview page is HTML"_s);
+    row("line breaks with pango", {u"--format"_s, u"pango"_s, u"--line-breaks"_s, u"ab"_s},
+        u"--line-breaks cannot be used with --format pango: Pango markup would show the line breaks in the text"_s);
+    row("unknown line mode", {u"--lines"_s, u"rows"_s, u"ab"_s},
+        u"--lines: unknown mode \"rows\" (use whole, each or columns)"_s);
     row("page with bbcode", {u"--format"_s, u"bbcode"_s, u"--page"_s, u"0,0,0"_s, u"ab"_s},
         u"--page cannot be used with --format bbcode: the preview page is HTML"_s);
     row("page with ansi", {u"--format"_s, u"ansi"_s, u"--page"_s, u"0,0,0"_s, u"ab"_s},

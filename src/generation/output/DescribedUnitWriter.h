@@ -29,7 +29,7 @@ public:
 
     void openElement(const ColourTriple& colour)
     {
-        Format.writeElementOpen(m_html, colour);
+        Format.writeElementOpen(m_html, colour, m_settings);
         m_colour = colour;
         m_state = Element::Open;
     }

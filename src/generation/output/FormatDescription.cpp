@@ -17,6 +17,23 @@ QStringView sizeKeyword(int size)
     return keywords[static_cast<size_t>(std::clamp(size, 1, 7) - 1)];
 }
 
+// Pango's seven size keywords, smallest first (it has no xxx-large).
+QStringView pangoSizeKeyword(int size)
+{
+    static constexpr std::array<QStringView, 7> keywords{u"xx-small", u"x-small", u"small",   u"medium",
+                                                         u"large",    u"x-large", u"xx-large"};
+    return keywords[static_cast<size_t>(std::clamp(size, 1, 7) - 1)];
+}
+
+// The characters from which MFM makes syntax: mentions (@), hashtags (#), links and emoji codes
+// (:), functions ($[ ]), bold, italic and strike (* _ ~), code (`), tags (< >), link labels
+// ([ ] ( )), maths (\) and quotes (>).
+bool isMfmSyntax(QChar c)
+{
+    static constexpr QStringView syntax = u"@#:$[]*_~`<>()\\";
+    return syntax.contains(c);
+}
+
 bool isShownAsPicture(QChar c)
 {
     const char16_t code = c.unicode();
@@ -37,21 +54,42 @@ const FormatDescription& FormatDescription::of(OutputFormat format)
         return kBbcodeFormat;
     case OutputFormat::Ansi:
         return kAnsiFormat;
+    case OutputFormat::MiniMessage:
+        return kMiniMessageFormat;
+    case OutputFormat::MinecraftHex:
+        return kMinecraftHexFormat;
+    case OutputFormat::MinecraftSection:
+        return kMinecraftSectionFormat;
+    case OutputFormat::MinecraftJson:
+        // Written by a writer of its own; its wrappers are none.
+        break;
+    case OutputFormat::Mfm:
+        return kMfmFormat;
+    case OutputFormat::Pango:
+        return kPangoFormat;
     }
     return kFontFormat;
 }
 
-void FormatDescription::writeOpening(MarkupWriter& html, const GradientSettings& settings) const
+void FormatDescription::writeStyleOpenings(MarkupWriter& html, const GradientSettings& settings) const
 {
     const std::array<bool, 4> on{settings.bold, settings.italic, settings.underline, settings.strike};
     for (std::size_t index = 0; index < on.size(); ++index) {
         if (on[index])
             html.append(styles[index].open);
     }
+}
+
+void FormatDescription::writeOpening(MarkupWriter& html, const GradientSettings& settings) const
+{
+    if (!stylesPerElement)
+        writeStyleOpenings(html, settings);
     if (const std::optional<int> size = writtenFontSize(settings); size && !sizeOpen.isEmpty()) {
         html.append(sizeOpen);
         if (sizeValue == SizeValue::CssKeyword)
             html.append(sizeKeyword(*size));
+        else if (sizeValue == SizeValue::PangoKeyword)
+            html.append(pangoSizeKeyword(*size));
         else
             MarkupPieces::appendDecimal(html, static_cast<qint16>(*size));
         html.append(sizeOpenEnd);
@@ -107,6 +145,68 @@ void FormatDescription::appendWithControlPictures(MarkupWriter& html, QStringVie
             const char16_t sevenBit[] = {0x241B, static_cast<char16_t>(code - 0x40)};
             html.append(QStringView(sevenBit, 2));
         }
+    }
+}
+
+namespace {
+
+// XML cannot hold the C0 controls but tab, line feed and carriage return at all; they show as their
+// pictures.
+void appendControlPicture(MarkupWriter& html, QChar control)
+{
+    const char16_t picture = 0x2400 + control.unicode();
+    html.append(QStringView(&picture, 1));
+}
+
+} // namespace
+
+void FormatDescription::appendEscaped(MarkupWriter& html, QStringView unit) const
+{
+    switch (escape) {
+    case Escape::Xml:
+        for (const QChar c : unit) {
+            if (c == u'<')
+                html.append(u"&lt;");
+            else if (c == u'>')
+                html.append(u"&gt;");
+            else if (c == u'&')
+                html.append(u"&amp;");
+            else if (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
+                appendControlPicture(html, c);
+            else
+                html.append(QStringView(&c, 1));
+        }
+        break;
+    case Escape::MiniMessage:
+        for (const QChar c : unit) {
+            if (c == u'<' || c == u'\\')
+                html.append(u"\\");
+            html.append(QStringView(&c, 1));
+        }
+        break;
+    case Escape::MfmPlain:
+        // A unit is one character or one grapheme, so no "</plain>" can come from it.
+        if (std::any_of(unit.begin(), unit.end(), isMfmSyntax)) {
+            html.append(u"<plain>");
+            html.append(unit);
+            html.append(u"</plain>");
+        } else {
+            html.append(unit);
+        }
+        break;
+    default:
+        html.append(unit);
+        break;
+    }
+}
+
+void FormatDescription::appendSectionDigits(MarkupWriter& html, const ColourTriple& colour)
+{
+    const auto& digits = MarkupPieces::kLowerHexPairs.digits;
+    for (const qint16 component : {colour.red, colour.green, colour.blue}) {
+        const auto byte = static_cast<std::size_t>(std::clamp<qint16>(component, 0, 255));
+        const char16_t pieces[] = {u'§', digits[byte][0], u'§', digits[byte][1]};
+        html.append(QStringView(pieces, 4));
     }
 }
 

@@ -29,6 +29,8 @@ struct FormatDescription
         LowerHex,
         // R;G;B in decimal
         DecimalTriple,
+        // §r§r§g§g§b§b: each lower-case digit after a section sign.
+        SectionHex,
     };
     enum class SizeValue
     {
@@ -36,6 +38,8 @@ struct FormatDescription
         Number,
         // The CSS keyword of the size, x-small to xxx-large.
         CssKeyword,
+        // Pango's keyword of the size, xx-small to xx-large.
+        PangoKeyword,
     };
     enum class Escape
     {
@@ -45,10 +49,19 @@ struct FormatDescription
         None,
         // Control characters as their pictures, so that none steers a terminal.
         ControlPictures,
+        // < > & as XML's entities (Pango knows no others).
+        Xml,
+        // < and \ after a backslash, so that no MiniMessage tag forms from the text.
+        MiniMessage,
+        // A unit with a character that MFM reads as syntax inside <plain>...</plain>.
+        MfmPlain,
     };
 
     // Bold, italic, underline, strike: opened in this order, closed in the other.
     std::array<Pair, 4> styles;
+    // The styles' openings follow every element's opening instead of wrapping the whole text,
+    // where a colour code ends the styles before it.
+    bool stylesPerElement = false;
     // Around the size's value when the settings write one (empty: the format has no sizes).
     QStringView sizeOpen;
     QStringView sizeOpenEnd;
@@ -81,7 +94,8 @@ struct FormatDescription
     // The user's trailing tags, the wrappers closed innermost first, the final reset.
     void writeClosing(MarkupWriter& html, const GradientSettings& settings) const;
     // Inline, with the writer's per-unit operations: they run once or twice per unit.
-    void writeElementOpen(MarkupWriter& html, const ColourTriple& colour) const
+    void writeElementOpen(MarkupWriter& html, const ColourTriple& colour,
+                          const GradientSettings& settings) const
     {
         html.append(elementOpen);
         switch (digits) {
@@ -94,8 +108,13 @@ struct FormatDescription
         case Digits::DecimalTriple:
             appendDecimalTriple(html, colour);
             break;
+        case Digits::SectionHex:
+            appendSectionDigits(html, colour);
+            break;
         }
         html.append(elementOpenEnd);
+        if (stylesPerElement)
+            writeStyleOpenings(html, settings);
     }
     void writeText(MarkupWriter& html, QStringView unit) const
     {
@@ -109,10 +128,18 @@ struct FormatDescription
         case Escape::ControlPictures:
             appendWithControlPictures(html, unit);
             break;
+        case Escape::Xml:
+        case Escape::MiniMessage:
+        case Escape::MfmPlain:
+            appendEscaped(html, unit);
+            break;
         }
     }
 
 private:
+    void writeStyleOpenings(MarkupWriter& html, const GradientSettings& settings) const;
+    void appendEscaped(MarkupWriter& html, QStringView unit) const;
+    static void appendSectionDigits(MarkupWriter& html, const ColourTriple& colour);
     static void appendDecimalTriple(MarkupWriter& html, const ColourTriple& colour);
     static void appendWithControlPictures(MarkupWriter& html, QStringView unit);
 };
@@ -174,6 +201,61 @@ inline constexpr FormatDescription kAnsiFormat{
     .lineBreak = u"\n",
     .escape = FormatDescription::Escape::ControlPictures,
     .finalReset = u"\x1b[0m",
+};
+
+// MiniMessage: a colour tag before each element's text, closing tags for the styles at the end.
+inline constexpr FormatDescription kMiniMessageFormat{
+    .styles = {{{u"<b>", u"</b>"}, {u"<i>", u"</i>"}, {u"<u>", u"</u>"}, {u"<st>", u"</st>"}}},
+    .elementOpen = u"<#",
+    .digits = FormatDescription::Digits::LowerHex,
+    .elementOpenEnd = u">",
+    .lineBreak = u"<newline>",
+    .escape = FormatDescription::Escape::MiniMessage,
+};
+
+// Chat plugins' &#RRGGBB; a colour code resets the styles, so their codes follow every one.
+inline constexpr FormatDescription kMinecraftHexFormat{
+    .styles = {{{u"&l", {}}, {u"&o", {}}, {u"&n", {}}, {u"&m", {}}}},
+    .stylesPerElement = true,
+    .elementOpen = u"&#",
+    .digits = FormatDescription::Digits::UpperHex,
+    .lineBreak = u"\\n",
+    .escape = FormatDescription::Escape::None,
+};
+
+// The server's legacy text: §x and the six digits, each after a section sign.
+inline constexpr FormatDescription kMinecraftSectionFormat{
+    .styles = {{{u"§l", {}}, {u"§o", {}}, {u"§n", {}}, {u"§m", {}}}},
+    .stylesPerElement = true,
+    .elementOpen = u"§x",
+    .digits = FormatDescription::Digits::SectionHex,
+    .lineBreak = u"\\n",
+    .escape = FormatDescription::Escape::None,
+};
+
+// MFM: a colour function around each element; strike as <s>, since ~~ ends at a line break.
+inline constexpr FormatDescription kMfmFormat{
+    .styles = {{{u"**", u"**"}, {u"<i>", u"</i>"}, {}, {u"<s>", u"</s>"}}},
+    .elementOpen = u"$[fg.color=",
+    .digits = FormatDescription::Digits::LowerHex,
+    .elementOpenEnd = u" ",
+    .elementClose = u"]",
+    .lineBreak = u"\n",
+    .escape = FormatDescription::Escape::MfmPlain,
+};
+
+inline constexpr FormatDescription kPangoFormat{
+    .styles = {{{u"<b>", u"</b>"}, {u"<i>", u"</i>"}, {u"<u>", u"</u>"}, {u"<s>", u"</s>"}}},
+    .sizeOpen = u"<span size=\"",
+    .sizeOpenEnd = u"\">",
+    .sizeClose = u"</span>",
+    .sizeValue = FormatDescription::SizeValue::PangoKeyword,
+    .elementOpen = u"<span foreground=\"#",
+    .digits = FormatDescription::Digits::LowerHex,
+    .elementOpenEnd = u"\">",
+    .elementClose = u"</span>",
+    .lineBreak = u"\n",
+    .escape = FormatDescription::Escape::Xml,
 };
 
 } // namespace huespan

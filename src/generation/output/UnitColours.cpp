@@ -104,4 +104,46 @@ std::vector<ColourStop> effectiveStops(const GradientSettings& settings)
     return resolveStopPositions(stops);
 }
 
+std::vector<ColourTriple> scheduleOf(const GradientSettings& settings, const TextUnits& units)
+{
+    const LineGradient lines = settings.extended.lines;
+    if (lines == LineGradient::Whole)
+        return schedule(settings, units.colouredCount());
+
+    // The coloured units of each line.
+    std::vector<int> lengths{0};
+    for (qsizetype index = 0; index < units.count(); ++index) {
+        if (units.kind(index) == TextUnits::Kind::LineBreak)
+            lengths.push_back(0);
+        else if (units.kind(index) == TextUnits::Kind::Coloured)
+            ++lengths.back();
+    }
+    const int minimum = settings.form == GradientForm::LeftToRight ? 2 : 3;
+    // The colours of a line of length units from a gradient of at least the minimum.
+    const auto spread = [&](int length) {
+        std::vector<ColourTriple> colours = schedule(settings, std::max(length, minimum));
+        if (length >= minimum)
+            return colours;
+        std::vector<ColourTriple> shorter;
+        for (int k = 0; k < length; ++k)
+            shorter.push_back(
+                colours[static_cast<size_t>(length == 1 ? 0 : k * (minimum - 1) / (length - 1))]);
+        return shorter;
+    };
+    std::vector<ColourTriple> out;
+    if (lines == LineGradient::Each) {
+        for (const int length : lengths) {
+            if (length > 0) {
+                const std::vector<ColourTriple> line = spread(length);
+                out.insert(out.end(), line.begin(), line.end());
+            }
+        }
+    } else {
+        const std::vector<ColourTriple> columns = spread(*std::max_element(lengths.begin(), lengths.end()));
+        for (const int length : lengths)
+            out.insert(out.end(), columns.begin(), columns.begin() + length);
+    }
+    return out;
+}
+
 } // namespace huespan::UnitColours

@@ -13,12 +13,12 @@ std::optional<ContrastReport> ContrastReport::of(QStringView text, const Gradien
     if (text.size() > GenerationRun::kLongestText)
         return std::nullopt;
     const ExtendedSettings& extended = settings.extended;
-    const TextUnits units(text, extended.unit, extended.skipWhitespace, extended.keepLineBreaks);
+    const TextUnits units(text, extended.unit, extended.skipWhitespace, extended.keepsLineBreaks());
     const int minimum = settings.form == GradientForm::LeftToRight ? 2 : 3;
     if (units.colouredCount() < minimum)
         return std::nullopt;
 
-    const std::vector<ColourTriple> colours = UnitColours::schedule(settings, units.colouredCount());
+    const std::vector<ColourTriple> colours = UnitColours::scheduleOf(settings, units);
     ContrastReport report;
     report.units = units.colouredCount();
     size_t next = 0;

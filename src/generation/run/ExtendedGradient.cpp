@@ -2,6 +2,7 @@
 #include "DescribedUnitWriter.h"
 #include "GenerationRun.h"
 #include "Generators.h"
+#include "JsonTextWriter.h"
 #include "ProgressSteps.h"
 #include "TextUnits.h"
 #include "UnitColours.h"
@@ -81,7 +82,7 @@ void GenerateExtended(Module1& state, const GradientSettings& settings, Generati
     GenerationRun run(state, settings, host);
     const ExtendedSettings& extended = settings.extended;
     const QStringView text = run.takeText();
-    const TextUnits units(text, extended.unit, extended.skipWhitespace, extended.keepLineBreaks);
+    const TextUnits units(text, extended.unit, extended.skipWhitespace, extended.keepsLineBreaks());
     const bool leftToRight = settings.form == GradientForm::LeftToRight;
     const std::optional<int> n =
         leftToRight ? run.accept(units.colouredCount(), 2, QStringLiteral(u"1文字では実行できません！"))
@@ -89,10 +90,11 @@ void GenerateExtended(Module1& state, const GradientSettings& settings, Generati
     if (!n)
         return;
 
-    const std::vector<ColourTriple> colours = UnitColours::schedule(settings, *n);
+    const std::vector<ColourTriple> colours = UnitColours::scheduleOf(settings, units);
     MarkupWriter& html = run.startWriting(text.size() * kRoomPerCodeUnit + kRoomAroundText +
                                           settings.tagsBefore.size() + settings.tagsAfter.size());
-    // The CSS format paints one element; every other gives each element its colour.
+    // The CSS format paints one element and JSON text has components; every other format gives
+    // each element its colour from its description.
     switch (extended.format) {
     case OutputFormat::Font:
         writeWith<DescribedUnitWriter<kFontFormat>>(run, html, settings, units, colours);
@@ -108,6 +110,24 @@ void GenerateExtended(Module1& state, const GradientSettings& settings, Generati
         break;
     case OutputFormat::Css:
         writeWith<CssUnitWriter>(run, html, settings, units, colours);
+        break;
+    case OutputFormat::MiniMessage:
+        writeWith<DescribedUnitWriter<kMiniMessageFormat>>(run, html, settings, units, colours);
+        break;
+    case OutputFormat::MinecraftHex:
+        writeWith<DescribedUnitWriter<kMinecraftHexFormat>>(run, html, settings, units, colours);
+        break;
+    case OutputFormat::MinecraftSection:
+        writeWith<DescribedUnitWriter<kMinecraftSectionFormat>>(run, html, settings, units, colours);
+        break;
+    case OutputFormat::MinecraftJson:
+        writeWith<JsonTextWriter>(run, html, settings, units, colours);
+        break;
+    case OutputFormat::Mfm:
+        writeWith<DescribedUnitWriter<kMfmFormat>>(run, html, settings, units, colours);
+        break;
+    case OutputFormat::Pango:
+        writeWith<DescribedUnitWriter<kPangoFormat>>(run, html, settings, units, colours);
         break;
     }
 }

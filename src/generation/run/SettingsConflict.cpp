@@ -7,8 +7,9 @@ namespace huespan {
 std::vector<SettingsConflict> findSettingsConflicts(const GradientSettings& settings, bool wholePage)
 {
     const OutputFormat format = settings.extended.format;
-    const bool board = format == OutputFormat::Bbcode;
-    const bool terminal = format == OutputFormat::Ansi;
+    const bool html = isHtmlFormat(format);
+    // Of the formats beside HTML, message boards and Pango have font sizes.
+    const bool sizes = html || format == OutputFormat::Bbcode || format == OutputFormat::Pango;
     std::vector<SettingsConflict> found;
     const auto conflictIf = [&](bool holds, SettingsConflict::Setting setting) {
         if (holds)
@@ -17,10 +18,11 @@ std::vector<SettingsConflict> findSettingsConflicts(const GradientSettings& sett
     conflictIf(settings.extended.stops.size() == 1, SettingsConflict::Setting::SingleStop);
     conflictIf(format == OutputFormat::Css && settings.extended.contrastFloor.has_value(),
                SettingsConflict::Setting::ContrastFloor);
-    conflictIf((board || terminal) && writtenHeading(settings), SettingsConflict::Setting::Heading);
-    conflictIf(terminal && writtenFontSize(settings), SettingsConflict::Setting::FontSize);
-    conflictIf((board || terminal) && wholePage, SettingsConflict::Setting::Page);
-    conflictIf((board || terminal) && settings.lineBreaks, SettingsConflict::Setting::LineBreaks);
+    conflictIf(!html && writtenHeading(settings), SettingsConflict::Setting::Heading);
+    conflictIf(!sizes && writtenFontSize(settings), SettingsConflict::Setting::FontSize);
+    conflictIf(format == OutputFormat::Mfm && settings.underline, SettingsConflict::Setting::Underline);
+    conflictIf(!html && wholePage, SettingsConflict::Setting::Page);
+    conflictIf(!html && settings.lineBreaks, SettingsConflict::Setting::LineBreaks);
     return found;
 }
 

@@ -13,13 +13,15 @@ struct SettingsConflict
 {
     enum class Setting
     {
-        // A heading level in heading mode: boards and terminals have no headings.
+        // A heading level in heading mode: only HTML has headings.
         Heading,
-        // A font size in normal mode: a terminal has no font sizes.
+        // A font size in normal mode: terminals, Minecraft and MFM have no font sizes.
         FontSize,
+        // Underlined text, which MFM cannot write.
+        Underline,
         // The whole preview page, which is HTML.
         Page,
-        // Line breaks after the elements, which boards and terminals would show as text.
+        // Line breaks after the elements, which every format but HTML would show as text.
         LineBreaks,
         // A single colour stop: a gradient needs two.
         SingleStop,

@@ -33,12 +33,24 @@ constexpr std::array<SettingName<TextUnit>, 2> kUnits{{
     {TextUnit::Grapheme, "grapheme"_L1, u"書記素クラスタ（絵文字や結合文字をひとまとまりに）"},
 }};
 
-constexpr std::array<SettingName<OutputFormat>, 5> kFormats{{
+constexpr std::array<SettingName<OutputFormat>, 11> kFormats{{
     {OutputFormat::Font, "font"_L1, u"FONT要素（標準）"},
     {OutputFormat::Span, "span"_L1, u"span要素"},
     {OutputFormat::Bbcode, "bbcode"_L1, u"BBCode"},
     {OutputFormat::Ansi, "ansi"_L1, u"ANSI（端末）"},
     {OutputFormat::Css, "css"_L1, u"CSSグラデーション"},
+    {OutputFormat::MiniMessage, "minimessage"_L1, u"MiniMessage（Minecraftサーバー）"},
+    {OutputFormat::MinecraftHex, "minecraft-hex"_L1, u"&#RRGGBB（Minecraftのチャット）"},
+    {OutputFormat::MinecraftSection, "minecraft-section"_L1, u"§x（Minecraftの旧形式）"},
+    {OutputFormat::MinecraftJson, "minecraft-json"_L1, u"JSONテキスト（Minecraftの/tellraw）"},
+    {OutputFormat::Mfm, "mfm"_L1, u"MFM（Misskey）"},
+    {OutputFormat::Pango, "pango"_L1, u"Pango（ステータスバー・通知）"},
+}};
+
+constexpr std::array<SettingName<LineGradient>, 3> kLines{{
+    {LineGradient::Whole, "whole"_L1, {}},
+    {LineGradient::Each, "each"_L1, {}},
+    {LineGradient::Columns, "columns"_L1, {}},
 }};
 
 } // namespace
@@ -66,6 +78,11 @@ template <> std::span<const SettingName<TextUnit>> settingNames()
 template <> std::span<const SettingName<OutputFormat>> settingNames()
 {
     return kFormats;
+}
+
+template <> std::span<const SettingName<LineGradient>> settingNames()
+{
+    return kLines;
 }
 
 QString listedNames(std::span<const QLatin1StringView> names, bool markDefault)

@@ -30,6 +30,7 @@ template <> std::span<const SettingName<ColourSpace>> settingNames();
 template <> std::span<const SettingName<HueInterpolation>> settingNames();
 template <> std::span<const SettingName<TextUnit>> settingNames();
 template <> std::span<const SettingName<OutputFormat>> settingNames();
+template <> std::span<const SettingName<LineGradient>> settingNames();
 
 template <typename Value> std::optional<Value> valueNamed(QStringView name)
 {

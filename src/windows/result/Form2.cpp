@@ -112,9 +112,9 @@ void Form2::mnuCopy_Click()
 
 void Form2::mnuPreview_Click()
 {
-    // Board code and terminal escapes mean nothing to a browser.
+    // Board code, terminal escapes and the other formats beside HTML mean nothing to a browser.
     const SettingsConflict page{SettingsConflict::Setting::Page, m_runSettings.extended.format};
-    if (page.format == OutputFormat::Bbcode || page.format == OutputFormat::Ansi) {
+    if (!isHtmlFormat(page.format)) {
         MessageBox::show(settingsConflictText(page), MessageBox::Style::Information);
         return;
     }

@@ -58,7 +58,8 @@ void TestSettingTexts::eachValueHasOneName()
     checkNames<ColourSpace>(5, true);
     checkNames<HueInterpolation>(4, true);
     checkNames<TextUnit>(2, true);
-    checkNames<OutputFormat>(5, true);
+    checkNames<OutputFormat>(11, true);
+    checkNames<LineGradient>(3, false);
     QCOMPARE(choicesText<GradientForm>(true), u"left-to-right (default) or both-sides-same"_s);
 }
 
