@@ -287,12 +287,16 @@ void Form1::Option6_Click()
 
 // The window stays disabled when the generator returns: a refusal, the abort button or the
 // result window's unload makes it usable again.
-// A main window setting that the chosen format cannot take is refused before anything starts.
+// A main window setting that the chosen format cannot take is refused before anything starts,
+// the window grey while the message is up, as for every other refusal.
 void Form1::Command1_Click()
 {
+    m_focusBeforeRun = focusWidget();
     const GradientSettings current = settings();
     if (const std::optional<SettingsConflict> conflict = m_advanced.conflictWith(current)) {
+        setEnabled(false);
         MessageBox::show(settingsConflictText(*conflict), MessageBox::Style::Information);
+        setEnabled(true);
         return;
     }
     setEnabled(false);
@@ -320,6 +324,24 @@ bool Form1::Form_QueryUnload()
 {
     return MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::Style::InformationYesNo) ==
            MessageBox::Answer::No;
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+        // The control that had the focus when 生成！ was pressed has it again, whether the run was
+        // refused, aborted or its result closed.
+        if (isEnabled() && m_focusBeforeRun) {
+            if (m_focusBeforeRun->isEnabled() && m_focusBeforeRun->isVisibleTo(this))
+                m_focusBeforeRun->setFocus(Qt::OtherFocusReason);
+            m_focusBeforeRun.clear();
+        }
+        break;
+    default:
+        break;
+    }
 }
 
 void Form1::closeEvent(QCloseEvent* event)
