@@ -7,6 +7,8 @@
 #include "WindowsGenerationHost.h"
 #include "about/frmAbout.h"
 #include "advanced/AdvancedSettingsDialog.h"
+#include "progress/Form4.h"
+#include "result/Form2.h"
 #include "ui/AdvancedSettingsStore.h"
 #include "ui/ColourComponentFields.h"
 #include "ui/ColourTripleControls.h"
@@ -31,6 +33,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <limits>
 #include <optional>
 #include <tuple>
@@ -326,6 +329,15 @@ bool Form1::Form_QueryUnload()
            MessageBox::Answer::No;
 }
 
+QWidget* Form1::windowInCharge()
+{
+    if (SingleInstance<Form4>::isLoaded() && form4().isVisible())
+        return &form4();
+    if (SingleInstance<Form2>::isLoaded() && form2().isVisible())
+        return &form2();
+    return nullptr;
+}
+
 void Form1::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
@@ -337,6 +349,19 @@ void Form1::changeEvent(QEvent* event)
             if (m_focusBeforeRun->isEnabled() && m_focusBeforeRun->isVisibleTo(this))
                 m_focusBeforeRun->setFocus(Qt::OtherFocusReason);
             m_focusBeforeRun.clear();
+        }
+        break;
+    case QEvent::ActivationChange:
+        // A click on the disabled window's title bar can make it active, where no key can act;
+        // the activation passes on to the window that is up in its place.
+        if (isActiveWindow() && !isEnabled()) {
+            QTimer::singleShot(0, this, [this] {
+                QWidget* window = windowInCharge();
+                if (window != nullptr && isActiveWindow() && !isEnabled()) {
+                    window->raise();
+                    window->activateWindow();
+                }
+            });
         }
         break;
     default:

@@ -115,6 +115,8 @@ private:
     bool Form_QueryUnload();
 
     void showAdvancedCaption();
+    // The window that a run or a result has up while this one is disabled, if any.
+    static QWidget* windowInCharge();
 
     ColourComponentFields* m_colourFields = nullptr;
     AdvancedSettings m_advanced;

@@ -2,6 +2,7 @@
 #include "WindowTestSupport.h"
 #include "main/Form1.h"
 #include "result/Form2.h"
+#include "ui/Clipboard.h"
 #include "ui/MessageBox.h"
 #include "ui/PlainTextView.h"
 
@@ -10,6 +11,7 @@
 #include <QClipboard>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QTest>
 #include <QWindow>
 
@@ -61,6 +63,7 @@ private slots:
     void copyPutsTheWholeTextAlone();
     void closingGivesTheMainWindowBack_data();
     void closingGivesTheMainWindowBack();
+    void activatingTheMainWindowActivatesTheResult();
 };
 
 void TestResultWindow::cleanup()
@@ -221,6 +224,28 @@ void TestResultWindow::closingGivesTheMainWindowBack()
     QTRY_VERIFY(window.isNull());
     // The next result opens a window of its own, in its first state.
     QCOMPARE(form2().text(), u"Text1"_s);
+}
+
+// A click on the disabled main window's title bar may make it active; the activation passes on, and
+// the keys reach the result window.
+void TestResultWindow::activatingTheMainWindowActivatesTheResult()
+{
+    showResultOfARun(u"<B>x</B>"_s);
+    QVERIFY(QTest::qWaitForWindowActive(&form2()));
+    QList<QWindow*> activated;
+    const QObject listening;
+    connect(qApp, &QGuiApplication::focusWindowChanged, &listening,
+            [&](QWindow* window) { activated.append(window); });
+    form1().activateWindow();
+    QTRY_VERIFY(activated.contains(form1().windowHandle()));
+    QTRY_COMPARE(QApplication::activeWindow(), &form2());
+    QCOMPARE(QApplication::focusWidget(), form2().Text1);
+
+    QStringList copied;
+    Clipboard::setHandler([&](const QString& text) { copied.append(text); });
+    const auto realClipboard = qScopeGuard([] { Clipboard::setHandler({}); });
+    QTest::keyClick(form2().windowHandle(), Qt::Key_C, Qt::AltModifier);
+    QCOMPARE(copied, QStringList{u"<B>x</B>"_s});
 }
 
 } // namespace huespan
