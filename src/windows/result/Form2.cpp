@@ -50,8 +50,8 @@ Form2::Form2(QWidget* parent)
     mnuPreview = menuBar()->addAction(QStringLiteral(u"プレビュー(&P)"), this, &Form2::mnuPreview_Click);
     QMenu* view = menuBar()->addMenu(QStringLiteral(u"表示(&V)"));
     auto* views = new QActionGroup(this);
-    codeViewAction = view->addAction(QStringLiteral(u"コード"), this, &Form2::codeViewTriggered);
-    swatchViewAction = view->addAction(QStringLiteral(u"色見本"), this, &Form2::swatchViewTriggered);
+    codeViewAction = view->addAction(QStringLiteral(u"コード(&D)"), this, &Form2::codeViewTriggered);
+    swatchViewAction = view->addAction(QStringLiteral(u"色見本(&S)"), this, &Form2::swatchViewTriggered);
     for (QAction* action : {codeViewAction, swatchViewAction}) {
         action->setCheckable(true);
         views->addAction(action);

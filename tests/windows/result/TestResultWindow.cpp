@@ -9,11 +9,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScopeGuard>
+#include <QSet>
 #include <QTest>
 #include <QWindow>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -63,6 +66,8 @@ private slots:
     void copyPutsTheWholeTextAlone();
     void closingGivesTheMainWindowBack_data();
     void closingGivesTheMainWindowBack();
+    void menuAccessKeysAreUnique_data();
+    void menuAccessKeysAreUnique();
     void activatingTheMainWindowActivatesTheResult();
 };
 
@@ -224,6 +229,67 @@ void TestResultWindow::closingGivesTheMainWindowBack()
     QTRY_VERIFY(window.isNull());
     // The next result opens a window of its own, in its first state.
     QCOMPARE(form2().text(), u"Text1"_s);
+}
+
+// The access key of each item that has one, "&&" being an ampersand.
+static QStringList accessKeys(const QList<QAction*>& actions)
+{
+    QStringList keys;
+    for (const QAction* action : actions) {
+        const QString text = action->text();
+        for (qsizetype index = text.indexOf(u'&'); index >= 0 && index + 1 < text.size();
+             index = text.indexOf(u'&', index + 2)) {
+            if (text.at(index + 1) != u'&') {
+                keys.append(text.at(index + 1).toUpper());
+                break;
+            }
+        }
+    }
+    return keys;
+}
+
+void TestResultWindow::menuAccessKeysAreUnique_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QStringList>("mustHaveKeys");
+
+    QTest::newRow("menu bar") << u"bar"_s
+                              << QStringList{u"コピー"_s, u"プレビュー"_s, u"表示"_s, u"閉じる"_s};
+    QTest::newRow("表示") << u"view"_s << QStringList{u"コード"_s, u"色見本"_s, u"コントラスト不足に印"_s};
+    QTest::newRow("the whole window") << u"all"_s << QStringList{u"コード"_s, u"色見本"_s};
+}
+
+// Within a menu an access key picks one item; the window's keys are unique across its menus too, so
+// that each stands for one command wherever the user is.
+void TestResultWindow::menuAccessKeysAreUnique()
+{
+    QFETCH(QString, menu);
+    QFETCH(QStringList, mustHaveKeys);
+
+    showResultOfARun(u"x"_s);
+    QList<QAction*> bar = form2().menuBar()->actions();
+    QList<QAction*> view;
+    QList<QAction*> all = bar;
+    for (QAction* title : std::as_const(bar)) {
+        if (title->menu() == nullptr)
+            continue;
+        view.append(title->menu()->actions());
+        for (QAction* item : title->menu()->actions()) {
+            all.append(item);
+            if (item->menu() != nullptr)
+                all.append(item->menu()->actions());
+        }
+    }
+    const QList<QAction*> actions = menu == u"bar"_s ? bar : menu == u"view"_s ? view : all;
+    const QStringList keys = accessKeys(actions);
+    QCOMPARE(QSet<QString>(keys.cbegin(), keys.cend()).size(), keys.size());
+    for (const QString& caption : std::as_const(mustHaveKeys)) {
+        const auto found = std::find_if(actions.cbegin(), actions.cend(), [&](const QAction* action) {
+            return action->text().startsWith(caption);
+        });
+        QVERIFY2(found != actions.cend(), qPrintable(caption));
+        QCOMPARE(accessKeys({*found}).size(), 1);
+    }
 }
 
 // A click on the disabled main window's title bar may make it active; the activation passes on, and
