@@ -76,6 +76,8 @@ Form2::Form2(QWidget* parent)
     // As the central widget, the view covers the client area at every size, down to none at all.
     Text1 = new PlainTextView(this);
     Text1->setPlainText(QStringLiteral(u"Text1"));
+    // A terminal's escapes and the text's own control characters read as text; the copy keeps them.
+    Text1->setControlPictures(true);
     setCentralWidget(Text1);
     // No minimum size: the window, and the view with it, shrink as far as the user drags them.
     Text1->setMinimumSize(1, 1);

@@ -1,3 +1,4 @@
+#include "MarkupGeneration.h"
 #include "WindowSet.h"
 #include "WindowTestSupport.h"
 #include "main/Form1.h"
@@ -69,6 +70,7 @@ private slots:
     void menuAccessKeysAreUnique_data();
     void menuAccessKeysAreUnique();
     void activatingTheMainWindowActivatesTheResult();
+    void controlCharactersShowAsPictures();
 };
 
 void TestResultWindow::cleanup()
@@ -312,6 +314,41 @@ void TestResultWindow::activatingTheMainWindowActivatesTheResult()
     const auto realClipboard = qScopeGuard([] { Clipboard::setHandler({}); });
     QTest::keyClick(form2().windowHandle(), Qt::Key_C, Qt::AltModifier);
     QCOMPARE(copied, QStringList{u"<B>x</B>"_s});
+}
+
+// The code view shows a terminal's escapes as pictures; the copy is the markup, escapes and all.
+void TestResultWindow::controlCharactersShowAsPictures()
+{
+    GradientSettings settings;
+    settings.extended.format = OutputFormat::Ansi;
+    settings.componentTexts = {u"255"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"255"_s};
+    const MarkupOutcome outcome = generateMarkup(u"ab\x7f"_s, settings);
+    QVERIFY(outcome.markup.has_value());
+    const QString markup = *outcome.markup;
+    QVERIFY(markup.startsWith(u'\x1b'));
+
+    showResultOfARun(markup + u"\r\n\tz"_s);
+    PlainTextView* view = form2().Text1;
+    QString pictures = markup;
+    pictures.replace(u'\x1b', u'\u241b');
+    QCOMPARE(view->shownText(0, view->toPlainText().size()), pictures + u"\r\n\tz"_s);
+    QCOMPARE(view->lineCount(), 2);
+
+    // Drawn as the same text with the pictures typed in, in the same window.
+    auto* typed = new PlainTextView(&form2());
+    typed->setPlainText(pictures + u"\r\n\tz"_s);
+    typed->setGeometry(view->geometry());
+    typed->show();
+    view->clearFocus();
+    QCOMPARE(view->viewport()->grab().toImage(), typed->viewport()->grab().toImage());
+
+    QStringList copied;
+    Clipboard::setHandler([&](const QString& text) { copied.append(text); });
+    const auto realClipboard = qScopeGuard([] { Clipboard::setHandler({}); });
+    form2().mnuCopy->trigger();
+    view->setSelection(0, 1);
+    view->copy();
+    QCOMPARE(copied, (QStringList{markup + u"\r\n\tz"_s, u"\x1b"_s}));
 }
 
 } // namespace huespan
