@@ -12,6 +12,7 @@
 #include "ui/AdvancedSettingsStore.h"
 #include "ui/ColourComponentFields.h"
 #include "ui/ColourTripleControls.h"
+#include "ui/MenuBarRelease.h"
 #include "ui/MessageBox.h"
 #include "ui/OptionGroupTabStop.h"
 #include "ui/ProgramIcon.h"
@@ -310,6 +311,7 @@ void Form1::Command1_Click()
 
 void Form1::advancedSettingsTriggered()
 {
+    releaseMenuBar(*menuBar());
     AdvancedSettingsDialog dialog(m_advanced, settings(), Text1->text(), this);
     if (dialog.exec() == QDialog::Accepted && !setAdvancedSettings(dialog.settings())) {
         MessageBox::show(
@@ -320,6 +322,7 @@ void Form1::advancedSettingsTriggered()
 
 void Form1::mnuAbout_Click()
 {
+    releaseMenuBar(*menuBar());
     aboutForm().exec();
 }
 

@@ -7,6 +7,7 @@
 #include "result/Form3.h"
 #include "ui/Clipboard.h"
 #include "ui/ColourSwatchView.h"
+#include "ui/MenuBarRelease.h"
 #include "ui/MessageBox.h"
 #include "ui/PlainTextView.h"
 #include "ui/ProgramIcon.h"
@@ -114,6 +115,7 @@ void Form2::mnuCopy_Click()
 
 void Form2::mnuPreview_Click()
 {
+    releaseMenuBar(*menuBar());
     // Board code and terminal escapes mean nothing to a browser.
     const SettingsConflict page{SettingsConflict::Setting::Page, m_runSettings.extended.format};
     if (page.format == OutputFormat::Bbcode || page.format == OutputFormat::Ansi) {

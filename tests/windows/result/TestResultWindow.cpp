@@ -16,6 +16,7 @@
 #include <QScopeGuard>
 #include <QSet>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 
@@ -71,6 +72,8 @@ private slots:
     void menuAccessKeysAreUnique();
     void activatingTheMainWindowActivatesTheResult();
     void controlCharactersShowAsPictures();
+    void noMenuTitleStaysLitUnderADialog_data();
+    void noMenuTitleStaysLitUnderADialog();
 };
 
 void TestResultWindow::cleanup()
@@ -349,6 +352,46 @@ void TestResultWindow::controlCharactersShowAsPictures()
     view->setSelection(0, 1);
     view->copy();
     QCOMPARE(copied, (QStringList{markup + u"\r\n\tz"_s, u"\x1b"_s}));
+}
+
+void TestResultWindow::noMenuTitleStaysLitUnderADialog_data()
+{
+    QTest::addColumn<bool>("mainWindow");
+    QTest::addColumn<int>("key");
+
+    QTest::newRow("main window, Alt+A") << true << int(Qt::Key_A);
+    QTest::newRow("main window, Alt+S") << true << int(Qt::Key_S);
+    QTest::newRow("result window, Alt+P") << false << int(Qt::Key_P);
+}
+
+void TestResultWindow::noMenuTitleStaysLitUnderADialog()
+{
+    QFETCH(bool, mainWindow);
+    QFETCH(int, key);
+
+    QMainWindow* window = &form1();
+    if (mainWindow) {
+        form1().show();
+    } else {
+        showResultOfARun(u"x"_s);
+        window = &form2();
+    }
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QWidget* dialog = nullptr;
+    QAction* litUnderTheDialog = nullptr;
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, this, [&] {
+        dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr)
+            return;
+        watcher.stop();
+        litUnderTheDialog = window->menuBar()->activeAction();
+        dialog->close();
+    });
+    watcher.start(10);
+    QTest::keyClick(window->windowHandle(), Qt::Key(key), Qt::AltModifier);
+    QVERIFY(dialog != nullptr);
+    QCOMPARE(litUnderTheDialog, nullptr);
 }
 
 } // namespace huespan
