@@ -83,7 +83,7 @@ bool isPasteAction(const QAction* action, const QString& caption)
 }
 
 // The colour a pasted text spells as a whole: #RRGGBB or RRGGBB (hexadecimal digits of either case)
-// or rgb(R, G, B) with decimal components up to 255, blanks allowed around every part.
+// or rgb(R, G, B) with decimal components up to 255, with or without blanks around the numbers.
 std::optional<ColourTriple> colourCode(const QString& text)
 {
     static const QRegularExpression rgb(uR"(^\s*rgb\s*\(([^()]*)\)\s*$)"_s,
