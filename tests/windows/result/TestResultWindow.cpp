@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -236,19 +237,13 @@ void TestResultWindow::closingGivesTheMainWindowBack()
     QCOMPARE(form2().text(), u"Text1"_s);
 }
 
-// The access key of each item that has one, "&&" being an ampersand.
+// The access key of each item that has one, as Qt reads it from the caption.
 static QStringList accessKeys(const QList<QAction*>& actions)
 {
     QStringList keys;
     for (const QAction* action : actions) {
-        const QString text = action->text();
-        for (qsizetype index = text.indexOf(u'&'); index >= 0 && index + 1 < text.size();
-             index = text.indexOf(u'&', index + 2)) {
-            if (text.at(index + 1) != u'&') {
-                keys.append(text.at(index + 1).toUpper());
-                break;
-            }
-        }
+        if (const QKeySequence key = QKeySequence::mnemonic(action->text()); !key.isEmpty())
+            keys.append(key.toString());
     }
     return keys;
 }
