@@ -1,6 +1,8 @@
 #include "ui/ColourComponentFields.h"
 
 #include "ComponentText.h"
+#include "StopText.h"
+#include "ui/ColourPicker.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -19,8 +21,13 @@
 #include <QMouseEvent>
 #include <QPalette>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QWidget>
 #include <algorithm>
+#include <array>
+#include <optional>
+
+using namespace Qt::StringLiterals;
 
 namespace huespan {
 
@@ -75,6 +82,22 @@ bool isPasteAction(const QAction* action, const QString& caption)
            caption == QCoreApplication::translate("QLineEdit", "&Paste");
 }
 
+// The colour a pasted text spells as a whole: #RRGGBB or RRGGBB (hexadecimal digits of either case)
+// or rgb(R, G, B) with decimal components up to 255, with or without blanks around the numbers.
+std::optional<ColourTriple> colourCode(const QString& text)
+{
+    static const QRegularExpression rgb(uR"(^\s*rgb\s*\(([^()]*)\)\s*$)"_s,
+                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch call = rgb.match(text);
+    QString colour = call.hasMatch() ? call.captured(1) : text.trimmed();
+    // Components need their commas; six digits need no call around them.
+    if (colour.contains(u',') != call.hasMatch())
+        return std::nullopt;
+    colour.remove(QRegularExpression(uR"(\s)"_s));
+    const StopText::Reading reading = StopText::readColour(colour, Notation::Decimal);
+    return reading.ok() ? std::optional<ColourTriple>(reading.stop.colour) : std::nullopt;
+}
+
 bool isClipboardShortcut(const QKeyEvent* event)
 {
     return event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
@@ -101,8 +124,11 @@ ColourComponentFields::ColourComponentFields(const QList<QLineEdit*>& fields, co
             field->setAttribute(Qt::WA_InputMethodEnabled, false);
         connect(field, &QLineEdit::textChanged, this, [this, index] { applyChangeRule(index); });
     }
-    for (QWidget* swatch : std::as_const(m_swatches))
+    for (QWidget* swatch : std::as_const(m_swatches)) {
         swatch->setAutoFillBackground(true);
+        swatch->setCursor(Qt::PointingHandCursor);
+        swatch->installEventFilter(this);
+    }
 
     connect(m_decimalOption, &QRadioButton::clicked, this, &ColourComponentFields::switchToDecimal);
     connect(m_hexadecimalOption, &QRadioButton::clicked, this, &ColourComponentFields::switchToHexadecimal);
@@ -128,6 +154,17 @@ QColor ColourComponentFields::swatchColour(const QWidget* swatch)
 
 bool ColourComponentFields::eventFilter(QObject* watched, QEvent* event)
 {
+    if (const qsizetype triple = m_swatches.indexOf(watched); triple >= 0) {
+        // A click on a swatch opens the colour dialog on its colour.
+        if (event->type() != QEvent::MouseButtonRelease)
+            return QObject::eventFilter(watched, event);
+        const auto* release = static_cast<QMouseEvent*>(event);
+        if (release->button() != Qt::LeftButton ||
+            !m_swatches.at(triple)->rect().contains(release->position().toPoint()))
+            return QObject::eventFilter(watched, event);
+        pickColour(triple);
+        return true;
+    }
     auto* field = qobject_cast<QLineEdit*>(watched);
     if (field == nullptr || !m_fields.contains(field))
         return QObject::eventFilter(watched, event);
@@ -166,7 +203,7 @@ bool ColourComponentFields::eventFilter(QObject* watched, QEvent* event)
         if (release->button() == Qt::MiddleButton && clipboard->supportsSelection() && !field->isReadOnly() &&
             field->rect().contains(release->position().toPoint())) {
             field->deselect();
-            insertTypeable(field, clipboard->text(QClipboard::Selection));
+            insertPasted(field, clipboard->text(QClipboard::Selection));
             return true;
         }
         if (m_selectOnRelease == field) {
@@ -234,6 +271,37 @@ void ColourComponentFields::insertTypeable(QLineEdit* field, const QString& text
         field->insert(typeable);
 }
 
+void ColourComponentFields::insertPasted(QLineEdit* field, const QString& text)
+{
+    if (const std::optional<ColourTriple> colour = colourCode(text)) {
+        writeTriple(m_fields.indexOf(field) / kComponentsPerTriple,
+                    QColor(colour->red, colour->green, colour->blue));
+        return;
+    }
+    insertTypeable(field, text);
+}
+
+void ColourComponentFields::pickColour(qsizetype triple)
+{
+    QWidget* swatch = m_swatches.at(triple);
+    const QColor chosen = ColourPicker::pick(swatchColour(swatch), swatch->window());
+    if (chosen.isValid())
+        writeTriple(triple, chosen);
+}
+
+// Each field is written as typing in the notation in force could have written it; its change rule
+// then repaints the swatch.
+void ColourComponentFields::writeTriple(qsizetype triple, const QColor& colour)
+{
+    const std::array<int, kComponentsPerTriple> components{colour.red(), colour.green(), colour.blue()};
+    for (qsizetype index = 0; index < kComponentsPerTriple; ++index) {
+        const int value = components.at(static_cast<std::size_t>(index));
+        writeField(m_fields.at(triple * kComponentsPerTriple + index),
+                   m_decimalNotation ? ComponentText::decimalRendering(value)
+                                     : ComponentText::hexadecimalRendering(value));
+    }
+}
+
 void ColourComponentFields::showContextMenu(QLineEdit* field, const QPoint& globalPosition)
 {
     QMenu* menu = field->createStandardContextMenu();
@@ -248,9 +316,14 @@ void ColourComponentFields::showContextMenu(QLineEdit* field, const QPoint& glob
         if (isPasteAction(action, caption)) {
             QObject::disconnect(action, nullptr, field, nullptr);
             connect(action, &QAction::triggered, this,
-                    [this, field] { insertTypeable(field, QGuiApplication::clipboard()->text()); });
+                    [this, field] { insertPasted(field, QGuiApplication::clipboard()->text()); });
         }
     }
+    // The keyboard's way to the colour dialog: the swatches stay out of the tab order.
+    menu->addSeparator();
+    const qsizetype triple = m_fields.indexOf(field) / kComponentsPerTriple;
+    connect(menu->addAction(u"色を選ぶ…"_s), &QAction::triggered, this,
+            [this, triple] { pickColour(triple); });
     menu->popup(globalPosition);
 }
 

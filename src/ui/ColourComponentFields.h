@@ -19,6 +19,11 @@ namespace huespan {
 // each hold one number from 0 to 255 in the window's notation, a swatch per triple painted in
 // the colour the triple spells, and the two option buttons that switch the notation. The rules
 // live here once, so that every window with such fields behaves the same.
+//
+// Colours can also be chosen by eye: a click on a swatch, or 「色を選ぶ…」 in a field's context
+// menu, opens the colour dialog on the triple's colour, and a paste of a whole colour code
+// (#RRGGBB, RRGGBB, rgb(R, G, B)) into any field of a triple fills all three. Either writes the
+// fields in the notation in force, and the change rule runs as for typed text.
 class ColourComponentFields final : public QObject
 {
     Q_OBJECT
@@ -50,6 +55,8 @@ private:
     bool filterInputMethod(QLineEdit* field, QInputMethodEvent* event) const;
     // The characters of a text that typing could have put into a field, in their order.
     QString typeablePart(const QString& text) const;
+    // A paste: a whole colour code fills the field's triple; anything else is taken as typed.
+    void insertPasted(QLineEdit* field, const QString& text);
     void insertTypeable(QLineEdit* field, const QString& text);
     void showContextMenu(QLineEdit* field, const QPoint& globalPosition);
     void applyChangeRule(qsizetype index);
@@ -57,6 +64,9 @@ private:
     void switchToHexadecimal();
     void repaintSwatchesFromDecimalTexts();
     void repaintSwatchesFromHexadecimalTexts();
+    // Opens the colour dialog on a triple's swatch colour and writes the colour chosen.
+    void pickColour(qsizetype triple);
+    void writeTriple(qsizetype triple, const QColor& colour);
     static void writeField(QLineEdit* field, const QString& text);
     static void paintSwatch(QWidget* swatch, int red, int green, int blue);
 

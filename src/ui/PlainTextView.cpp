@@ -26,10 +26,16 @@ constexpr int kCaretWidth = 1;
 constexpr int kDragScrollInterval = 50;
 constexpr int kFontPixelSize = 12;
 
-// Control characters and the line and paragraph separators take their room but draw nothing.
-bool drawsNothing(char16_t unit)
+constexpr char16_t kDelete = 0x7f;
+constexpr char16_t kDeletePicture = 0x2421;
+constexpr char16_t kFirstControlPicture = 0x2400;
+
+// The Control Picture of a C0 control but the tab, or of DEL; none (0) for any other character.
+char16_t controlPicture(char16_t unit)
 {
-    return unit < 0x20 || unit == 0x2028 || unit == 0x2029;
+    if (unit == kDelete)
+        return kDeletePicture;
+    return unit < 0x20 && unit != u'\t' ? char16_t(kFirstControlPicture + unit) : char16_t(0);
 }
 
 } // namespace
@@ -62,11 +68,48 @@ void PlainTextView::setPlainText(const QString& text)
     viewport()->update();
 }
 
+void PlainTextView::setControlPictures(bool shown)
+{
+    if (m_controlPictures == shown)
+        return;
+    m_controlPictures = shown;
+    std::fill(m_advances.begin(), m_advances.end(), -1.0f);
+    measureText(toPlainText());
+    viewport()->update();
+}
+
+QString PlainTextView::shownText(qsizetype from, qsizetype to) const
+{
+    const QString& text = toPlainText();
+    QString shown = text.mid(from, to - from);
+    if (!m_controlPictures)
+        return shown;
+    for (qsizetype offset = from; offset < from + shown.size(); ++offset) {
+        // A carriage return and line feed together end a line and stay as they are.
+        const bool lineBreak =
+            (text[offset] == u'\r' && offset + 1 < text.size() && text[offset + 1] == u'\n') ||
+            (text[offset] == u'\n' && offset > 0 && text[offset - 1] == u'\r');
+        if (const char16_t picture = controlPicture(text[offset].unicode()); picture != 0 && !lineBreak)
+            shown[offset - from] = QChar(picture);
+    }
+    return shown;
+}
+
+// Control characters without a picture and the line and paragraph separators take their room but
+// draw nothing.
+bool PlainTextView::drawsNothing(char16_t unit) const
+{
+    if (m_controlPictures && controlPicture(unit) != 0)
+        return false;
+    return unit < 0x20 || unit == 0x2028 || unit == 0x2029;
+}
+
 float PlainTextView::advanceOf(char16_t unit)
 {
     float& advance = m_advances[unit];
     if (advance < 0.0f) {
-        const QChar character(unit);
+        const char16_t picture = m_controlPictures ? controlPicture(unit) : char16_t(0);
+        const QChar character(picture != 0 ? picture : unit);
         const auto category = character.category();
         if (category == QChar::Mark_NonSpacing || category == QChar::Mark_Enclosing)
             advance = 0.0f;
@@ -406,13 +449,13 @@ void PlainTextView::resizeEvent(QResizeEvent* event)
 
 void PlainTextView::drawSlice(QPainter& painter, qsizetype from, qsizetype to, int baseline) const
 {
-    // Tabs and other control characters take their room but draw nothing; the runs between them
-    // are drawn from their measured places, so drawing and hit-testing agree.
+    // Tabs and the control characters without a picture take their room but draw nothing; the runs
+    // between them are drawn from their measured places, so drawing and hit-testing agree.
     qsizetype runStart = from;
     const auto flush = [&](qsizetype runEnd) {
         if (runEnd > runStart)
             painter.drawText(QPoint(viewportX(m_layout.xOf(runStart)), baseline),
-                             toPlainText().mid(runStart, runEnd - runStart));
+                             shownText(runStart, runEnd));
     };
     for (qsizetype offset = from; offset < to; ++offset) {
         if (drawsNothing(toPlainText()[offset].unicode())) {

@@ -29,6 +29,13 @@ public:
 
     qsizetype lineCount() const { return m_layout.lineCount(); }
 
+    // Draws every control character but the tab and the line breaks as its Control Picture (a C0
+    // control as U+2400 plus its code, ESC as ␛, DEL as ␡), so that a terminal's escapes read
+    // as text; the text itself, and whatever is copied from it, keeps the real characters.
+    void setControlPictures(bool shown);
+    // The characters from one offset to another as the view draws them.
+    QString shownText(qsizetype from, qsizetype to) const;
+
     // Positions are offsets into the text in UTF-16 code units, from 0.
     qsizetype cursorPosition() const { return m_position; }
     qsizetype selectionStart() const { return std::min(m_anchor, m_position); }
@@ -83,6 +90,7 @@ private:
 
     void measureText(const QString& text);
     float advanceOf(char16_t unit);
+    bool drawsNothing(char16_t unit) const;
     qsizetype positionAfter(Move move) const;
     void moveCursorTo(qsizetype position, bool keepAnchor);
     void selectWordAt(qsizetype offset);
@@ -99,6 +107,7 @@ private:
     // Advance per UTF-16 code unit, measured on first use; negative while unmeasured.
     std::vector<float> m_advances;
 
+    bool m_controlPictures = false;
     int m_lineHeight = 1;
     int m_ascent = 0;
     double m_tabStop = 8;

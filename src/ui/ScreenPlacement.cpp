@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMargins>
+#include <QRect>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -37,8 +38,11 @@ void placeCentred(QWidget& window, const QMargins& frame)
         return;
     QRect outer = window.geometry().marginsAdded(frame);
     outer.moveCenter(screen->availableGeometry().center());
-    // Moving marks the window as placed, so that a dialog no longer centres itself on its owner.
-    window.move(outer.topLeft());
+    // The client area is placed, inside the frame: a frame position given before the window
+    // manager has framed the window would be taken for the client's, and the window would stand a
+    // title bar too high until it moved. Placing marks the window as placed, so that a dialog no
+    // longer centres itself on its owner.
+    window.setGeometry(QRect(outer.topLeft() + QPoint(frame.left(), frame.top()), window.size()));
 }
 
 // Waits for the window manager's frame around one window, then centres the window on it once.

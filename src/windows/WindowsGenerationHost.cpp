@@ -1,5 +1,6 @@
 #include "WindowsGenerationHost.h"
 
+#include "ProgressText.h"
 #include "WindowSet.h"
 #include "main/Form1.h"
 #include "progress/Form4.h"
@@ -7,10 +8,21 @@
 #include "ui/MessageBox.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QThread>
 #include <QWindow>
 
 namespace huespan {
+
+namespace {
+
+// How long a run waits for the progress window's first exposure, in milliseconds, and how often it
+// looks; a window system that never exposes it (no screen at all) costs the run this once.
+constexpr qint64 kLongestWaitForExposure = 1000;
+constexpr unsigned long kExposurePoll = 2;
+
+} // namespace
 
 WindowsGenerationHost::WindowsGenerationHost(const QString& text, const GradientSettings& settings)
     : m_text(text)
@@ -37,9 +49,13 @@ void WindowsGenerationHost::ShowProgress()
         progress.winId();
         progress.windowHandle()->setTransientParent(form1().windowHandle());
     }
+    // Written before it is shown, and placed (Form4 centres itself as it is shown), so that its
+    // first frame stands where it stays and says what it is for.
+    progress.Label1->setText(ProgressText(0));
     progress.show();
     progress.raise();
     progress.activateWindow();
+    m_progressUnpainted = true;
 }
 
 void WindowsGenerationHost::SetProgressText(const QString& text)
@@ -50,6 +66,19 @@ void WindowsGenerationHost::SetProgressText(const QString& text)
 void WindowsGenerationHost::PumpEvents()
 {
     QCoreApplication::processEvents();
+    if (!m_progressUnpainted)
+        return;
+    // Under load the window manager maps the progress window well after the run has begun; at its
+    // first turn the run waits for the window to be exposed, and so painted, rather than leave it
+    // blank. The turn itself comes where it always came, after the first unit.
+    m_progressUnpainted = false;
+    QElapsedTimer waiting;
+    waiting.start();
+    while (SingleInstance<Form4>::isLoaded() && !form4().windowHandle()->isExposed() &&
+           waiting.elapsed() < kLongestWaitForExposure) {
+        QThread::msleep(kExposurePoll);
+        QCoreApplication::processEvents();
+    }
 }
 
 void WindowsGenerationHost::CloseProgress()

@@ -28,6 +28,8 @@ public:
 private:
     QString m_text;
     GradientSettings m_settings;
+    // Set from showing the progress window to the run's first turn of the event loop.
+    bool m_progressUnpainted = false;
 };
 
 } // namespace huespan

@@ -8,6 +8,7 @@
 #include <QChar>
 #include <QStringView>
 #include <array>
+#include <iterator>
 
 namespace huespan {
 
@@ -152,10 +153,11 @@ inline constexpr FormatDescription kFontFormat{
     .sizeClose = u"</FONT>",
     .headingOpen = {u"<H", u">"},
     .headingClose = {u"</H", u">"},
-    .elementOpen = MarkupPieces::kFontColourOpen,
+    // The plain markup's pieces, by pointer and length: constants in every build.
+    .elementOpen = {MarkupPieces::kFontColourOpen, std::size(MarkupPieces::kFontColourOpen) - 1},
     .digits = FormatDescription::Digits::UpperHex,
-    .elementOpenEnd = MarkupPieces::kFontColourOpenEnd,
-    .elementClose = MarkupPieces::kFontClose,
+    .elementOpenEnd = {MarkupPieces::kFontColourOpenEnd, std::size(MarkupPieces::kFontColourOpenEnd) - 1},
+    .elementClose = {MarkupPieces::kFontClose, std::size(MarkupPieces::kFontClose) - 1},
     .lineBreak = u"<BR>",
     .codeLineBreaks = true,
 };

@@ -4,15 +4,17 @@
 #include "FormatDescription.h"
 #include "MarkupPieces.h"
 
+#include <iterator>
+
 namespace huespan {
 
 namespace {
 
-constexpr QStringView kLineBreak = MarkupPieces::kCodeLineBreak;
+constexpr QStringView kLineBreak{MarkupPieces::kCodeLineBreak, std::size(MarkupPieces::kCodeLineBreak) - 1};
 // <FONT COLOR="#RRGGBB"> and </FONT> around the character.
-constexpr qsizetype kElementFrame = QStringView(MarkupPieces::kFontColourOpen).size() + 6 +
-                                    QStringView(MarkupPieces::kFontColourOpenEnd).size() +
-                                    QStringView(MarkupPieces::kFontClose).size();
+constexpr qsizetype kElementFrame = std::size(MarkupPieces::kFontColourOpen) - 1 + 6 +
+                                    std::size(MarkupPieces::kFontColourOpenEnd) - 1 +
+                                    std::size(MarkupPieces::kFontClose) - 1;
 constexpr qsizetype kLongestEscape = 6; // &nbsp;
 
 } // namespace

@@ -7,9 +7,12 @@
 #include "WindowsGenerationHost.h"
 #include "about/frmAbout.h"
 #include "advanced/AdvancedSettingsDialog.h"
+#include "progress/Form4.h"
+#include "result/Form2.h"
 #include "ui/AdvancedSettingsStore.h"
 #include "ui/ColourComponentFields.h"
 #include "ui/ColourTripleControls.h"
+#include "ui/MenuBarRelease.h"
 #include "ui/MessageBox.h"
 #include "ui/OptionGroupTabStop.h"
 #include "ui/ProgramIcon.h"
@@ -31,6 +34,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <limits>
 #include <optional>
 #include <tuple>
@@ -287,12 +291,16 @@ void Form1::Option6_Click()
 
 // The window stays disabled when the generator returns: a refusal, the abort button or the
 // result window's unload makes it usable again.
-// A main window setting that the chosen format cannot take is refused before anything starts.
+// A main window setting that the chosen format cannot take is refused before anything starts,
+// the window grey while the message is up, as for every other refusal.
 void Form1::Command1_Click()
 {
+    m_focusBeforeRun = focusWidget();
     const GradientSettings current = settings();
     if (const std::optional<SettingsConflict> conflict = m_advanced.conflictWith(current)) {
+        setEnabled(false);
         MessageBox::show(settingsConflictText(*conflict), MessageBox::Style::Information);
+        setEnabled(true);
         return;
     }
     setEnabled(false);
@@ -303,6 +311,7 @@ void Form1::Command1_Click()
 
 void Form1::advancedSettingsTriggered()
 {
+    releaseMenuBar(*menuBar());
     AdvancedSettingsDialog dialog(m_advanced, settings(), Text1->text(), this);
     if (dialog.exec() == QDialog::Accepted && !setAdvancedSettings(dialog.settings())) {
         MessageBox::show(
@@ -313,6 +322,7 @@ void Form1::advancedSettingsTriggered()
 
 void Form1::mnuAbout_Click()
 {
+    releaseMenuBar(*menuBar());
     aboutForm().exec();
 }
 
@@ -320,6 +330,46 @@ bool Form1::Form_QueryUnload()
 {
     return MessageBox::show(u"終了してよろしいですか？"_s, MessageBox::Style::InformationYesNo) ==
            MessageBox::Answer::No;
+}
+
+QWidget* Form1::windowInCharge()
+{
+    if (SingleInstance<Form4>::isLoaded() && form4().isVisible())
+        return &form4();
+    if (SingleInstance<Form2>::isLoaded() && form2().isVisible())
+        return &form2();
+    return nullptr;
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+        // The control that had the focus when 生成！ was pressed has it again, whether the run was
+        // refused, aborted or its result closed.
+        if (isEnabled() && m_focusBeforeRun) {
+            if (m_focusBeforeRun->isEnabled() && m_focusBeforeRun->isVisibleTo(this))
+                m_focusBeforeRun->setFocus(Qt::OtherFocusReason);
+            m_focusBeforeRun.clear();
+        }
+        break;
+    case QEvent::ActivationChange:
+        // A click on the disabled window's title bar can make it active, where no key can act;
+        // the activation passes on to the window that is up in its place.
+        if (isActiveWindow() && !isEnabled()) {
+            QTimer::singleShot(0, this, [this] {
+                QWidget* window = windowInCharge();
+                if (window != nullptr && isActiveWindow() && !isEnabled()) {
+                    window->raise();
+                    window->activateWindow();
+                }
+            });
+        }
+        break;
+    default:
+        break;
+    }
 }
 
 void Form1::closeEvent(QCloseEvent* event)

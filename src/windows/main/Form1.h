@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
 class QAction;
 class QCheckBox;
@@ -101,6 +102,7 @@ public slots:
     void mnuAbout_Click();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -113,9 +115,13 @@ private:
     bool Form_QueryUnload();
 
     void showAdvancedCaption();
+    // The window that a run or a result has up while this one is disabled, if any.
+    static QWidget* windowInCharge();
 
     ColourComponentFields* m_colourFields = nullptr;
     AdvancedSettings m_advanced;
+    // Disabling the window takes the focus from its control; enabling it gives it back.
+    QPointer<QWidget> m_focusBeforeRun;
 };
 
 } // namespace huespan

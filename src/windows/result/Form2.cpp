@@ -7,6 +7,7 @@
 #include "result/Form3.h"
 #include "ui/Clipboard.h"
 #include "ui/ColourSwatchView.h"
+#include "ui/MenuBarRelease.h"
 #include "ui/MessageBox.h"
 #include "ui/PlainTextView.h"
 #include "ui/ProgramIcon.h"
@@ -50,8 +51,8 @@ Form2::Form2(QWidget* parent)
     mnuPreview = menuBar()->addAction(QStringLiteral(u"プレビュー(&P)"), this, &Form2::mnuPreview_Click);
     QMenu* view = menuBar()->addMenu(QStringLiteral(u"表示(&V)"));
     auto* views = new QActionGroup(this);
-    codeViewAction = view->addAction(QStringLiteral(u"コード"), this, &Form2::codeViewTriggered);
-    swatchViewAction = view->addAction(QStringLiteral(u"色見本"), this, &Form2::swatchViewTriggered);
+    codeViewAction = view->addAction(QStringLiteral(u"コード(&D)"), this, &Form2::codeViewTriggered);
+    swatchViewAction = view->addAction(QStringLiteral(u"色見本(&S)"), this, &Form2::swatchViewTriggered);
     for (QAction* action : {codeViewAction, swatchViewAction}) {
         action->setCheckable(true);
         views->addAction(action);
@@ -76,6 +77,8 @@ Form2::Form2(QWidget* parent)
     // As the central widget, the view covers the client area at every size, down to none at all.
     Text1 = new PlainTextView(this);
     Text1->setPlainText(QStringLiteral(u"Text1"));
+    // A terminal's escapes and the text's own control characters read as text; the copy keeps them.
+    Text1->setControlPictures(true);
     setCentralWidget(Text1);
     // No minimum size: the window, and the view with it, shrink as far as the user drags them.
     Text1->setMinimumSize(1, 1);
@@ -112,6 +115,7 @@ void Form2::mnuCopy_Click()
 
 void Form2::mnuPreview_Click()
 {
+    releaseMenuBar(*menuBar());
     // Board code, terminal escapes and the other formats beside HTML mean nothing to a browser.
     const SettingsConflict page{SettingsConflict::Setting::Page, m_runSettings.extended.format};
     if (!isHtmlFormat(page.format)) {

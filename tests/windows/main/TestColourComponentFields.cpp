@@ -1,7 +1,10 @@
+#include "Module1.h"
 #include "WindowSet.h"
 #include "WindowTestSupport.h"
 #include "main/Form1.h"
+#include "result/Form3.h"
 #include "ui/ColourComponentFields.h"
+#include "ui/ColourPicker.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,7 +12,9 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -30,6 +35,10 @@ private slots:
     void inputMethodCommitsAreFiltered();
     void pasteTakesWhatTypingCould_data();
     void pasteTakesWhatTypingCould();
+    void pasteOfAColourCodeFillsTheTriple_data();
+    void pasteOfAColourCodeFillsTheTriple();
+    void swatchOpensTheColourDialog_data();
+    void swatchOpensTheColourDialog();
     void contextMenuListsNoShortcutTheFieldRefuses();
     void switchingRewritesEveryField();
     void clickingTheNotationInForceRewritesNothing_data();
@@ -248,6 +257,147 @@ void TestColourComponentFields::pasteTakesWhatTypingCould()
     QCOMPARE(field->text(), expected);
     QCOMPARE(colourOf(form1().Picture2).blue(), swatchBlue);
     QCOMPARE(form1().settings().componentTexts[5], expected);
+}
+
+void TestColourComponentFields::pasteOfAColourCodeFillsTheTriple_data()
+{
+    QTest::addColumn<bool>("hexadecimal");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("pasted");
+    // The texts of the field's triple after the paste.
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("#RRGGBB, decimal, into red")
+        << false << 0 << u"#FF8000"_s << QStringList{u"255"_s, u"128"_s, u"0"_s};
+    QTest::newRow("RRGGBB in lower case, hexadecimal, into blue")
+        << true << 5 << u"0a80ff"_s << QStringList{u"A"_s, u"80"_s, u"FF"_s};
+    QTest::newRow("#RRGGBB with blanks and a line break")
+        << false << 4 << u" #102030\r\n"_s << QStringList{u"16"_s, u"32"_s, u"48"_s};
+    QTest::newRow("rgb() with spaces, hexadecimal")
+        << true << 1 << u"rgb(16, 32, 255)"_s << QStringList{u"10"_s, u"20"_s, u"FF"_s};
+    QTest::newRow("rgb() without spaces, decimal")
+        << false << 2 << u"rgb(1,2,3)"_s << QStringList{u"1"_s, u"2"_s, u"3"_s};
+    QTest::newRow("RGB() in capitals, blanks everywhere")
+        << false << 3 << u" RGB ( 7 ,8 , 9 ) "_s << QStringList{u"7"_s, u"8"_s, u"9"_s};
+    // Anything else is taken as typed, into the one field.
+    QTest::newRow("five digits") << false << 0 << u"#FF80"_s << QStringList{u"80"_s, u"0"_s, u"0"_s};
+    QTest::newRow("eight digits") << true << 0 << u"#FF8000FF"_s << QStringList{u"FF"_s, u"0"_s, u"0"_s};
+    QTest::newRow("not hexadecimal") << true << 3 << u"#GG0000"_s << QStringList{u"0000"_s, u"0"_s, u"0"_s};
+    QTest::newRow("rgb() above 255") << false << 0 << u"rgb(256, 0, 0)"_s
+                                     << QStringList{u"255"_s, u"0"_s, u"0"_s};
+    QTest::newRow("rgb() of two") << false << 0 << u"rgb(1, 2)"_s << QStringList{u"12"_s, u"0"_s, u"0"_s};
+    QTest::newRow("components without rgb()")
+        << false << 0 << u"1,2,3"_s << QStringList{u"123"_s, u"0"_s, u"0"_s};
+    QTest::newRow("rgb() of six digits")
+        << true << 0 << u"rgb(102030)"_s << QStringList{u"FF"_s, u"0"_s, u"0"_s};
+    QTest::newRow("two colours") << false << 0 << u"#000001 #000002"_s
+                                 << QStringList{u"255"_s, u"0"_s, u"0"_s};
+}
+
+// A whole colour code pasted into any field of a triple fills the three, in the notation in force.
+void TestColourComponentFields::pasteOfAColourCodeFillsTheTriple()
+{
+    QFETCH(bool, hexadecimal);
+    QFETCH(int, index);
+    QFETCH(QString, pasted);
+    QFETCH(QStringList, expected);
+
+    useHexadecimal(hexadecimal);
+    QLineEdit* field = form1().TextC.at(index);
+    field->setFocus();
+    field->selectAll();
+    pasteThroughContextMenu(field, pasted);
+    const qsizetype first = index / 3 * 3;
+    const QStringList triple = texts().mid(first, 3);
+    // The other triple is left alone.
+    QCOMPARE(texts().mid(3 - first, 3), QStringList(3, u"0"_s));
+    QCOMPARE(triple, expected);
+    const int base = hexadecimal ? 16 : 10;
+    QCOMPARE(colourOf(first == 0 ? form1().Picture1 : form1().Picture2),
+             QColor(std::min(255, triple.at(0).toInt(nullptr, base)), triple.at(1).toInt(nullptr, base),
+                    triple.at(2).toInt(nullptr, base)));
+}
+
+void TestColourComponentFields::swatchOpensTheColourDialog_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("triple");
+    QTest::addColumn<bool>("byMenu");
+    QTest::addColumn<bool>("hexadecimal");
+    // Invalid: the dialog is cancelled.
+    QTest::addColumn<QColor>("chosen");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("first swatch, decimal")
+        << u"main"_s << 0 << false << false << QColor(255, 128, 0) << QStringList{u"255"_s, u"128"_s, u"0"_s};
+    QTest::newRow("second swatch, hexadecimal")
+        << u"main"_s << 1 << false << true << QColor(10, 0, 200) << QStringList{u"A"_s, u"0"_s, u"C8"_s};
+    QTest::newRow("second swatch, cancelled")
+        << u"main"_s << 1 << false << false << QColor() << QStringList{u"1"_s, u"2"_s, u"3"_s};
+    QTest::newRow("色を選ぶ… of the first colour, hexadecimal")
+        << u"main"_s << 0 << true << true << QColor(0, 255, 16) << QStringList{u"0"_s, u"FF"_s, u"10"_s};
+    QTest::newRow("preview background, decimal")
+        << u"preview"_s << 0 << false << false << QColor(1, 2, 250) << QStringList{u"1"_s, u"2"_s, u"250"_s};
+    QTest::newRow("preview background by menu, hexadecimal")
+        << u"preview"_s << 0 << true << true << QColor(171, 205, 239)
+        << QStringList{u"AB"_s, u"CD"_s, u"EF"_s};
+}
+
+// The dialog opens on the swatch's colour; its choice is written in the window's notation, and the
+// change rule repaints the swatch.
+void TestColourComponentFields::swatchOpensTheColourDialog()
+{
+    QFETCH(QString, window);
+    QFETCH(int, triple);
+    QFETCH(bool, byMenu);
+    QFETCH(bool, hexadecimal);
+    QFETCH(QColor, chosen);
+    QFETCH(QStringList, expected);
+
+    const bool preview = window == u"preview"_s;
+    QList<QLineEdit*> fields = preview ? form3().TextC : form1().TextC.mid(triple * 3, 3);
+    QWidget* swatch = preview ? form3().Picture1 : triple == 0 ? form1().Picture1 : form1().Picture2;
+    const auto background = module1().PreviewBackground;
+    const auto closePreview = qScopeGuard([preview, background] {
+        if (preview)
+            form3().Command2->click();
+        module1().PreviewBackground = background;
+    });
+    if (preview)
+        form3().show();
+    (hexadecimal ? (preview ? form3().Option2 : form1().Option4)
+                 : (preview ? form3().Option1 : form1().Option3))
+        ->click();
+    for (qsizetype index = 0; index < 3; ++index)
+        fields.at(index)->setText(QString::number(index + 1));
+    const QColor before = colourOf(swatch);
+    QCOMPARE(before, QColor(1, 2, 3));
+
+    QList<QColor> offered;
+    ColourPicker::setHandler([&](const QColor& initial, QWidget*) {
+        offered.append(initial);
+        return chosen;
+    });
+    const auto realDialog = qScopeGuard([] { ColourPicker::setHandler({}); });
+    if (byMenu) {
+        QMenu* menu = openContextMenu(fields.at(1));
+        QVERIFY(menu != nullptr);
+        const QList<QAction*> actions = menu->actions();
+        for (QAction* action : actions) {
+            if (action->text() == u"色を選ぶ…"_s)
+                action->trigger();
+        }
+        menu->close();
+    } else {
+        QTest::mouseClick(swatch, Qt::LeftButton, {}, swatch->rect().center());
+    }
+
+    QCOMPARE(offered, QList<QColor>{before});
+    QStringList written;
+    for (const QLineEdit* field : std::as_const(fields))
+        written.append(field->text());
+    QCOMPARE(written, expected);
+    QCOMPARE(colourOf(swatch), chosen.isValid() ? chosen : before);
 }
 
 void TestColourComponentFields::contextMenuListsNoShortcutTheFieldRefuses()

@@ -6,6 +6,7 @@
 #include "main/Form1.h"
 #include "progress/Form4.h"
 #include "result/Form2.h"
+#include "ui/AdvancedSettings.h"
 #include "ui/MessageBox.h"
 
 #include <QApplication>
@@ -13,8 +14,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -50,6 +54,8 @@ private slots:
     void refusalsEnableTheWindowAgain_data();
     void refusalsEnableTheWindowAgain();
     void enterInTheTextStartsARun();
+    void focusComesBackAfterTheRun_data();
+    void focusComesBackAfterTheRun();
     void completedRunShowsTheCoreMarkup_data();
     void completedRunShowsTheCoreMarkup();
     void abortStopsTheRunWithoutAResult_data();
@@ -102,6 +108,73 @@ void TestGenerationThroughWindows::enterInTheTextStartsARun()
     QVERIFY(form2().isVisible());
     QCOMPARE(form2().text(), RecordingHost::markupFor(GradientSettings{}, u"グラデーション"_s));
     QVERIFY(!form1().isEnabled());
+}
+
+void TestGenerationThroughWindows::focusComesBackAfterTheRun_data()
+{
+    QTest::addColumn<QString>("controlName");
+    QTest::addColumn<QString>("text");
+    // A terminal's format with the main window's line breaks, which the run refuses.
+    QTest::addColumn<bool>("conflict");
+    // False: the run completes, and Alt+X closes its result.
+    QTest::addColumn<bool>("refused");
+
+    QTest::newRow("result closed, 青 of the second colour")
+        << u"TextC5"_s << u"グラデーション"_s << false << false;
+    QTest::newRow("result closed, 後ろ") << u"Text3"_s << u"abc"_s << false << false;
+    QTest::newRow("empty text, 青 of the second colour") << u"TextC5"_s << QString() << false << true;
+    QTest::newRow("one character, 太字") << u"Check1"_s << u"a"_s << false << true;
+    QTest::newRow("settings conflict, 緑 of the first colour") << u"TextC1"_s << u"abc"_s << true << true;
+    QTest::newRow("settings conflict, 文字列") << u"Text1"_s << u"abc"_s << true << true;
+}
+
+// Whatever ends the run, the control that had the focus when Enter started it has it again, and the
+// window is disabled while any refusal's message is up.
+void TestGenerationThroughWindows::focusComesBackAfterTheRun()
+{
+    QFETCH(QString, controlName);
+    QFETCH(QString, text);
+    QFETCH(bool, conflict);
+    QFETCH(bool, refused);
+
+    Form1& window = form1();
+    const QMap<QString, QWidget*> controls{{u"TextC1"_s, window.TextC.at(1)},
+                                           {u"TextC5"_s, window.TextC.at(5)},
+                                           {u"Text1"_s, window.Text1},
+                                           {u"Text3"_s, window.Text3},
+                                           {u"Check1"_s, window.Check1}};
+    QWidget* control = controls.value(controlName);
+    QStandardPaths::setTestModeEnabled(true);
+    const auto plainSettings = qScopeGuard([] { form1().setAdvancedSettings(AdvancedSettings{}); });
+    if (conflict) {
+        AdvancedSettings ansi;
+        ansi.options.format = OutputFormat::Ansi;
+        window.setAdvancedSettings(ansi);
+        window.Check5->setChecked(true);
+    }
+    QList<bool> enabledUnderMessages;
+    MessageBox::setHandler([&](const QString&, MessageBox::Style) {
+        enabledUnderMessages.append(form1().isEnabled());
+        return MessageBox::Answer::Ok;
+    });
+    const auto realMessages = qScopeGuard([] { MessageBox::setHandler({}); });
+
+    typeText(window.Text1, text);
+    control->setFocus(Qt::MouseFocusReason);
+    if (auto* field = qobject_cast<QLineEdit*>(control); field != nullptr && field != window.Text1)
+        typeText(field, u"99"_s);
+    QTest::keyClick(control, Qt::Key_Return);
+
+    QCOMPARE(enabledUnderMessages, refused ? QList<bool>{false} : QList<bool>{});
+    QCOMPARE(SingleInstance<Form2>::isLoaded(), !refused);
+    if (!refused) {
+        QVERIFY(QTest::qWaitForWindowActive(&form2()));
+        QTest::keyClick(form2().windowHandle(), Qt::Key_X, Qt::AltModifier);
+        QVERIFY(!SingleInstance<Form2>::isLoaded());
+    }
+    QVERIFY(window.isEnabled());
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTRY_COMPARE(QApplication::focusWidget(), control);
 }
 
 void TestGenerationThroughWindows::completedRunShowsTheCoreMarkup_data()

@@ -1,17 +1,25 @@
+#include "MarkupGeneration.h"
 #include "WindowSet.h"
 #include "WindowTestSupport.h"
 #include "main/Form1.h"
 #include "result/Form2.h"
+#include "ui/Clipboard.h"
 #include "ui/MessageBox.h"
 #include "ui/PlainTextView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeySequence>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScopeGuard>
+#include <QSet>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -61,6 +69,12 @@ private slots:
     void copyPutsTheWholeTextAlone();
     void closingGivesTheMainWindowBack_data();
     void closingGivesTheMainWindowBack();
+    void menuAccessKeysAreUnique_data();
+    void menuAccessKeysAreUnique();
+    void activatingTheMainWindowActivatesTheResult();
+    void controlCharactersShowAsPictures();
+    void noMenuTitleStaysLitUnderADialog_data();
+    void noMenuTitleStaysLitUnderADialog();
 };
 
 void TestResultWindow::cleanup()
@@ -221,6 +235,158 @@ void TestResultWindow::closingGivesTheMainWindowBack()
     QTRY_VERIFY(window.isNull());
     // The next result opens a window of its own, in its first state.
     QCOMPARE(form2().text(), u"Text1"_s);
+}
+
+// The access key of each item that has one, as Qt reads it from the caption.
+static QStringList accessKeys(const QList<QAction*>& actions)
+{
+    QStringList keys;
+    for (const QAction* action : actions) {
+        if (const QKeySequence key = QKeySequence::mnemonic(action->text()); !key.isEmpty())
+            keys.append(key.toString());
+    }
+    return keys;
+}
+
+void TestResultWindow::menuAccessKeysAreUnique_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QStringList>("mustHaveKeys");
+
+    QTest::newRow("menu bar") << u"bar"_s
+                              << QStringList{u"コピー"_s, u"プレビュー"_s, u"表示"_s, u"閉じる"_s};
+    QTest::newRow("表示") << u"view"_s << QStringList{u"コード"_s, u"色見本"_s, u"コントラスト不足に印"_s};
+    QTest::newRow("the whole window") << u"all"_s << QStringList{u"コード"_s, u"色見本"_s};
+}
+
+// Within a menu an access key picks one item; the window's keys are unique across its menus too, so
+// that each stands for one command wherever the user is.
+void TestResultWindow::menuAccessKeysAreUnique()
+{
+    QFETCH(QString, menu);
+    QFETCH(QStringList, mustHaveKeys);
+
+    showResultOfARun(u"x"_s);
+    QList<QAction*> bar = form2().menuBar()->actions();
+    QList<QAction*> view;
+    QList<QAction*> all = bar;
+    for (QAction* title : std::as_const(bar)) {
+        if (title->menu() == nullptr)
+            continue;
+        view.append(title->menu()->actions());
+        for (QAction* item : title->menu()->actions()) {
+            all.append(item);
+            if (item->menu() != nullptr)
+                all.append(item->menu()->actions());
+        }
+    }
+    const QList<QAction*> actions = menu == u"bar"_s ? bar : menu == u"view"_s ? view : all;
+    const QStringList keys = accessKeys(actions);
+    QCOMPARE(QSet<QString>(keys.cbegin(), keys.cend()).size(), keys.size());
+    for (const QString& caption : std::as_const(mustHaveKeys)) {
+        const auto found = std::find_if(actions.cbegin(), actions.cend(), [&](const QAction* action) {
+            return action->text().startsWith(caption);
+        });
+        QVERIFY2(found != actions.cend(), qPrintable(caption));
+        QCOMPARE(accessKeys({*found}).size(), 1);
+    }
+}
+
+// A click on the disabled main window's title bar may make it active; the activation passes on, and
+// the keys reach the result window.
+void TestResultWindow::activatingTheMainWindowActivatesTheResult()
+{
+    showResultOfARun(u"<B>x</B>"_s);
+    QVERIFY(QTest::qWaitForWindowActive(&form2()));
+    QList<QWindow*> activated;
+    const QObject listening;
+    connect(qApp, &QGuiApplication::focusWindowChanged, &listening,
+            [&](QWindow* window) { activated.append(window); });
+    form1().activateWindow();
+    QTRY_VERIFY(activated.contains(form1().windowHandle()));
+    QTRY_COMPARE(QApplication::activeWindow(), &form2());
+    QCOMPARE(QApplication::focusWidget(), form2().Text1);
+
+    QStringList copied;
+    Clipboard::setHandler([&](const QString& text) { copied.append(text); });
+    const auto realClipboard = qScopeGuard([] { Clipboard::setHandler({}); });
+    QTest::keyClick(form2().windowHandle(), Qt::Key_C, Qt::AltModifier);
+    QCOMPARE(copied, QStringList{u"<B>x</B>"_s});
+}
+
+// The code view shows a terminal's escapes as pictures; the copy is the markup, escapes and all.
+void TestResultWindow::controlCharactersShowAsPictures()
+{
+    GradientSettings settings;
+    settings.extended.format = OutputFormat::Ansi;
+    settings.componentTexts = {u"255"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"255"_s};
+    const MarkupOutcome outcome = generateMarkup(u"ab\x7f"_s, settings);
+    QVERIFY(outcome.markup.has_value());
+    const QString markup = *outcome.markup;
+    QVERIFY(markup.startsWith(u'\x1b'));
+
+    showResultOfARun(markup + u"\r\n\tz"_s);
+    PlainTextView* view = form2().Text1;
+    QString pictures = markup;
+    pictures.replace(u'\x1b', u'\u241b');
+    QCOMPARE(view->shownText(0, view->toPlainText().size()), pictures + u"\r\n\tz"_s);
+    QCOMPARE(view->lineCount(), 2);
+
+    // Drawn as the same text with the pictures typed in, in the same window.
+    auto* typed = new PlainTextView(&form2());
+    typed->setPlainText(pictures + u"\r\n\tz"_s);
+    typed->setGeometry(view->geometry());
+    typed->show();
+    view->clearFocus();
+    QCOMPARE(view->viewport()->grab().toImage(), typed->viewport()->grab().toImage());
+
+    QStringList copied;
+    Clipboard::setHandler([&](const QString& text) { copied.append(text); });
+    const auto realClipboard = qScopeGuard([] { Clipboard::setHandler({}); });
+    form2().mnuCopy->trigger();
+    view->setSelection(0, 1);
+    view->copy();
+    QCOMPARE(copied, (QStringList{markup + u"\r\n\tz"_s, u"\x1b"_s}));
+}
+
+void TestResultWindow::noMenuTitleStaysLitUnderADialog_data()
+{
+    QTest::addColumn<bool>("mainWindow");
+    QTest::addColumn<int>("key");
+
+    QTest::newRow("main window, Alt+A") << true << int(Qt::Key_A);
+    QTest::newRow("main window, Alt+S") << true << int(Qt::Key_S);
+    QTest::newRow("result window, Alt+P") << false << int(Qt::Key_P);
+}
+
+void TestResultWindow::noMenuTitleStaysLitUnderADialog()
+{
+    QFETCH(bool, mainWindow);
+    QFETCH(int, key);
+
+    QMainWindow* window = &form1();
+    if (mainWindow) {
+        form1().show();
+    } else {
+        showResultOfARun(u"x"_s);
+        window = &form2();
+    }
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QWidget* dialog = nullptr;
+    QAction* litUnderTheDialog = nullptr;
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, this, [&] {
+        dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr)
+            return;
+        watcher.stop();
+        litUnderTheDialog = window->menuBar()->activeAction();
+        dialog->close();
+    });
+    watcher.start(10);
+    QTest::keyClick(window->windowHandle(), Qt::Key(key), Qt::AltModifier);
+    QVERIFY(dialog != nullptr);
+    QCOMPARE(litUnderTheDialog, nullptr);
 }
 
 } // namespace huespan
