@@ -1,5 +1,6 @@
 #include "GeneratedMarkup.h"
 #include "Generators.h"
+#include "MarkupGeneration.h"
 #include "RecordingHost.h"
 
 #include <QTest>
@@ -57,6 +58,8 @@ void TestGenerationRun::refusals_data()
     QTest::addColumn<bool>("bothSides");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
+    // What the one call of MarkupGeneration.h says the reason is.
+    QTest::addColumn<int>("reason");
 
     const QString empty = u"文字列を指定してください！"_s;
     const QString single = u"1文字では実行できません！"_s;
@@ -65,20 +68,31 @@ void TestGenerationRun::refusals_data()
     for (int i = 0; i < 16384; ++i)
         pairs += u"😀"_s;
 
-    QTest::newRow("left to right, empty") << false << QString() << empty;
-    QTest::newRow("left to right, one") << false << u"a"_s << single;
-    QTest::newRow("left to right, one space") << false << u" "_s << single;
-    QTest::newRow("left to right, one emoji") << false << u"😀"_s << single;
-    QTest::newRow("left to right, 32768 units") << false << QString(32768, u'a') << empty;
-    QTest::newRow("left to right, 32768 units of pairs") << false << pairs << empty;
-    QTest::newRow("both sides, empty") << true << QString() << empty;
-    QTest::newRow("both sides, one") << true << u"a"_s << tooShort;
-    QTest::newRow("both sides, two") << true << u"ab"_s << tooShort;
-    QTest::newRow("both sides, CR LF") << true << u"\r\n"_s << tooShort;
-    QTest::newRow("both sides, one emoji") << true << u"😀"_s << tooShort;
-    QTest::newRow("both sides, emoji and letter") << true << u"😀a"_s << tooShort;
-    QTest::newRow("both sides, 32768 units") << true << QString(32768, u'a') << empty;
-    QTest::newRow("both sides, 32768 units of pairs") << true << pairs << empty;
+    QTest::newRow("left to right, empty")
+        << false << QString() << empty << int(MarkupOutcome::Refusal::EmptyText);
+    QTest::newRow("left to right, one") << false << u"a"_s << single << int(MarkupOutcome::Refusal::TooShort);
+    QTest::newRow("left to right, one space")
+        << false << u" "_s << single << int(MarkupOutcome::Refusal::TooShort);
+    QTest::newRow("left to right, one emoji")
+        << false << u"😀"_s << single << int(MarkupOutcome::Refusal::TooShort);
+    QTest::newRow("left to right, 32768 units")
+        << false << QString(32768, u'a') << empty << int(MarkupOutcome::Refusal::TooLong);
+    QTest::newRow("left to right, 32768 units of pairs")
+        << false << pairs << empty << int(MarkupOutcome::Refusal::TooLong);
+    QTest::newRow("both sides, empty")
+        << true << QString() << empty << int(MarkupOutcome::Refusal::EmptyText);
+    QTest::newRow("both sides, one") << true << u"a"_s << tooShort << int(MarkupOutcome::Refusal::TooShort);
+    QTest::newRow("both sides, two") << true << u"ab"_s << tooShort << int(MarkupOutcome::Refusal::TooShort);
+    QTest::newRow("both sides, CR LF")
+        << true << u"\r\n"_s << tooShort << int(MarkupOutcome::Refusal::TooShort);
+    QTest::newRow("both sides, one emoji")
+        << true << u"😀"_s << tooShort << int(MarkupOutcome::Refusal::TooShort);
+    QTest::newRow("both sides, emoji and letter")
+        << true << u"😀a"_s << tooShort << int(MarkupOutcome::Refusal::TooShort);
+    QTest::newRow("both sides, 32768 units")
+        << true << QString(32768, u'a') << empty << int(MarkupOutcome::Refusal::TooLong);
+    QTest::newRow("both sides, 32768 units of pairs")
+        << true << pairs << empty << int(MarkupOutcome::Refusal::TooLong);
 }
 
 void TestGenerationRun::refusals()
@@ -86,6 +100,7 @@ void TestGenerationRun::refusals()
     QFETCH(bool, bothSides);
     QFETCH(QString, text);
     QFETCH(QString, message);
+    QFETCH(int, reason);
 
     Module1 state;
     state.SourceText = text;
@@ -101,6 +116,20 @@ void TestGenerationRun::refusals()
     QCOMPARE(state.ResultHtml, u"<B>earlier result</B>"_s);
     QCOMPARE(state.SourceText, text);
     QCOMPARE(state.AbortRequested, false);
+
+    // The one call refuses the same text with the same message and names why.
+    GradientSettings form = settings;
+    form.form = bothSides ? GradientForm::BothSidesSame : GradientForm::LeftToRight;
+    const MarkupOutcome outcome = generateMarkup(text, form);
+    QVERIFY(!outcome.markup);
+    QCOMPARE(outcome.message, message);
+    QCOMPARE(int(outcome.refusal), reason);
+    // And settings that cannot be written together before any text.
+    form.extended.format = OutputFormat::Mfm;
+    form.underline = true;
+    const MarkupOutcome conflicting = generateMarkup(u"abc"_s, form);
+    QCOMPARE(conflicting.refusal, MarkupOutcome::Refusal::Conflict);
+    QCOMPARE(conflicting.conflict->setting, SettingsConflict::Setting::Underline);
 }
 
 void TestGenerationRun::completedRunConversation_data()
