@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -113,6 +114,9 @@ Read readLegacy(QStringView markup, QChar sign)
 Read readJson(const QString& markup)
 {
     Read read;
+    // JSON strings hold no raw control character.
+    if (std::any_of(markup.begin(), markup.end(), [](QChar c) { return c.unicode() < 0x20; }))
+        read.fault = u"raw control character"_s;
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(markup.toUtf8(), &error);
     if (error.error != QJsonParseError::NoError || !document.isArray()) {
@@ -266,6 +270,9 @@ void TestOutputFormats::exactBytes_data()
     QTest::newRow("mfm emoji grapheme")
         << u"mfm"_s << u"grapheme"_s << u"👍🏽:"_s
         << u"$[fg.color=ff0000 👍🏽]$[fg.color=0000ff <plain>:</plain>]"_s;
+    QTest::newRow("span with the code's line breaks")
+        << u"span"_s << u"codebreaks"_s << u"ab"_s
+        << u"\r\n<span style=\"color:#ff0000\">a</span>\r\n<span style=\"color:#0000ff\">b</span>\r\n"_s;
     QTest::newRow("pango size, escape")
         << u"pango"_s << u"underline size7"_s << u"a&"_s
         << uR"(<u><span size="xx-large"><span foreground="#ff0000">a</span><span foreground="#0000ff">&amp;</span></span></u>)"_s;
@@ -290,6 +297,7 @@ void TestOutputFormats::exactBytes()
     settings.strike = on.contains(u"strike"_s);
     if (on.contains(u"size7"_s))
         settings.fontSize = 7;
+    settings.lineBreaks = on.contains(u"codebreaks"_s);
     settings.extended.merge = on.contains(u"merge"_s);
     settings.extended.skipWhitespace = on.contains(u"skip"_s);
     settings.extended.keepLineBreaks = on.contains(u"breaks"_s);
@@ -389,6 +397,7 @@ void TestOutputFormats::linesFollowTheirRule()
     const QString text = u"abcd\nxy\n\nq\nlonger line"_s;
     const QStringList lines = text.split(u'\n');
     for (const LineGradient mode : {LineGradient::Each, LineGradient::Columns}) {
+        settings.form = GradientForm::LeftToRight;
         settings.extended.lines = mode;
         const TextUnits units(text, TextUnit::CodePoint, false, true);
         const std::vector<ColourTriple> colours = UnitColours::scheduleOf(settings, units);
@@ -405,6 +414,18 @@ void TestOutputFormats::linesFollowTheirRule()
             }
         }
         QCOMPARE(next, colours.size());
+
+        // Both sides: each line of two units has two edges, each in the first colour; by column,
+        // the columns of the longest line.
+        settings.form = GradientForm::BothSidesSame;
+        const TextUnits pair(u"abcde\nxy"_s, TextUnit::CodePoint, false, true);
+        const std::vector<ColourTriple> mirrored = UnitColours::scheduleOf(settings, pair);
+        const ColourTriple edge = UnitColours::schedule(settings, 3).front();
+        QCOMPARE(mirrored.size(), size_t(7));
+        if (mode == LineGradient::Each)
+            QVERIFY(mirrored[5] == edge && mirrored[6] == edge);
+        else
+            QVERIFY(mirrored[5] == mirrored[0] && mirrored[6] == mirrored[1] && mirrored[4] == edge);
     }
 }
 

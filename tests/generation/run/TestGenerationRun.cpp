@@ -292,6 +292,11 @@ void TestGenerationRun::lengthLimit()
     state.SourceText = text;
     RecordingHost host;
     run(bothSides, state, GradientSettings(), host);
+    // The one call draws the line at the same length, and gives the same markup.
+    GradientSettings form;
+    form.form = bothSides ? GradientForm::BothSidesSame : GradientForm::LeftToRight;
+    const MarkupOutcome outcome = generateMarkup(text, form);
+    QCOMPARE(outcome.markup.has_value(), accepted);
     if (!accepted) {
         QCOMPARE(host.arguments(u"ShowMessage"_s), QStringList{u"文字列を指定してください！"_s});
         QCOMPARE(host.count(u"ShowProgress"_s), 0);
@@ -299,6 +304,7 @@ void TestGenerationRun::lengthLimit()
     }
     QCOMPARE(host.count(u"ShowMessage"_s), 0);
     QCOMPARE(host.count(u"ShowResult"_s), 1);
+    QCOMPARE(*outcome.markup, state.ResultHtml);
     const auto elements = GeneratedMarkup::readElements(state.ResultHtml, false);
     QVERIFY(elements.has_value());
     const QStringList characters = GeneratedMarkup::characters(text);
