@@ -153,11 +153,12 @@ inline constexpr FormatDescription kFontFormat{
     .sizeClose = u"</FONT>",
     .headingOpen = {u"<H", u">"},
     .headingClose = {u"</H", u">"},
-    // The plain markup's pieces, by pointer and length: constants in every build.
-    .elementOpen = {MarkupPieces::kFontColourOpen, std::size(MarkupPieces::kFontColourOpen) - 1},
+    // MarkupPieces' kFontColourOpen, kFontColourOpenEnd and kFontClose, which the per-character
+    // path writes; the tests hold both roads to the same bytes.
+    .elementOpen = u"<FONT COLOR=\"#",
     .digits = FormatDescription::Digits::UpperHex,
-    .elementOpenEnd = {MarkupPieces::kFontColourOpenEnd, std::size(MarkupPieces::kFontColourOpenEnd) - 1},
-    .elementClose = {MarkupPieces::kFontClose, std::size(MarkupPieces::kFontClose) - 1},
+    .elementOpenEnd = u"\">",
+    .elementClose = u"</FONT>",
     .lineBreak = u"<BR>",
     .codeLineBreaks = true,
 };

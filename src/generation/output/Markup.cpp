@@ -10,7 +10,7 @@ namespace huespan {
 
 namespace {
 
-constexpr QStringView kLineBreak{MarkupPieces::kCodeLineBreak, std::size(MarkupPieces::kCodeLineBreak) - 1};
+constexpr QStringView kLineBreak = u"\r\n";
 // <FONT COLOR="#RRGGBB"> and </FONT> around the character.
 constexpr qsizetype kElementFrame = std::size(MarkupPieces::kFontColourOpen) - 1 + 6 +
                                     std::size(MarkupPieces::kFontColourOpenEnd) - 1 +

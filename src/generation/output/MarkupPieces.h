@@ -36,8 +36,8 @@ struct HexPairTable
 inline constexpr HexPairTable kUpperHexPairs{DigitCase::Upper};
 inline constexpr HexPairTable kLowerHexPairs{DigitCase::Lower};
 
-// The plain markup's element around a character (the font format's description holds them too,
-// so that the per-character path and the writers write one markup), and the code's line break.
+// The plain markup's element around a character, as the font format's description writes it too,
+// and the code's line break.
 inline constexpr char16_t kFontColourOpen[] = u"<FONT COLOR=\"#";
 inline constexpr char16_t kFontColourOpenEnd[] = u"\">";
 inline constexpr char16_t kFontClose[] = u"</FONT>";
