@@ -6,7 +6,7 @@
 #include "FuzzSupport.h"
 #include "GradientPresets.h"
 #include "SettingNames.h"
-#include "ui/AdvancedSettingsStore.h"
+#include "StopText.h"
 
 #include <cmath>
 
@@ -43,14 +43,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    text);
     }
 
-    // A stop the settings file accepts is exactly #RRGGBB[@number], and writes back as itself.
-    if (const std::optional<ColourStop> stop = AdvancedSettingsStore::stopFromText(text)) {
-        FUZZ_CHECK(text.size() >= 7 && text[0] == u'#', text);
-        FUZZ_CHECK(!stop->position || std::isfinite(*stop->position), text);
-        const QString written = AdvancedSettingsStore::stopText(*stop);
-        FUZZ_CHECK(AdvancedSettingsStore::stopFromText(written) == stop, text + u" -> " + written);
-        FUZZ_CHECK(written.first(7).compare(text.first(7), Qt::CaseInsensitive) == 0,
-                   text + u" -> " + written);
+    // A stop that reads has a position from 0 to 100 (or none), and what is written of it reads
+    // back as the same stop.
+    for (const Notation notation : {Notation::Decimal, Notation::Hexadecimal}) {
+        const StopText::Reading reading = StopText::read(text, notation);
+        if (!reading.ok())
+            continue;
+        const std::optional<double> position = reading.stop.position;
+        FUZZ_CHECK(!position || (*position >= 0.0 && *position <= 100.0), text);
+        const QString written = StopText::write(reading.stop);
+        FUZZ_CHECK(StopText::read(written).stop == reading.stop, text + u" -> " + written);
     }
 
     // A name that is read names what it reads.
