@@ -63,6 +63,23 @@ QString optionLabel(const QCommandLineOption& option)
     return (name.size() == 1 ? u"-"_s : u"--"_s) + name;
 }
 
+// When the option is given, its value read by name into value; the message of a name that is none
+// of the setting's.
+template <typename Value>
+std::optional<QString> readNamed(const QCommandLineParser& parser, const QCommandLineOption& option,
+                                 QStringView what, Value& value)
+{
+    if (!parser.isSet(option))
+        return std::nullopt;
+    const QString name = parser.value(option);
+    const std::optional<Value> named = valueNamed<Value>(name);
+    if (!named)
+        return optionLabel(option) + u": unknown "_s + what + u' ' + quoted(name) + u" (use "_s +
+               choicesText<Value>() + u')';
+    value = *named;
+    return std::nullopt;
+}
+
 // What shows the format, as a message names it.
 QString noun(OutputFormat format)
 {
@@ -274,15 +291,7 @@ std::optional<QString> CliOptionsParser::readText()
 
 std::optional<QString> CliOptionsParser::readForm()
 {
-    if (!m_parser.isSet(m_formOption))
-        return std::nullopt;
-    const QString name = m_parser.value(m_formOption);
-    const std::optional<GradientForm> form = valueNamed<GradientForm>(name);
-    if (!form)
-        return optionLabel(m_formOption) + u": unknown form "_s + quoted(name) + u" (use "_s +
-               choicesText<GradientForm>() + u')';
-    m_request.settings.form = *form;
-    return std::nullopt;
+    return readNamed(m_parser, m_formOption, u"form", m_request.settings.form);
 }
 
 std::optional<QString> CliOptionsParser::readColourSource()
@@ -413,25 +422,9 @@ std::optional<QString> CliOptionsParser::readSpaceAndHue()
 {
     // Given explicitly, they take the place of a preset's own.
     ExtendedSettings& extended = m_request.settings.extended;
-    if (m_parser.isSet(m_spaceOption)) {
-        const QString name = m_parser.value(m_spaceOption);
-        const std::optional<ColourSpace> space = valueNamed<ColourSpace>(name);
-        if (!space) {
-            return optionLabel(m_spaceOption) + u": unknown colour space "_s + quoted(name) + u" (use "_s +
-                   choicesText<ColourSpace>() + u')';
-        }
-        extended.space = *space;
-    }
-    if (m_parser.isSet(m_hueOption)) {
-        const QString name = m_parser.value(m_hueOption);
-        const std::optional<HueInterpolation> hue = valueNamed<HueInterpolation>(name);
-        if (!hue) {
-            return optionLabel(m_hueOption) + u": unknown hue interpolation "_s + quoted(name) + u" (use "_s +
-                   choicesText<HueInterpolation>() + u')';
-        }
-        extended.hue = *hue;
-    }
-    return std::nullopt;
+    if (std::optional<QString> error = readNamed(m_parser, m_spaceOption, u"colour space", extended.space))
+        return error;
+    return readNamed(m_parser, m_hueOption, u"hue interpolation", extended.hue);
 }
 
 std::optional<QString> CliOptionsParser::readStyles()
@@ -490,36 +483,14 @@ std::optional<QString> CliOptionsParser::readTags()
 std::optional<QString> CliOptionsParser::readUnitAndFormat()
 {
     ExtendedSettings& extended = m_request.settings.extended;
-    if (m_parser.isSet(m_unitOption)) {
-        const QString name = m_parser.value(m_unitOption);
-        const std::optional<TextUnit> unit = valueNamed<TextUnit>(name);
-        if (!unit)
-            return optionLabel(m_unitOption) + u": unknown unit "_s + quoted(name) + u" (use "_s +
-                   choicesText<TextUnit>() + u')';
-        extended.unit = *unit;
-    }
-    if (m_parser.isSet(m_formatOption)) {
-        const QString name = m_parser.value(m_formatOption);
-        const std::optional<OutputFormat> format = valueNamed<OutputFormat>(name);
-        if (!format) {
-            return optionLabel(m_formatOption) + u": unknown format "_s + quoted(name) + u" (use "_s +
-                   choicesText<OutputFormat>() + u')';
-        }
-        extended.format = *format;
-    }
+    if (std::optional<QString> error = readNamed(m_parser, m_unitOption, u"unit", extended.unit))
+        return error;
+    if (std::optional<QString> error = readNamed(m_parser, m_formatOption, u"format", extended.format))
+        return error;
     extended.merge = m_parser.isSet(m_mergeOption);
     extended.skipWhitespace = m_parser.isSet(m_skipWhitespaceOption);
     extended.keepLineBreaks = m_parser.isSet(m_keepLineBreaksOption);
-    if (m_parser.isSet(m_linesOption)) {
-        const QString name = m_parser.value(m_linesOption);
-        const std::optional<LineGradient> lines = valueNamed<LineGradient>(name);
-        if (!lines) {
-            return optionLabel(m_linesOption) + u": unknown mode "_s + quoted(name) + u" (use "_s +
-                   choicesText<LineGradient>() + u')';
-        }
-        extended.lines = *lines;
-    }
-    return std::nullopt;
+    return readNamed(m_parser, m_linesOption, u"mode", extended.lines);
 }
 
 std::optional<QString> CliOptionsParser::readPage()
